@@ -1,0 +1,41 @@
+// zuk_datagen OUTDIR [SPLASH_CPP]: writes the installation's data files into
+// OUTDIR and, when asked, the C++ source of the built-in splash picture.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "art.h"
+
+namespace {
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: %s OUTDIR [SPLASH_CPP]\n", argv[0]);
+    return 2;
+  }
+  const std::string dir = argv[1];
+  const std::vector<zukgen::DataFile> files = zukgen::MakeAllFiles();
+  for (const auto& f : files) {
+    if (!WriteFile(dir + "/" + f.name, f.bytes)) {
+      std::fprintf(stderr, "cannot write %s/%s\n", dir.c_str(), f.name.c_str());
+      return 1;
+    }
+    if (argc == 3 && f.name == "splash.bmp") {
+      const std::string src = zukgen::MakeSplashSource(f.bytes);
+      if (!WriteFile(argv[2], std::vector<uint8_t>(src.begin(), src.end()))) {
+        std::fprintf(stderr, "cannot write %s\n", argv[2]);
+        return 1;
+      }
+    }
+  }
+  return 0;
+}

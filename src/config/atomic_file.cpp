@@ -1,0 +1,70 @@
+#include "config/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+int SystemRename(const char* from, const char* to) { return ::rename(from, to); }
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// Makes the rename itself durable; a failure here does not undo the write.
+void SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+}  // namespace
+
+int (*AtomicFileRename)(const char* from, const char* to) = &SystemRename;
+
+bool ReplaceFileAtomically(const std::string& path, std::string_view data) {
+  static unsigned counter = 0;
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = path + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
+  if (fd < 0) return false;
+
+  // Closes and removes the temporary file, keeping the first error's errno.
+  auto fail = [&](bool open) {
+    const int saved = errno;
+    if (open) ::close(fd);
+    ::unlink(temp.c_str());
+    errno = saved;
+    return false;
+  };
+  if (!WriteAll(fd, data) || ::fsync(fd) != 0) return fail(true);
+  if (::close(fd) != 0) return fail(false);
+  if (AtomicFileRename(temp.c_str(), path.c_str()) != 0) return fail(false);
+  SyncFolder(FolderOf(path));
+  return true;
+}

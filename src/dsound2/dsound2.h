@@ -1,0 +1,49 @@
+// The two sound effects: a wave file loaded into a static buffer, played
+// through ten voices that share its samples.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class IDirectSound;
+class IDirectSoundBuffer;
+
+struct WorldState;
+
+class TDSSound {
+ public:
+  // Loads the wave file unless sound is off (SoundOff = 1).
+  explicit TDSSound(WorldState& w, const std::string& fileName);
+  virtual ~TDSSound();
+  virtual void Play();
+  virtual void Stop();
+
+  IDirectSoundBuffer* Buffer = nullptr;
+
+ protected:
+  WorldState& w_;
+  void Destroy();  // the base destructor's work, run through the virtual Stop
+  // Set once a derived destructor has done (or, with sound off, skipped) the
+  // destruction work, so that the base destructor does not repeat it.
+  bool destroyed_ = false;
+
+ private:
+  void Load(const std::string& fileName);
+};
+
+class TDSPolySound : public TDSSound {
+ public:
+  explicit TDSPolySound(WorldState& w, const std::string& fileName);
+  ~TDSPolySound() override;
+  void Play() override;
+  void Stop() override;
+
+  IDirectSoundBuffer* Voices[11] = {};  // voices 1..10
+  uint32_t NextVoice = 1;
+};
+
+// The device, opened at program start in every mode (SoundOff = 1 without one)
+// and released at program end.
+void OpenSoundDevice(WorldState& w);
+void CloseSoundDevice(WorldState& w);
+IDirectSound* SoundDevice();

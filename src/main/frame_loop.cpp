@@ -1,0 +1,118 @@
+// The game run: set-up, the frames until an input handler asks to stop, the
+// clean-up and the end of the program.
+#include "app/application.h"
+#include "main/game.h"
+#include "main/game_input_source.h"
+#include "main/hiscore.h"
+#include "main/unit1.h"
+#include "main/world_state.h"
+#include "platform/joystick_sdl.h"
+#include "platform/platform.h"
+#include "video/display.h"
+#include "video/draw.h"
+#include "video/sheets.h"
+
+namespace {
+
+// Keeps the picture's input source registered while the run lasts, also
+// when the run ends by ProgramEnd's unwinding.
+class SourceRegistration {
+ public:
+  explicit SourceRegistration(MessageSource& s) : s_(s) { App().AddSource(&s_); }
+  ~SourceRegistration() { App().RemoveSource(&s_); }
+  SourceRegistration(const SourceRegistration&) = delete;
+  SourceRegistration& operator=(const SourceRegistration&) = delete;
+
+ private:
+  MessageSource& s_;
+};
+
+}  // namespace
+
+void PaceFrame(WorldState& w) {
+  uint32_t tick = Sys().GetTickCount();
+  for (;;) {
+    const int32_t diff = static_cast<int32_t>(w.LastFrameTick - tick);
+    const int64_t elapsed = diff < 0 ? -static_cast<int64_t>(diff) : static_cast<int64_t>(diff);
+    if (elapsed >= w.FrameDelay) break;
+    // Block in the event wait up to the deadline instead of polling.
+    App().WaitMessages(static_cast<uint32_t>(w.FrameDelay - elapsed));
+    tick = Sys().GetTickCount();
+  }
+  w.LastFrameTick = tick;
+  App().ProcessMessages();
+}
+
+void TForm1::Button1Click() {
+  // 1.
+  w.WarmUpFrames = 0;
+  w.MouseWatch = 0;
+  w.IdleFrames = 0;
+  w.GamePhase = 0;
+  w.NewRecord = 0;
+  // 2. to 5.
+  HideStartupControls();
+  LoadHighScores(w);
+  PrepareForGame();
+  MaximizeTopmost();
+  // 6. The display; from now on the picture's events reach the handlers.
+  OpenDisplay(w);
+  GameInputSource input(*this);
+  SourceRegistration registration(input);
+  // 7. Park and hide the cursor.
+  const int32_t homeX = Sys().ScreenWidth();
+  const int32_t homeY = Sys().ScreenHeight();
+  Sys().SetCursorPos(homeX, homeY);
+  w.CursorHomeX = homeX;
+  w.CursorHomeY = homeY;
+  Sys().ShowCursor(false);
+  w.MouseWatch = 1;
+  // 8. to 10. Sheets, palette, clip.
+  LoadSheet(w, 1, w.DataPath + "bmp1.bmp", 0, 0, 640, 480);
+  LoadSheet(w, 2, w.DataPath + "bmp2.bmp", 0, 0, 640, 480);
+  LoadSheet(w, 3, w.DataPath + "bmp3.bmp", 0, 0, 640, 480);
+  LoadSheet(w, 4, w.DataPath + "bmp4.bmp", 0, 0, 640, 480);
+  LoadPalette(w, w.DataPath + "pal256.pal");
+  SetClipRect(w.Video, 0, 0, 639, 479);
+  // 11. and 12.
+  w.FrameDelay = 25;
+  PlaceMeteors(w);
+  // 13. What the start-up's message rounds requested is dropped here.
+  w.LastFrameTick = 0;
+  w.ShipX = 280;
+  w.ShipY = 300;
+  w.FireLatch = 0;
+  QuitRequested = false;
+  w.CursorNudgeCount = 0;
+  w.FrameNo = 0;
+  w.PilotHorz = 0;
+  w.PilotVert = 0;
+  w.PilotFire = 0;
+  w.SteerTimer = 0;
+  w.FireTimer = 0;
+  w.ShipBank = 3;
+  // 14. to 16.
+  ReadJoystick(1, w.JoyX, w.JoyY, w.JoyButtonsAtStart);
+  w.KeyFire = 0;
+  LoadPalette(w, w.DataPath + "pal256.pal");
+
+  while (!QuitRequested) {
+    if (!RunFrameSteps(w)) {
+      // The back buffer could not be locked: give the desktop back and end.
+      ReleaseDevices(w);
+      HideGameWindow();
+      ProgramEnd();
+    }
+    PaceFrame(w);
+    FlipScreen(w.Video);
+  }
+
+  Sys().ShowCursor(true);
+  SetNotTopmost();
+  ReleaseDevices(w);
+  HideGameWindow();
+  Sys().ShowCursor(true);
+  // The joystick the run may have opened is given back too.
+  SdlJoyShutdown();
+  ProgramEnd();
+}

@@ -1,0 +1,213 @@
+#include "main/unit1.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_RGB_Image.H>
+
+#include "app/application.h"
+#include "app/fonts.h"
+#include "app/splash_image.h"
+#include "config/settings.h"
+#include "dsound2/dsound2.h"
+#include "main/game.h"
+#include "main/hiscore.h"
+#include "platform/platform.h"
+#include "ui/unit5.h"
+#include "video/display.h"
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+const char* const kDataDeletedMessage =
+    "データファイルが削除されています。再度、解凍＆セットアップして下さい。";
+const char* const kNoSettingsMessage = "設定ファイルがありません";
+
+// Virtual-key code of an FLTK key event.
+uint16_t VirtualKeyFromFltk(int key) {
+  if (key >= 'a' && key <= 'z') return static_cast<uint16_t>(key - 'a' + 'A');
+  if (key >= 'A' && key <= 'Z') return static_cast<uint16_t>(key);
+  if (key >= '0' && key <= '9') return static_cast<uint16_t>(key);
+  if (key >= FL_KP + '0' && key <= FL_KP + '9') return static_cast<uint16_t>(96 + key - FL_KP - '0');
+  if (key >= FL_F + 1 && key <= FL_F + 24) return static_cast<uint16_t>(112 + key - FL_F - 1);
+  switch (key) {
+    case FL_Escape: return 27;
+    case ' ': return 32;
+    case FL_Left: return 37;
+    case FL_Up: return 38;
+    case FL_Right: return 39;
+    case FL_Down: return 40;
+    case FL_Enter:
+    case FL_KP_Enter: return 13;
+    case FL_Shift_L:
+    case FL_Shift_R: return 16;
+    case FL_Control_L:
+    case FL_Control_R: return 17;
+    case FL_Alt_L:
+    case FL_Alt_R: return 18;
+    case FL_Tab: return 9;
+    case FL_BackSpace: return 8;
+    case FL_Insert: return 45;
+    case FL_Delete: return 46;
+    case FL_Home: return 36;
+    case FL_End: return 35;
+    case FL_Page_Up: return 33;
+    case FL_Page_Down: return 34;
+    case FL_Pause: return 19;
+    case FL_Print: return 44;
+    case FL_Caps_Lock: return 20;
+    case FL_Num_Lock: return 144;
+    case FL_Scroll_Lock: return 145;
+    case FL_Meta_L: return 91;
+    case FL_Meta_R: return 92;
+    case FL_Menu: return 93;
+    default: return 255;  // some key the game does not know
+  }
+}
+
+// The borderless start-up window; its key and mouse events reach the game
+// window's input handlers.
+class StartupWindow : public Fl_Double_Window {
+ public:
+  StartupWindow(TForm1* form, int w, int h) : Fl_Double_Window(w, h), form_(form) {}
+  int handle(int event) override {
+    switch (event) {
+      case FL_KEYDOWN:
+      case FL_SHORTCUT:
+        App().RunHandler([this] { form_->FormKeyDown(VirtualKeyFromFltk(Fl::event_key())); });
+        return 1;
+      case FL_KEYUP:
+        App().RunHandler([this] { form_->FormKeyUp(VirtualKeyFromFltk(Fl::event_key())); });
+        return 1;
+      case FL_PUSH:
+        if (Fl::event_button() == FL_LEFT_MOUSE) App().RunHandler([this] { form_->FormClick(); });
+        return 1;
+      case FL_MOVE:
+      case FL_DRAG:
+        App().RunHandler([this] { form_->FormMouseMove(Fl::event_x(), Fl::event_y()); });
+        return 1;
+      case FL_FOCUS:
+      case FL_UNFOCUS:
+      case FL_ENTER:
+        return 1;
+      default:
+        return Fl_Double_Window::handle(event);
+    }
+  }
+
+ private:
+  TForm1* form_;
+};
+
+Fl_RGB_Image* g_splash = nullptr;
+
+}  // namespace
+
+TForm1::TForm1(WorldState& world, bool isHeadless) : w(world), headless(isHeadless) {
+  if (headless) return;
+  auto* win = new StartupWindow(this, 279, 168);
+  win->border(0);
+  win->color(FL_BLACK);
+  win->label(nullptr);
+  image1_ = new Fl_Box(40, 6, 198, 132);
+  image1_->box(FL_NO_BOX);
+  if (g_splash == nullptr) g_splash = MakeSplashImage();
+  if (g_splash != nullptr) image1_->image(g_splash);
+  label1_ = new Fl_Box(22, 136, 233, 19, "ZUK スクリーンセーバー起動");
+  label1_->labelfont(kGothic);
+  label1_->labelsize(19);
+  label1_->labelcolor(fl_rgb_color(0, 255, 0));
+  label1_->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+  win->end();
+  window_ = win;
+  HookCloseBox();
+}
+
+TForm1::~TForm1() {
+  if (App().MainForm == this) App().MainForm = nullptr;
+}
+
+void TForm1::FormCreate() {
+  // 1. Defaults of the game reader.
+  w.MouseWatch = 0;
+  static const uint8_t kFlameColors[8] = {255, 199, 190, 184, 178, 177, 0, 0};
+  for (int i = 0; i < 8; ++i) w.FlameColors[i] = kFlameColors[i];
+  w.MaxMeteors = 20;
+  w.Autopilot = 1;
+  w.AutoResume = 1;
+  w.Volume = 50;
+
+  // 2. and 3. Centre and show the start-up window.
+  if (window_ != nullptr) {
+    window_->position(Sys().ScreenWidth() / 2 - window_->w() / 2, Sys().ScreenHeight() / 2 - window_->h() / 2);
+    centered_ = false;
+  }
+  Show();
+
+  // 4. The settings file.
+  switch (ReadGameSettings(w)) {
+    case GameReadResult::DataMissing:
+      Sys().MessageBeep();
+      App().MessageBox(kDataDeletedMessage);
+      App().Terminate();
+      return;
+    case GameReadResult::NoPath:
+      ReportFatalError(kNoSettingsMessage);
+    case GameReadResult::Ok:
+      break;
+  }
+
+  // 5. The effects' volume.
+  w.PlayVolume = w.Volume * 50 - 3000;
+
+  // 6. and 7. Spark directions and the star field.
+  BuildDirectionTables(w);
+  PlaceStars(w);
+
+  // 8. Let pending messages run.
+  for (int i = 0; i < 10000; ++i) App().ProcessMessages();
+
+  // 9. The two effects (they load nothing while sound is off).
+  w.BlastSound = new TDSPolySound(w, w.DataPath + "dokan.wav");
+  w.FireSound = new TDSPolySound(w, w.DataPath + "fire.wav");
+
+  // 10. The game run; it ends the program.
+  Button1Click();
+}
+
+void TForm1::FormActivate() {
+  for (int i = 0; i < 1000; ++i) App().ProcessMessages();
+}
+
+void TForm1::FormDestroy() { SaveHighScores(w); }
+
+void TForm1::RestoreDesktop() {
+  Sys().ShowCursor(true);
+  ReleaseDevices(w);
+  SetNotTopmost();
+}
+
+void TForm1::HideStartupControls() {
+  if (image1_ != nullptr) image1_->hide();
+}
+
+void TForm1::PrepareForGame() {
+  if (window_ == nullptr) return;
+  window_->color(FL_BLACK);
+  if (label1_ != nullptr) label1_->hide();
+  window_->redraw();
+}
+
+void TForm1::MaximizeTopmost() {
+  // The full-screen picture window of the display takes the whole screen
+  // and stays on top; the start-up window gives way to it.
+  if (window_ != nullptr) window_->hide();
+}
+
+void TForm1::SetNotTopmost() {}
+
+void TForm1::HideGameWindow() {
+  visible_ = false;
+  if (window_ != nullptr) window_->hide();
+}

@@ -1,0 +1,41 @@
+#include "platform/instance_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/system_folder.h"
+
+InstanceLock::~InstanceLock() { Release(); }
+
+std::string InstanceLock::LockPath() {
+  if (const char* run = std::getenv("XDG_RUNTIME_DIR"); run != nullptr && *run == '/') {
+    return JoinPath(run, "ZUK_RER1.lock");
+  }
+  return JoinPath(SystemFolder(), "ZUK_RER1.lock");
+}
+
+bool InstanceLock::Acquire() {
+  if (fd_ >= 0) return true;
+  const std::string path = LockPath();
+  if (std::getenv("XDG_RUNTIME_DIR") == nullptr) EnsureSystemFolder();
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return true;  // no marker possible: run without one
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const bool busy = errno == EWOULDBLOCK;
+    ::close(fd);
+    return !busy;
+  }
+  fd_ = fd;
+  return true;
+}
+
+void InstanceLock::Release() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+}

@@ -1,0 +1,43 @@
+// Linux stand-ins for the Windows calls the program makes: tick count, beep,
+// cursor, joystick and the screen's size. Every call goes through one
+// replaceable object so that tests and the headless runner can fake them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+struct JOYINFO {
+  uint32_t wXpos = 0;
+  uint32_t wYpos = 0;
+  uint32_t wZpos = 0;
+  uint32_t wButtons = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  // Milliseconds since some fixed point, wrapping at 2^32 (GetTickCount).
+  virtual uint32_t GetTickCount() = 0;
+  // Blocks until something may have happened or timeoutMs has passed. The
+  // real platform waits on the window systems' events; a fake clock just
+  // moves on by timeoutMs.
+  virtual void WaitForEvents(uint32_t timeoutMs) = 0;
+  // The system's default sound (MessageBeep 0).
+  virtual void MessageBeep() = 0;
+  virtual void SetCursorPos(int32_t x, int32_t y) = 0;
+  virtual bool GetCursorPos(int32_t& x, int32_t& y) = 0;
+  // Returns the new display counter, as ShowCursor does.
+  virtual int32_t ShowCursor(bool show) = 0;
+  virtual void JoySetThreshold(uint32_t joystick, uint32_t threshold) = 0;
+  // Fills info for joystick 0, 1, ...; non-zero when no joystick answers.
+  virtual uint32_t JoyGetPos(uint32_t joystick, JOYINFO& info) = 0;
+  virtual int32_t ScreenWidth() = 0;
+  virtual int32_t ScreenHeight() = 0;
+};
+
+// The platform in force; the real Linux one unless replaced.
+Platform& Sys();
+// Replaces the platform (nullptr puts the real one back). Not owned.
+void SetPlatform(Platform* p);
+// The real Linux platform (SDL2, X11 through FLTK).
+Platform& LinuxPlatform();

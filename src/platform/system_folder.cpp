@@ -1,0 +1,33 @@
+#include "platform/system_folder.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+std::string SystemFolder() {
+  std::string folder;
+  if (const char* dir = std::getenv("ZUK_RER1_WINDIR"); dir != nullptr && *dir != '\0') {
+    folder = dir;
+  } else if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data == '/') {
+    folder = std::string(data) + "/zuk_rer1";
+  } else {
+    const char* home = std::getenv("HOME");
+    folder = std::string(home != nullptr ? home : "") + "/.local/share/zuk_rer1";
+  }
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+bool EnsureSystemFolder() {
+  std::error_code ec;
+  const std::string folder = SystemFolder();
+  if (std::filesystem::is_directory(folder, ec)) return true;
+  std::filesystem::create_directories(folder, ec);
+  return !ec && std::filesystem::is_directory(folder, ec);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}

@@ -1,0 +1,13 @@
+// The system folder: where the settings file and the installed program live
+// (the Windows directory on the original platform).
+#pragma once
+
+#include <string>
+
+// $ZUK_RER1_WINDIR when set, else $XDG_DATA_HOME/zuk_rer1, else
+// ~/.local/share/zuk_rer1. Never ends in '/'.
+std::string SystemFolder();
+// Creates the folder (and its parents) when missing; false on failure.
+bool EnsureSystemFolder();
+// Joins a folder and a file name with exactly one '/'.
+std::string JoinPath(const std::string& folder, const std::string& name);

@@ -1,0 +1,213 @@
+// A small DirectDraw-like layer: a display object, 8-bit surfaces held in
+// memory as palette indices, a 256-entry palette, colour fills, keyed and
+// opaque rectangle copies, lock and unlock, flip. Calls return HRESULT-like
+// codes so that callers test them where the game does.
+#pragma once
+
+#include <cstdint>
+
+using HRESULT = int32_t;
+constexpr HRESULT DD_OK = 0;
+
+struct PALETTEENTRY {
+  uint8_t peRed = 0;
+  uint8_t peGreen = 0;
+  uint8_t peBlue = 0;
+  uint8_t peFlags = 0;
+};
+
+struct DDCOLORKEY {
+  uint32_t dwColorSpaceLowValue = 0;
+  uint32_t dwColorSpaceHighValue = 0;
+};
+
+struct DDSCAPS {
+  uint32_t dwCaps = 0;
+};
+
+struct DDSURFACEDESC {
+  uint32_t dwSize = 0;
+  uint32_t dwFlags = 0;
+  uint32_t dwHeight = 0;
+  uint32_t dwWidth = 0;
+  int32_t lPitch = 0;
+  uint32_t dwBackBufferCount = 0;
+  void* lpSurface = nullptr;
+  DDCOLORKEY ddckCKSrcBlt;
+  DDSCAPS ddsCaps;
+};
+
+struct DDBLTFX {
+  uint32_t dwSize = 0;
+  uint32_t dwFillColor = 0;
+};
+
+struct RECT {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+};
+
+class IDirectDraw;
+class IDirectDrawSurface;
+class IDirectDrawPalette;
+class Presenter;
+
+// Result codes.
+constexpr HRESULT MakeDDResult(uint32_t code) { return static_cast<HRESULT>(0x88760000u | code); }
+constexpr HRESULT DDERR_GENERIC = static_cast<HRESULT>(0x80004005u);
+constexpr HRESULT DDERR_INVALIDPARAMS = static_cast<HRESULT>(0x80070057u);
+constexpr HRESULT DDERR_INVALIDOBJECT = MakeDDResult(130);
+constexpr HRESULT DDERR_INVALIDRECT = MakeDDResult(150);
+constexpr HRESULT DDERR_SURFACEBUSY = MakeDDResult(430);
+constexpr HRESULT DDERR_NODIRECTDRAWHW = MakeDDResult(520);
+constexpr HRESULT DDERR_NOTFLIPPABLE = MakeDDResult(582);
+constexpr HRESULT DDERR_NOTLOCKED = MakeDDResult(584);
+constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
+
+// Cooperative level.
+constexpr uint32_t DDSCL_FULLSCREEN = 0x1;
+constexpr uint32_t DDSCL_NOWINDOWCHANGES = 0x4;
+constexpr uint32_t DDSCL_EXCLUSIVE = 0x10;
+// Surface description fields.
+constexpr uint32_t DDSD_CAPS = 0x1;
+constexpr uint32_t DDSD_HEIGHT = 0x2;
+constexpr uint32_t DDSD_WIDTH = 0x4;
+constexpr uint32_t DDSD_PITCH = 0x8;
+constexpr uint32_t DDSD_BACKBUFFERCOUNT = 0x20;
+constexpr uint32_t DDSD_LPSURFACE = 0x800;
+constexpr uint32_t DDSD_CKSRCBLT = 0x10000;
+// Surface capabilities.
+constexpr uint32_t DDSCAPS_BACKBUFFER = 0x4;
+constexpr uint32_t DDSCAPS_COMPLEX = 0x8;
+constexpr uint32_t DDSCAPS_FLIP = 0x10;
+constexpr uint32_t DDSCAPS_OFFSCREENPLAIN = 0x40;
+constexpr uint32_t DDSCAPS_PRIMARYSURFACE = 0x200;
+// Blt, BltFast, Lock, Flip and palette flags.
+constexpr uint32_t DDBLT_COLORFILL = 0x400;
+constexpr uint32_t DDBLT_WAIT = 0x1000000;
+constexpr uint32_t DDBLTFAST_NOCOLORKEY = 0x0;
+constexpr uint32_t DDBLTFAST_SRCCOLORKEY = 0x1;
+constexpr uint32_t DDBLTFAST_WAIT = 0x10;
+constexpr uint32_t DDLOCK_WAIT = 0x1;
+constexpr uint32_t DDFLIP_WAIT = 0x1;
+constexpr uint32_t DDPCAPS_8BIT = 0x4;
+
+// The picture size every surface of this layer has.
+constexpr int32_t kScreenWidth = 640;
+constexpr int32_t kScreenHeight = 480;
+
+// Shared by the display object and its surfaces: the presenter stays
+// reachable from a surface only while the display object lives.
+struct DisplayCore;
+
+// A 256-entry palette. Colours are also kept as 0xFFRRGGBB for the presenter.
+class IDirectDrawPalette {
+ public:
+  HRESULT SetEntries(uint32_t flags, uint32_t first, uint32_t count, const PALETTEENTRY* entries);
+  HRESULT GetEntries(uint32_t flags, uint32_t first, uint32_t count, PALETTEENTRY* entries) const;
+  uint32_t AddRef() { return ++refs_; }
+  uint32_t Release();
+
+  const uint32_t* Argb() const { return argb_; }
+
+ private:
+  friend class IDirectDraw;
+  IDirectDrawPalette() = default;
+  ~IDirectDrawPalette() = default;
+  uint32_t refs_ = 1;
+  PALETTEENTRY entries_[256] = {};
+  uint32_t argb_[256] = {};
+};
+
+// A surface of palette indices, one byte per pixel. A flipping primary
+// surface owns its back buffer.
+class IDirectDrawSurface {
+ public:
+  // Colour fill of the destination rectangle (right and bottom exclusive);
+  // no source surface. A rectangle not inside the surface is rejected.
+  HRESULT Blt(const RECT* dest, IDirectDrawSurface* src, const RECT* srcRect, uint32_t flags,
+              const DDBLTFX* fx);
+  // Copies srcRect of src to (x, y), skipping the source colour key with
+  // DDBLTFAST_SRCCOLORKEY. Rectangles not inside their surfaces are rejected.
+  HRESULT BltFast(int32_t x, int32_t y, IDirectDrawSurface* src, const RECT* srcRect,
+                  uint32_t flags);
+  // Fills desc with the pitch and the address of the rectangle's top-left
+  // pixel (the whole surface when rect is null).
+  HRESULT Lock(const RECT* rect, DDSURFACEDESC* desc, uint32_t flags, void* event);
+  HRESULT Unlock(const void* rect);
+  // Primary surface only: shows the back buffer, then swaps the two, so that
+  // the back buffer holds the frame before last.
+  HRESULT Flip(IDirectDrawSurface* target, uint32_t flags);
+  HRESULT GetAttachedSurface(const DDSCAPS* caps, IDirectDrawSurface** out);
+  HRESULT SetPalette(IDirectDrawPalette* palette);
+  HRESULT GetDC(void** dc) { *dc = nullptr; return DDERR_GENERIC; }
+  HRESULT ReleaseDC(void*) { return DD_OK; }
+  uint32_t AddRef() { return ++refs_; }
+  uint32_t Release();
+
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
+  int32_t Pitch() const { return pitch_; }
+  uint8_t* Pixels() { return pixels_; }
+  const uint8_t* Pixels() const { return pixels_; }
+  uint8_t At(int32_t x, int32_t y) const { return pixels_[y * pitch_ + x]; }
+  bool Locked() const { return locked_; }
+  IDirectDrawPalette* Palette() const { return palette_; }
+
+  // Test hooks: the next n calls of Lock (or Unlock) fail with
+  // DDERR_SURFACEBUSY.
+  void FailNextLocks(int32_t n) { failLocks_ = n; }
+  void FailNextUnlocks(int32_t n) { failUnlocks_ = n; }
+
+ private:
+  friend class IDirectDraw;
+  IDirectDrawSurface(DisplayCore* core, int32_t w, int32_t h, bool keyed, uint8_t key);
+  ~IDirectDrawSurface();
+  IDirectDrawSurface(const IDirectDrawSurface&) = delete;
+  IDirectDrawSurface& operator=(const IDirectDrawSurface&) = delete;
+
+  DisplayCore* core_;
+  int32_t width_;
+  int32_t height_;
+  int32_t pitch_;
+  uint8_t* pixels_;
+  bool keyed_;
+  uint8_t key_;
+  uint32_t refs_ = 1;
+  bool locked_ = false;
+  int32_t failLocks_ = 0;
+  int32_t failUnlocks_ = 0;
+  IDirectDrawSurface* back_ = nullptr;     // flipping primary: its back buffer
+  IDirectDrawSurface* owner_ = nullptr;    // back buffer: its primary
+  IDirectDrawPalette* palette_ = nullptr;  // held reference
+};
+
+// The display object. It owns the presenter that shows the picture; the
+// desktop is given back when it is released.
+class IDirectDraw {
+ public:
+  HRESULT SetCooperativeLevel(void* window, uint32_t flags);
+  HRESULT SetDisplayMode(uint32_t width, uint32_t height, uint32_t bpp);
+  HRESULT CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface** out, void* outer);
+  HRESULT CreatePalette(uint32_t flags, const PALETTEENTRY* entries, IDirectDrawPalette** out,
+                        void* outer);
+  uint32_t AddRef() { return ++refs_; }
+  uint32_t Release();
+
+  Presenter* GetPresenter() const;
+
+ private:
+  friend HRESULT DirectDrawCreate(const void* guid, IDirectDraw** out, void* outer);
+  explicit IDirectDraw(DisplayCore* core) : core_(core) {}
+  ~IDirectDraw() = default;
+  DisplayCore* core_;
+  uint32_t refs_ = 1;
+};
+
+// Makes the display object with the presenter of the presenter factory
+// (presenter.h), opened with the application's title. Fails when the
+// factory gives none or the presenter can't open.
+HRESULT DirectDrawCreate(const void* guid, IDirectDraw** out, void* outer);

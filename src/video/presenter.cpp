@@ -1,0 +1,67 @@
+// The presenter factory, the headless presenter and the picture conversion
+// shared by every presenter.
+#include "video/presenter.h"
+
+#include <utility>
+
+namespace {
+
+class NullPresenter : public Presenter {
+ public:
+  bool Open(const std::string&) override { return true; }
+  void Present(const uint8_t*, int32_t, const uint32_t*) override {}
+  void Close() override {}
+};
+
+std::function<std::unique_ptr<Presenter>()>& Factory() {
+  static std::function<std::unique_ptr<Presenter>()> f;
+  return f;
+}
+
+}  // namespace
+
+void SetPresenterFactory(std::function<std::unique_ptr<Presenter>()> factory) {
+  Factory() = std::move(factory);
+}
+
+std::unique_ptr<Presenter> MakeNullPresenter() { return std::make_unique<NullPresenter>(); }
+
+std::unique_ptr<Presenter> MakePresenter() {
+  if (Factory()) return Factory()();
+  return MakeSdlPresenter();
+}
+
+void ConvertToArgb(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
+                   int32_t outPitch) {
+  for (int32_t y = 0; y < 480; ++y) {
+    const uint8_t* s = pixels + static_cast<ptrdiff_t>(y) * pitch;
+    uint32_t* d = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) +
+                                              static_cast<ptrdiff_t>(y) * outPitch);
+    for (int32_t x = 0; x < 640; x += 8) {
+      d[x + 0] = argb[s[x + 0]];
+      d[x + 1] = argb[s[x + 1]];
+      d[x + 2] = argb[s[x + 2]];
+      d[x + 3] = argb[s[x + 3]];
+      d[x + 4] = argb[s[x + 4]];
+      d[x + 5] = argb[s[x + 5]];
+      d[x + 6] = argb[s[x + 6]];
+      d[x + 7] = argb[s[x + 7]];
+    }
+  }
+}
+
+PictureRect LetterboxRect(int32_t windowWidth, int32_t windowHeight) {
+  PictureRect r;
+  if (windowWidth <= 0 || windowHeight <= 0) return r;
+  // Width limited by the height or the other way round, in exact integers.
+  if (static_cast<int64_t>(windowWidth) * 3 >= static_cast<int64_t>(windowHeight) * 4) {
+    r.h = windowHeight;
+    r.w = static_cast<int32_t>(static_cast<int64_t>(windowHeight) * 4 / 3);
+  } else {
+    r.w = windowWidth;
+    r.h = static_cast<int32_t>(static_cast<int64_t>(windowWidth) * 3 / 4);
+  }
+  r.x = (windowWidth - r.w) / 2;
+  r.y = (windowHeight - r.h) / 2;
+  return r;
+}

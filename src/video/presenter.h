@@ -1,0 +1,58 @@
+// Where the game's 640 x 480 picture meets the desktop: the presenter that
+// shows it (SDL2 full screen, or nothing when headless) and the mapping
+// between picture pixels and desktop pixels used for the mouse and cursor.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class Presenter {
+ public:
+  virtual ~Presenter() = default;
+  // Opens the output (a full-screen window titled `title`); false on failure.
+  virtual bool Open(const std::string& title) = 0;
+  // Shows 640 x 480 palette indices through a palette of 256 0xAARRGGBB.
+  virtual void Present(const uint8_t* pixels, int32_t pitch, const uint32_t* argb) = 0;
+  // Destroys the output and gives the desktop back.
+  virtual void Close() = 0;
+};
+
+// Makes the presenter that DirectDrawCreate uses. The default makes the SDL2
+// presenter; tests and headless tools install one that makes a null
+// presenter (or nullptr to make DirectDrawCreate fail).
+void SetPresenterFactory(std::function<std::unique_ptr<Presenter>()> factory);
+std::unique_ptr<Presenter> MakeNullPresenter();
+// The SDL2 full-screen presenter (the default).
+std::unique_ptr<Presenter> MakeSdlPresenter();
+// A presenter made by the factory in force (nullptr when it gives none).
+std::unique_ptr<Presenter> MakePresenter();
+
+// Palette lookup of a 640 x 480 picture into 32-bit pixels; outPitch in bytes.
+void ConvertToArgb(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
+                   int32_t outPitch);
+
+// Where the picture lies in a window of the given size: the largest 4:3
+// rectangle that fits, centred (black borders around it).
+struct PictureRect {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t w = 640;
+  int32_t h = 480;
+};
+PictureRect LetterboxRect(int32_t windowWidth, int32_t windowHeight);
+
+// True while a picture window is open.
+bool PictureActive();
+// Picture pixels <-> desktop pixels (identity while no picture is shown).
+void PictureToDesktop(int32_t px, int32_t py, int32_t& dx, int32_t& dy);
+void DesktopToPicture(int32_t dx, int32_t dy, int32_t& px, int32_t& py);
+// SDL window coordinates of the picture window -> picture pixels.
+void WindowToPicture(int32_t wx, int32_t wy, int32_t& px, int32_t& py);
+// SDL window id of the picture window, 0 when none.
+uint32_t PictureWindowId();
+
+// Can the display interface start on this display at all? (the setup
+// window's check before installing)
+bool ProbeDisplay();

@@ -1,0 +1,172 @@
+// The SDL2 presenter: a full-screen window on the desktop's own mode, the
+// 640 x 480 picture scaled with nearest-neighbour pixels into the largest
+// centred 4:3 rectangle, black borders. The only code of the display layer
+// that knows SDL. Event handling stays with the application's SDL pump.
+#include <SDL.h>
+
+#include "video/presenter.h"
+
+namespace {
+
+class SdlPresenter;
+SdlPresenter* g_active = nullptr;
+
+class SdlPresenter : public Presenter {
+ public:
+  ~SdlPresenter() override { Close(); }
+
+  bool Open(const std::string& title) override {
+    if (open_) return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    videoStarted_ = true;
+    if (SDL_GetNumVideoDisplays() < 1) {
+      Close();
+      return false;
+    }
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    // Leaving the window (an error box on top, another program) must not
+    // iconify the picture.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_Rect bounds{0, 0, 640, 480};
+    SDL_GetDisplayBounds(0, &bounds);
+    window_ = SDL_CreateWindow(title.c_str(), bounds.x, bounds.y, bounds.w, bounds.h,
+                               SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALWAYS_ON_TOP |
+                                   SDL_WINDOW_BORDERLESS);
+    if (window_ == nullptr) {
+      Close();
+      return false;
+    }
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (renderer_ == nullptr) {
+      Close();
+      return false;
+    }
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                 SDL_TEXTUREACCESS_STREAMING, 640, 480);
+    if (texture_ == nullptr) {
+      Close();
+      return false;
+    }
+    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+    SDL_RaiseWindow(window_);
+    // A black picture until the first flip.
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderPresent(renderer_);
+    open_ = true;
+    g_active = this;
+    return true;
+  }
+
+  void Present(const uint8_t* pixels, int32_t pitch, const uint32_t* argb) override {
+    if (!open_) return;
+    void* dst = nullptr;
+    int dstPitch = 0;
+    if (SDL_LockTexture(texture_, nullptr, &dst, &dstPitch) == 0) {
+      ConvertToArgb(pixels, pitch, argb, static_cast<uint32_t*>(dst), dstPitch);
+      SDL_UnlockTexture(texture_);
+    }
+    int ow = 0, oh = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &ow, &oh) != 0) SDL_GetWindowSize(window_, &ow, &oh);
+    PictureRect r = LetterboxRect(ow, oh);
+    SDL_Rect dr{r.x, r.y, r.w, r.h};
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, &dr);
+    SDL_RenderPresent(renderer_);
+  }
+
+  void Close() override {
+    if (g_active == this) g_active = nullptr;
+    open_ = false;
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    window_ = nullptr;
+    if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    videoStarted_ = false;
+  }
+
+  SDL_Window* Window() const { return window_; }
+
+ private:
+  bool open_ = false;
+  bool videoStarted_ = false;
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+};
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+  int64_t q = a / b;
+  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+  return q;
+}
+
+// The picture's rectangle in desktop pixels, from the window's real place.
+bool ActiveRect(PictureRect& r, int32_t& winX, int32_t& winY) {
+  if (g_active == nullptr || g_active->Window() == nullptr) return false;
+  int x = 0, y = 0, w = 0, h = 0;
+  SDL_GetWindowPosition(g_active->Window(), &x, &y);
+  SDL_GetWindowSize(g_active->Window(), &w, &h);
+  r = LetterboxRect(w, h);
+  winX = x;
+  winY = y;
+  return true;
+}
+
+}  // namespace
+
+std::unique_ptr<Presenter> MakeSdlPresenter() { return std::make_unique<SdlPresenter>(); }
+
+bool PictureActive() { return g_active != nullptr; }
+
+uint32_t PictureWindowId() {
+  return g_active && g_active->Window() ? SDL_GetWindowID(g_active->Window()) : 0;
+}
+
+void PictureToDesktop(int32_t px, int32_t py, int32_t& dx, int32_t& dy) {
+  PictureRect r;
+  int32_t wx = 0, wy = 0;
+  if (!ActiveRect(r, wx, wy)) {
+    dx = px;
+    dy = py;
+    return;
+  }
+  dx = static_cast<int32_t>(wx + r.x + FloorDiv(int64_t{px} * r.w, 640));
+  dy = static_cast<int32_t>(wy + r.y + FloorDiv(int64_t{py} * r.h, 480));
+}
+
+void WindowToPicture(int32_t wx, int32_t wy, int32_t& px, int32_t& py) {
+  PictureRect r;
+  int32_t x = 0, y = 0;
+  if (!ActiveRect(r, x, y) || r.w <= 0 || r.h <= 0) {
+    px = wx;
+    py = wy;
+    return;
+  }
+  px = static_cast<int32_t>(FloorDiv((int64_t{wx} - r.x) * 640, r.w));
+  py = static_cast<int32_t>(FloorDiv((int64_t{wy} - r.y) * 480, r.h));
+}
+
+void DesktopToPicture(int32_t dx, int32_t dy, int32_t& px, int32_t& py) {
+  PictureRect r;
+  int32_t x = 0, y = 0;
+  if (!ActiveRect(r, x, y) || r.w <= 0 || r.h <= 0) {
+    px = dx;
+    py = dy;
+    return;
+  }
+  WindowToPicture(dx - x, dy - y, px, py);
+}
+
+bool ProbeDisplay() {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  const bool ok = SDL_GetNumVideoDisplays() > 0;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  return ok;
+}

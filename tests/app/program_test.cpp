@@ -1,0 +1,87 @@
+// The real program, started as a separate process under the test X server.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/instance_lock.h"
+#include "support/process.h"
+
+namespace fs = std::filesystem;
+using namespace testsupport;
+
+namespace {
+
+struct ProgramFixture : ::testing::Test {
+  fs::path dir;
+  fs::path win;
+  fs::path run;
+  std::map<std::string, std::string> env;
+
+  void SetUp() override {
+    dir = FreshDir("program");
+    win = dir / "win";
+    run = dir / "run";
+    fs::create_directories(win);
+    fs::create_directories(run);
+    env = {{"ZUK_RER1_WINDIR", win.string()}, {"XDG_RUNTIME_DIR", run.string()}, {"SDL_AUDIODRIVER", "dummy"}};
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  // A copy of the built program under another name.
+  std::string CopyAs(const std::string& name) {
+    const fs::path target = dir / name;
+    fs::copy_file(BuiltProgram("ZUK_RER1.EXE"), target, fs::copy_options::overwrite_existing);
+    fs::permissions(target, fs::perms::owner_all);
+    return target.string();
+  }
+};
+
+TEST_F(ProgramFixture, PreviewSwitchEndsAtOnceWithoutWindow) {
+  Child c = Start(CopyAs("zuk_rer1.scr"), {"/p", "1234"}, env);
+  int code = -1;
+  ASSERT_TRUE(c.Wait(10000, code));
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(WindowsNamed("zuk_rer1").empty());
+}
+
+TEST_F(ProgramFixture, AFileWithAnotherNameEndsAtOnce) {
+  Child c = Start(CopyAs("screensaver.bin"), {}, env);
+  int code = -1;
+  ASSERT_TRUE(c.Wait(10000, code));
+  EXPECT_EQ(code, 0);
+}
+
+TEST_F(ProgramFixture, PasswordSwitchShowsTheMessageCaptionedWithTheTitle) {
+  Child c = Start(CopyAs("zuk_rer1.scr"), {"/a"}, env);
+  ASSERT_TRUE(WaitForWindow("zuk_rer1", 10000));
+  // Still running while the box is up.
+  int code = -1;
+  EXPECT_FALSE(c.Wait(200, code));
+  const auto ids = WindowsNamed("zuk_rer1");
+  ASSERT_FALSE(ids.empty());
+  Shell("xdotool key --window " + ids.front() + " Return");
+  if (!c.Wait(5000, code)) {
+    // Fall back to closing it through the window system.
+    Shell("xdotool windowclose " + ids.front() + " 2>/dev/null");
+    ASSERT_TRUE(c.Wait(5000, code));
+  }
+  EXPECT_EQ(code, 0);
+}
+
+TEST_F(ProgramFixture, ASecondStartWhileOneRunsEndsSilently) {
+  setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
+  InstanceLock running;
+  ASSERT_TRUE(running.Acquire());
+  ASSERT_TRUE(running.Held());
+  // "/a" would show a box; a second instance must end before that.
+  Child c = Start(CopyAs("ZUK_RER1.EXE"), {"/a"}, env);
+  int code = -1;
+  ASSERT_TRUE(c.Wait(10000, code)) << "the second instance did not end";
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(WindowsNamed("Zuk_rer1").empty());
+  running.Release();
+  unsetenv("XDG_RUNTIME_DIR");
+}
+
+}  // namespace

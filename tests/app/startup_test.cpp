@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "app/application.h"
+#include "app/startup.h"
+
+namespace {
+
+using Action = StartupPlan::Action;
+
+TEST(CommandLine, FirstParameterFollowsTheWindowsSplittingRule) {
+  EXPECT_EQ(FirstParameter(""), "");
+  EXPECT_EQ(FirstParameter("   "), "");
+  EXPECT_EQ(FirstParameter("/s"), "/s");
+  EXPECT_EQ(FirstParameter("  /c:1234 more"), "/c:1234");
+  EXPECT_EQ(FirstParameter("\t/p 1234"), "/p");
+  // Quotes group blanks into one parameter and are dropped.
+  EXPECT_EQ(FirstParameter("\"/c a\" b"), "/c a");
+  EXPECT_EQ(FirstParameter("\"\"/a"), "/a");
+  EXPECT_EQ(FirstParameter("x\"y z\"w next"), "xy zw");
+  // Control characters separate like blanks.
+  EXPECT_EQ(FirstParameter("\x01/c\x02rest"), "/c");
+}
+
+TEST(CommandLine, SwitchTextIsTheFirstTwoCharacters) {
+  EXPECT_EQ(SwitchText("/c:1234"), "/c");
+  EXPECT_EQ(SwitchText("/"), "/");
+  EXPECT_EQ(SwitchText(""), "");
+  EXPECT_EQ(SwitchText("-pfoo"), "-p");
+  const char* argv[] = {"prog", "", "/c", "x y"};
+  EXPECT_EQ(CommandTail(4, argv), " /c x y");
+  EXPECT_EQ(SwitchText(CommandTail(4, argv)), "/c");
+}
+
+struct ModeRow {
+  const char* tail;
+  const char* path;
+  Action action;
+  std::vector<FormKind> forms;
+};
+
+TEST(ModeDispatch, EveryRowOfTheModeTable) {
+  const std::string scr = "/home/u/.local/share/zuk_rer1/zuk_rer1.scr";
+  const std::string exe = "/home/u/dist/ZUK_RER1/ZUK_RER1.EXE";
+  const std::string other = "/usr/bin/zuk";
+  const std::vector<ModeRow> rows = {
+      // settings: the switch wins over the name
+      {"/c", scr.c_str(), Action::RunLoop, {FormKind::Settings, FormKind::Readme}},
+      {"-c", exe.c_str(), Action::RunLoop, {FormKind::Settings, FormKind::Readme}},
+      {"/c:1234", scr.c_str(), Action::RunLoop, {FormKind::Settings, FormKind::Readme}},
+      {"/c", other.c_str(), Action::RunLoop, {FormKind::Settings, FormKind::Readme}},
+      // preview and password
+      {"/p 1234", scr.c_str(), Action::EndSilently, {}},
+      {"-p", exe.c_str(), Action::EndSilently, {}},
+      {"/a", exe.c_str(), Action::PasswordBox, {}},
+      {"-a 77", scr.c_str(), Action::PasswordBox, {}},
+      // the name decides: screen saver in any letter case, also for "/C" and "/s"
+      {"/s", scr.c_str(), Action::RunLoop, {FormKind::Error, FormKind::Game}},
+      {"", scr.c_str(), Action::RunLoop, {FormKind::Error, FormKind::Game}},
+      {"/C:99", scr.c_str(), Action::RunLoop, {FormKind::Error, FormKind::Game}},
+      {"", "/x/Zuk_Rer1.Scr", Action::RunLoop, {FormKind::Error, FormKind::Game}},
+      {"", exe.c_str(), Action::RunLoop, {FormKind::Setup, FormKind::Readme}},
+      {"/s", "/x/zuk_rer1.exe", Action::RunLoop, {FormKind::Setup, FormKind::Readme}},
+      // neither name: nothing
+      {"", other.c_str(), Action::EndSilently, {}},
+      {"/s", "/x/zuk_rer2.scr", Action::EndSilently, {}},
+      // both names: both sets, screen saver first
+      {"",
+       "/x/ZUK_RER1.EXE/zuk_rer1.scr",
+       Action::RunLoop,
+       {FormKind::Error, FormKind::Game, FormKind::Setup, FormKind::Readme}},
+  };
+  for (const ModeRow& row : rows) {
+    const StartupPlan plan = PlanStartup(row.tail, row.path);
+    EXPECT_EQ(plan.action, row.action) << row.tail << " " << row.path;
+    EXPECT_EQ(plan.forms, row.forms) << row.tail << " " << row.path;
+  }
+}
+
+TEST(ApplicationTitle, DerivedFromTheProgramFileName) {
+  EXPECT_EQ(Application::TitleFromFileName("/a/b/ZUK_RER1.EXE"), "Zuk_rer1");
+  EXPECT_EQ(Application::TitleFromFileName("/a/b/zuk_rer1.scr"), "zuk_rer1");
+  EXPECT_EQ(Application::TitleFromFileName("Game.Tar.Gz"), "Game");
+  EXPECT_EQ(Application::TitleFromFileName("/a.b/NOEXT"), "Noext");
+}
+
+TEST(GeneralErrorHandler, AddsAFullStopAfterCharactersAboveIt) {
+  EXPECT_EQ(Application::ErrorMessageText("ファイル a.txt は開けません"), "ファイル a.txt は開けません.");
+  EXPECT_EQ(Application::ErrorMessageText("failed: 80004005"), "failed: 80004005.");
+  EXPECT_EQ(Application::ErrorMessageText("done."), "done.");
+  EXPECT_EQ(Application::ErrorMessageText("what?"), "what?.");
+  EXPECT_EQ(Application::ErrorMessageText("a-"), "a-");
+  EXPECT_EQ(Application::ErrorMessageText(""), "");
+}
+
+}  // namespace

@@ -1,0 +1,200 @@
+// The settings file on disk: location, writers' bytes, atomic replacement and
+// the readers applied to the world state.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "config/atomic_file.h"
+#include "config/settings.h"
+#include "main/world_state.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadBytes(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteBytes(const fs::path& p, const std::string& bytes) {
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+int FailingRename(const char*, const char*) {
+  errno = EIO;
+  return -1;
+}
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/zuk_config_XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    root_ = tmpl;
+    win_ = root_ / "win" / "sub";  // missing until a writer creates it
+    data_ = root_ / "data";
+    fs::create_directories(data_);
+    WriteBytes(data_ / "bmp1.bmp", "BM");
+    setenv("ZUK_RER1_WINDIR", win_.c_str(), 1);
+  }
+  void TearDown() override {
+    AtomicFileRename = saved_rename_;
+    unsetenv("ZUK_RER1_WINDIR");
+    fs::remove_all(root_);
+  }
+  fs::path Cnf() const { return win_ / "ZUK_RER1.CNF"; }
+  void WriteCnf(const std::string& text) {
+    fs::create_directories(win_);
+    WriteBytes(Cnf(), text);
+  }
+
+  fs::path root_, win_, data_;
+  int (*saved_rename_)(const char*, const char*) = AtomicFileRename;
+};
+
+TEST_F(SettingsFileTest, PathFollowsSystemFolder) {
+  EXPECT_EQ(SettingsFilePath(), Cnf().string());
+  setenv("ZUK_RER1_WINDIR", (root_ / "other").c_str(), 1);
+  EXPECT_EQ(SettingsFilePath(), (root_ / "other" / "ZUK_RER1.CNF").string());
+}
+
+TEST_F(SettingsFileTest, WritersProduceExactBytes) {
+  const std::string dir = data_.string();
+  ASSERT_TRUE(WriteSetupFile(dir));  // creates the missing system folder
+  const std::string setup = ReadBytes(Cnf());
+  EXPECT_EQ(setup, "PATH=" + dir + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
+  EXPECT_EQ(setup.size(), 51 + dir.size());
+
+  SettingsValues v;
+  ASSERT_TRUE(ReadSettingsForWindow(v));
+  EXPECT_EQ(v.DataPath, dir + "/");
+  ASSERT_TRUE(WriteSettingsFile(v));
+  const std::string saved = ReadBytes(Cnf());
+  EXPECT_EQ(saved, "PATH=" + dir +
+                       "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\nGAME_TIME=OFF\r\n");
+  EXPECT_EQ(saved.size(), 61 + 5 + dir.size());
+
+  // Saved again with changed values: same seven lines, same first line.
+  v.TrackBar1 = 37;
+  v.TrackBar2 = 1;
+  v.CheckBox1 = true;
+  v.CheckBox3 = false;
+  v.CheckBox4 = true;
+  ASSERT_TRUE(WriteSettingsFile(v));
+  EXPECT_EQ(ReadBytes(Cnf()), "PATH=" + dir +
+                                  "\r\nMAX=37\r\nJOY=ON\r\nVOL=1\r\nAUTO=ON\r\nSOUND=OFF\r\nGAME_TIME=ON\r\n");
+
+  // A folder name with a line end would split the PATH line.
+  errno = 0;
+  EXPECT_FALSE(WriteSetupFile("/a\nMAX=99"));
+  EXPECT_EQ(errno, EINVAL);
+}
+
+TEST_F(SettingsFileTest, LongPathSurvivesSaveAndLfFileIsRead) {
+  const fs::path deep = data_ / std::string(200, 'd') / std::string(95, 'e');
+  fs::create_directories(deep);
+  WriteBytes(deep / "bmp1.bmp", "BM");
+  ASSERT_GT(deep.string().size(), 300u);
+  WriteCnf("PATH=" + deep.string() + "\nMAX=12\nVOL=3\n");
+
+  SettingsValues v;
+  ASSERT_TRUE(ReadSettingsForWindow(v));
+  EXPECT_EQ(v.DataPath, deep.string() + "/");
+  EXPECT_EQ(v.TrackBar1, 12);
+  ASSERT_TRUE(WriteSettingsFile(v));
+  const std::string saved = ReadBytes(Cnf());
+  EXPECT_EQ(saved.substr(0, deep.string().size() + 7), "PATH=" + deep.string() + "\r\n");
+
+  auto w = std::make_unique<WorldState>();
+  EXPECT_EQ(ReadGameSettings(*w), GameReadResult::Ok);
+  EXPECT_EQ(w->DataPath, deep.string() + "/");
+  EXPECT_EQ(w->MaxMeteors, 12);
+  EXPECT_EQ(w->Volume, 3);
+}
+
+TEST_F(SettingsFileTest, InterruptedWriteKeepsOldFile) {
+  const std::string old = "PATH=" + data_.string() + "\r\nMAX=33\r\n";
+  WriteCnf(old);
+  AtomicFileRename = &FailingRename;
+  SettingsValues v;
+  errno = 0;
+  EXPECT_FALSE(WriteSettingsFile(v));
+  EXPECT_EQ(errno, EIO);
+  EXPECT_FALSE(WriteSetupFile("/elsewhere"));
+  EXPECT_EQ(errno, EIO);
+  EXPECT_EQ(ReadBytes(Cnf()), old);
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(win_)) {
+    EXPECT_EQ(entry.path().filename(), "ZUK_RER1.CNF");
+    ++files;
+  }
+  EXPECT_EQ(files, 1);
+}
+
+TEST_F(SettingsFileTest, WriteFailsWhenFolderCannotBeMade) {
+  WriteBytes(root_ / "plain", "x");
+  setenv("ZUK_RER1_WINDIR", (root_ / "plain" / "win").c_str(), 1);
+  errno = 0;
+  EXPECT_FALSE(WriteSetupFile("/x"));
+  EXPECT_NE(errno, 0);
+  SettingsValues v;
+  EXPECT_FALSE(WriteSettingsFile(v));
+}
+
+TEST_F(SettingsFileTest, GameReaderOnWorldState) {
+  auto w = std::make_unique<WorldState>();
+  // Missing file: no PATH line; the defaults are set all the same.
+  w->MaxMeteors = 77;
+  w->Autopilot = 0;
+  EXPECT_EQ(ReadGameSettings(*w), GameReadResult::NoPath);
+  EXPECT_EQ(w->MaxMeteors, 20);
+  EXPECT_EQ(w->Autopilot, 1);
+  EXPECT_TRUE(w->DataPath.empty());
+
+  // SoundOff from the sound unit and JoystickOn are not reset.
+  w = std::make_unique<WorldState>();
+  w->SoundOff = 1;
+  WriteCnf("PATH=" + data_.string() + "\r\nMAX=1000\r\nVOL=\r\nJOY=OFF\r\nJOY=ON\r\nAUTO=OFF\r\nGAME_TIME=ON\r\n");
+  EXPECT_EQ(ReadGameSettings(*w), GameReadResult::Ok);
+  EXPECT_EQ(w->DataPath, data_.string() + "/");
+  EXPECT_EQ(w->MaxMeteors, 100);
+  EXPECT_EQ(w->Volume, 0);
+  EXPECT_EQ(w->JoystickOn, 1);
+  EXPECT_EQ(w->Autopilot, 0);
+  EXPECT_EQ(w->AutoResume, 0);
+  EXPECT_EQ(w->SoundOff, 1);
+  EXPECT_EQ(w->GameTimeLong, 1);
+
+  // A data folder without bmp1.bmp (a directory of that name does not count).
+  fs::create_directories(root_ / "empty" / "bmp1.bmp");
+  WriteCnf("PATH=" + data_.string() + "\r\nPATH=" + (root_ / "empty").string() + "\r\nMAX=5\r\n");
+  w = std::make_unique<WorldState>();
+  EXPECT_EQ(ReadGameSettings(*w), GameReadResult::DataMissing);
+  EXPECT_EQ(w->DataPath, (root_ / "empty").string() + "/");
+  EXPECT_EQ(w->MaxMeteors, 20);
+
+  // CR-only file and Ctrl-Z.
+  WriteCnf("PATH=" + data_.string() + "\rMAX=8\r\x1aMAX=9\r");
+  w = std::make_unique<WorldState>();
+  EXPECT_EQ(ReadGameSettings(*w), GameReadResult::Ok);
+  EXPECT_EQ(w->MaxMeteors, 8);
+}
+
+TEST_F(SettingsFileTest, WindowReaderWithoutFile) {
+  SettingsValues v;
+  EXPECT_FALSE(ReadSettingsForWindow(v));
+  EXPECT_TRUE(v.DataPath.empty());
+  EXPECT_EQ(v.TrackBar1, 10);
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+// Test support: run the real program (or a tool) as a child process with its
+// own environment, wait for it with a time limit, and look at X windows.
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+struct Child {
+  pid_t pid = -1;
+  // Waits up to timeoutMs; returns true when the child ended, with its exit
+  // code in exitCode (128 + signal when killed by a signal).
+  bool Wait(int timeoutMs, int& exitCode);
+  // Ends the child (SIGKILL) if it still runs.
+  void Kill();
+};
+
+// Starts `program` with `args`; `env` entries are added to (or replace) the
+// current environment.
+Child Start(const std::string& program, const std::vector<std::string>& args,
+            const std::map<std::string, std::string>& env = {});
+
+// Output of a shell command (stdout), and its exit code.
+std::string Shell(const std::string& command, int* exitCode = nullptr);
+
+// Ids of the mapped X windows whose name is exactly `name`.
+std::vector<std::string> WindowsNamed(const std::string& name);
+// Polls until a window named `name` is mapped (true) or time is up.
+bool WaitForWindow(const std::string& name, int timeoutMs);
+
+// A fresh empty folder under the temp folder.
+std::filesystem::path FreshDir(const std::string& tag);
+
+// Path of a built program in build/bin.
+std::string BuiltProgram(const std::string& name);
+
+}  // namespace testsupport
+
+namespace testsupport {
+// Sends WM_DELETE_WINDOW to an X window, as a click on its close box would
+// under a window manager. False when the display can't be opened.
+bool CloseLikeCloseBox(const std::string& windowId);
+}  // namespace testsupport

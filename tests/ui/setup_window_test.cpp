@@ -1,0 +1,208 @@
+// The setup window: the display probe on every activation, installing into
+// the system folder, and failures that must not be reported as success.
+#include <gtest/gtest.h>
+// (first: Xlib, pulled in by FLTK, defines macros such as None and Bool)
+#include <FL/Fl_Button.H>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "config/settings.h"
+#include "ui/ui_controls.h"
+#include "ui/ui_fixture.h"
+#include "ui/unit2.h"
+#include "ui/unit4.h"
+
+using namespace uitest;
+
+namespace {
+
+class SetupWindowTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    install = dir / "distribution folder";
+    std::filesystem::create_directories(install);
+    std::filesystem::current_path(install);
+    program = dir / "ZUK_RER1.EXE";
+    WriteFile(program, std::string("\x7F" "ELF program image", 18) + std::string(200000, 'z'));
+  }
+  void Open(bool displayOk = true) {
+    app.CreateForm(Form2);
+    app.CreateForm(Form4);
+    app.MainForm = Form2;
+    Form2->ProbeDisplayFn = [this, displayOk] {
+      ++probes;
+      return displayOk;
+    };
+    Form2->ProgramPath = program.string();
+  }
+  bool Claimed() const {
+    for (const auto& b : boxes) {
+      if (b.text.find("セットアップ完了") != std::string::npos) return true;
+    }
+    return false;
+  }
+  std::filesystem::path Installed() const { return windir / "zuk_rer1.scr"; }
+
+  std::filesystem::path install;
+  std::filesystem::path program;
+  int probes = 0;
+};
+
+TEST_F(SetupWindowTest, InstallWritesTheSetupFileAndAnExecutableCopy) {
+  Open();
+  Form2->Show();
+  Settle();
+  EXPECT_EQ(probes, 1);
+  WriteFile(Installed(), "an older version");
+  WriteFile(SettingsFile(), "PATH=/old\r\nMAX=33\r\nGAME_TIME=ON\r\n");
+
+  EXPECT_THROW(Form2->Button1->do_callback(), ProgramEndSignal);
+  const std::string folder = std::filesystem::current_path().string();
+  EXPECT_EQ(ReadFile(SettingsFile()),
+            "PATH=" + folder + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
+  EXPECT_EQ(ReadFile(SettingsFile()).size(), 51 + folder.size());
+  EXPECT_EQ(ReadFile(Installed()), ReadFile(program));
+  struct stat st {};
+  ASSERT_EQ(::stat(Installed().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0755u);
+  // No temporary file is left next to it.
+  int files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(windir)) {
+    (void)e;
+    ++files;
+  }
+  EXPECT_EQ(files, 2);
+
+  EXPECT_FALSE(Form2->Visible());
+  EXPECT_FALSE(Form2->Button1->active());
+  EXPECT_EQ(platform.beeps, 1);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "ＺＵＫスクリーンセーバーＮｏ．１");
+  EXPECT_EQ(boxes[0].text, "　★セットアップ完了。無事に動くといいですね！(^^;)　");
+  EXPECT_EQ(app.Title, "ＺＵＫスクリーンセーバーＮｏ．１");
+}
+
+TEST_F(SetupWindowTest, TheRunningProgramIsWhatGetsInstalledByDefault) {
+  app.CreateForm(Form2);
+  Form2->ProbeDisplayFn = [] { return true; };
+  EXPECT_EQ(Form2->ProgramPath, "/proc/self/exe");
+  EXPECT_THROW(Form2->Button1->do_callback(), ProgramEndSignal);
+  EXPECT_EQ(ReadFile(Installed()), ReadFile("/proc/self/exe"));
+  EXPECT_EQ(::access(Installed().c_str(), X_OK), 0);
+}
+
+TEST_F(SetupWindowTest, AnUnusableSystemFolderIsReportedAndNothingClaimsSuccess) {
+  Open();
+  Form2->Show();
+  Settle();
+  WriteFile(dir / "plain", "x");
+  const std::string badDir = (dir / "plain" / "windows").string();
+  ::setenv("ZUK_RER1_WINDIR", badDir.c_str(), 1);
+
+  EXPECT_NO_THROW(Form2->Button1->do_callback());
+  EXPECT_FALSE(Claimed());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].text.find(badDir + "/ZUK_RER1.CNF"), std::string::npos) << boxes[0].text;
+  EXPECT_NE(boxes[0].text.find(std::strerror(ENOTDIR)), std::string::npos) << boxes[0].text;
+  EXPECT_NE(boxes[0].text.find("セットアップは完了していません"), std::string::npos);
+  EXPECT_EQ(platform.beeps, 0);
+  EXPECT_TRUE(Form2->Visible());
+  EXPECT_TRUE(Form2->Button1->active());
+}
+
+TEST_F(SetupWindowTest, AFailedCopyIsReportedWithTheFileAndTheReason) {
+  Open();
+  // The target name is taken by a folder: the copy can't be put in place.
+  std::filesystem::create_directories(Installed());
+  EXPECT_NO_THROW(Form2->Button1->do_callback());
+  EXPECT_FALSE(Claimed());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].text.find(Installed().string()), std::string::npos) << boxes[0].text;
+  EXPECT_NE(boxes[0].text.find(std::strerror(EISDIR)), std::string::npos) << boxes[0].text;
+  EXPECT_TRUE(Form2->Button1->active());
+  for (const auto& e : std::filesystem::directory_iterator(windir)) {
+    EXPECT_EQ(e.path().filename().string().find("zuk_rer1.scr."), std::string::npos) << e.path();
+  }
+
+  // A program file that can't be read is named as such.
+  boxes.clear();
+  std::filesystem::remove(Installed());
+  Form2->ProgramPath = (dir / "gone.exe").string();
+  EXPECT_NO_THROW(Form2->Button1->do_callback());
+  EXPECT_FALSE(Claimed());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].text.find("gone.exe"), std::string::npos);
+  EXPECT_NE(boxes[0].text.find(std::strerror(ENOENT)), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(Installed()));
+}
+
+TEST_F(SetupWindowTest, TheProbeRunsOnEveryActivationAndEndsWithoutADisplay) {
+  Open();
+  Form2->Show();
+  EXPECT_EQ(probes, 1);
+  Form2->NotifyFocus(false);
+  Form2->NotifyFocus(true);
+  EXPECT_EQ(probes, 2);
+  Form2->NotifyFocus(true);  // still active: no new activation
+  EXPECT_EQ(probes, 2);
+  EXPECT_TRUE(boxes.empty());
+
+  Form2->Hide();
+  Form2->ProbeDisplayFn = [this] {
+    ++probes;
+    return false;
+  };
+  EXPECT_THROW(Form2->Show(), ProgramEndSignal);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "★ZUK_RER1ｽｸﾘｰﾝｾｰﾊﾞｰで、DirectＸが使用できません。");
+  EXPECT_EQ(boxes[0].caption, "Zuk_rer1");
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
+  EXPECT_FALSE(std::filesystem::exists(Installed()));
+}
+
+TEST_F(SetupWindowTest, TheRealProbeAcceptsThisDisplay) {
+  app.CreateForm(Form2);
+  EXPECT_NO_THROW(Form2->Show());
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(SetupWindowTest, ReadmeFromTheCurrentFolderAndHiddenWithTheWindow) {
+  Open();
+  Form2->Show();
+  Settle();
+  Form2->BitBtn1->do_callback();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].kind, 1);
+  EXPECT_EQ(boxes[0].text, "ファイル readme.txt は開けません.");
+  EXPECT_FALSE(Form4->Visible());
+  EXPECT_TRUE(Form2->Visible());
+
+  WriteFile(install / "readme.txt", "\x90\xE0\x96\xBE\r\n");
+  Form2->BitBtn1->do_callback();
+  EXPECT_TRUE(Form4->Visible());
+  EXPECT_EQ(Form4->MemoText(), "説明");
+  Form2->Window()->do_callback();  // the close box
+  EXPECT_FALSE(Form2->Visible());
+  EXPECT_FALSE(Form4->Visible());
+  EXPECT_TRUE(app.Terminated());
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
+}
+
+TEST_F(SetupWindowTest, CentredWithShapeBehindTheButtonAndTabOrder) {
+  Open();
+  Fl_Window* w = Form2->Window();
+  EXPECT_LT(w->find(Form2->Shape2), w->find(Form2->Button1));
+  Form2->Show();
+  Settle();
+  // Centred, and the size can't change.
+  EXPECT_EQ(w->x(), (Fl::w() - 572) / 2);
+  EXPECT_EQ(w->y(), (Fl::h() - 185) / 2);
+  Form2->BitBtn1->take_focus();
+  PressKey(w, FL_Tab);
+  EXPECT_EQ(Fl::focus(), Form2->Button1);
+}
+
+}  // namespace

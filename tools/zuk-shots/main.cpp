@@ -1,0 +1,169 @@
+// zuk-shots OUTDIR [README]: shows each of the program's windows in turn and
+// writes a PNG picture of it into OUTDIR: settings.png, setup.png,
+// readme.png, error.png and startup.png. Dialog windows get a drawn title
+// bar with their caption (there is no window manager under Xvfb to draw
+// one). README is the readme text to show (a short sample when missing).
+#include <FL/Fl.H>
+#include <FL/Fl_Image_Surface.H>
+#include <FL/Fl_RGB_Image.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/fonts.h"
+#include "config/settings.h"
+#include "main/unit1.h"
+#include "main/world_state.h"
+#include "platform/png_writer.h"
+#include "ui/ui_controls.h"
+#include "ui/unit2.h"
+#include "ui/unit3.h"
+#include "ui/unit4.h"
+#include "ui/unit5.h"
+
+namespace {
+
+constexpr int kTitleHeight = 22;
+
+void Settle() {
+  for (int i = 0; i < 20; ++i) Fl::wait(0.01);
+  Fl::flush();
+}
+
+// Draws the window's client area, under a Windows-style title bar when
+// `caption` is not empty, and writes it as a PNG file.
+bool Shoot(Fl_Window* win, const std::string& caption, const std::string& path) {
+  Settle();
+  const int top = caption.empty() ? 0 : kTitleHeight;
+  const int w = win->w();
+  const int h = win->h() + top;
+  Fl_Image_Surface surface(w, h);
+  surface.set_current();
+  if (top > 0) {
+    fl_color(kClNavy);
+    fl_rectf(0, 0, w, top);
+    fl_color(FL_WHITE);
+    fl_font(DialogBoldFont(), 12);
+    fl_draw(caption.c_str(), 4, 0, w - 30, top, FL_ALIGN_LEFT | FL_ALIGN_INSIDE, nullptr, 0);
+    // The close box, the only button of the frame.
+    const int bx = w - 20, by = 3, bw = 16, bh = 14;
+    fl_color(kClBtnFace);
+    fl_rectf(bx, by, bw, bh);
+    fl_color(FL_WHITE);
+    fl_xyline(bx, by, bx + bw - 1);
+    fl_yxline(bx, by, by + bh - 1);
+    fl_color(kClBlack);
+    fl_xyline(bx, by + bh - 1, bx + bw - 1);
+    fl_yxline(bx + bw - 1, by, by + bh - 1);
+    fl_line_style(FL_SOLID, 2);
+    fl_line(bx + 4, by + 3, bx + bw - 5, by + bh - 4);
+    fl_line(bx + bw - 5, by + 3, bx + 4, by + bh - 4);
+    fl_line_style(0);
+  }
+  surface.draw(win, 0, top);
+  Fl_RGB_Image* image = surface.image();
+  Fl_Display_Device::display_device()->set_current();
+  if (image == nullptr) return false;
+  const auto* data = reinterpret_cast<const uint8_t*>(image->data()[0]);
+  const bool ok = image->d() == 3 && WritePng(path, image->w(), image->h(), data);
+  delete image;
+  if (ok) std::printf("zuk-shots: %s\n", path.c_str());
+  return ok;
+}
+
+const char kSampleReadme[] =
+    "ＺＵＫスクリーンセーバーＮｏ．１\r\n"
+    "\r\n"
+    "宇宙を漂う隕石を、自動操縦の宇宙船が撃ち落とすスクリーンセーバーです。\r\n"
+    "矢印キーやスペースキーで操縦を代わることができ、Ｇキーでゲームが始まります。\r\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: zuk-shots OUTDIR [README]\n");
+    return 2;
+  }
+  const std::filesystem::path out = argv[1];
+  std::filesystem::create_directories(out);
+
+  // A private system folder with the file that setup writes, pointing at a
+  // folder that holds the readme.
+  char tmpl[] = "/tmp/zuk-shots-XXXXXX";
+  if (mkdtemp(tmpl) == nullptr) return 1;
+  const std::filesystem::path work = tmpl;
+  const std::filesystem::path install = work / "install";
+  std::filesystem::create_directories(install);
+  setenv("ZUK_RER1_WINDIR", (work / "windir").c_str(), 1);
+  {
+    std::ofstream readme(install / "readme.txt", std::ios::binary);
+    if (argc >= 3 && std::filesystem::exists(argv[2])) {
+      std::ifstream in(argv[2], std::ios::binary);
+      readme << in.rdbuf();
+    } else {
+      readme << kSampleReadme;
+    }
+  }
+  if (!WriteSetupFile(install.string())) {
+    std::fprintf(stderr, "zuk-shots: can't write the settings file\n");
+    return 1;
+  }
+
+  fl_open_display();
+  InitFonts();
+  App().MessageBoxHook = [](const std::string& caption, const std::string& text, int) {
+    std::fprintf(stderr, "zuk-shots: message box %s: %s\n", caption.c_str(), text.c_str());
+  };
+
+  bool ok = true;
+  int status = 0;
+  try {
+    App().CreateForm(Form3);
+    App().CreateForm(Form4);
+    Form3->Show();
+    ok = Shoot(Form3->Window(), Form3->Window()->label(), (out / "settings.png").string()) && ok;
+
+    Form3->BitBtn1Click();  // the readme from the install folder
+    ok = Form4->Visible() && ok;
+    ok = Shoot(Form4->Window(), Form4->Window()->label(), (out / "readme.png").string()) && ok;
+    Form3->Hide();
+
+    App().CreateForm(Form2);
+    Form2->ProbeDisplayFn = nullptr;
+    Form2->Show();
+    ok = Shoot(Form2->Window(), Form2->Window()->label(), (out / "setup.png").string()) && ok;
+    Form2->Hide();
+
+    App().CreateForm(Form5);
+    World().ErrorText = "PAL256.PALがありません。";
+    Form5->Show();
+    ok = Shoot(Form5->Window(), Form5->Window()->label(), (out / "error.png").string()) && ok;
+    Form5->Hide();
+
+    // The game's start-up window, shown without its creation handler (which
+    // would start the game).
+    auto* game = new TForm1(World(), false);
+    Fl_Window* w = game->Window();
+    w->position((Fl::w() - w->w()) / 2, (Fl::h() - w->h()) / 2);
+    w->show();
+    ok = Shoot(w, "", (out / "startup.png").string()) && ok;
+    w->hide();
+    delete game;
+  } catch (const ProgramEndSignal&) {
+    std::fprintf(stderr, "zuk-shots: a window ended the program\n");
+    status = 1;
+  }
+  App().DestroyForms();
+  std::error_code ec;
+  std::filesystem::remove_all(work, ec);
+  if (!ok) status = 1;
+  return status;
+}

@@ -50,7 +50,8 @@ Image8 RenderBurst(int stage, int width, int height) {
         fire = Mix(pal.colour[kFire.first + i], pal.colour[kFire.first + std::min(i + 1, kFire.Size() - 1)],
                    pos - static_cast<float>(i));
       }
-      const Rgb smoke = Mix(pal.colour[kSmoke.first], pal.colour[kSmoke.first + 3], Clamp(0.2f + 0.8f * (0.5f + 0.5f * swirl), 0, 1));
+      const float soot = Clamp(0.05f + 1.1f * (0.5f + 0.5f * swirl) * (stage == 5 ? 0.55f : 0.85f), 0, 1);
+      const Rgb smoke = Mix(pal.colour[kSmoke.first], pal.colour[kSmoke.last], soot);
       const float smokiness = k.smoke * (1 - Smoothstep(0.22f, 0.5f, heat));
       const size_t i = img.Index(x, y);
       img.rgb[i] = Mix(fire, smoke, smokiness);

@@ -96,7 +96,7 @@ class Surface {
   float Height(Vec3 d, float& albedo) const {
     float h = 0.15f * Fbm3(d.x * 1.1f + 3.1f, d.y * 1.1f, d.z * 1.1f, 3, 0.45f, 11);
     h += 0.035f * Fbm3(d.x * 4.0f, d.y * 4.0f, d.z * 4.0f + 7.7f, 3, 0.55f, 23);
-    h += 0.012f * Noise3(d.x * 16.0f, d.y * 16.0f, d.z * 16.0f, 37);
+    h += 0.007f * Noise3(d.x * 16.0f, d.y * 16.0f, d.z * 16.0f, 37);
     float bright = 0;
     for (const Crater& c : craters_) {
       const float s = Length(d - c.centre) / c.radius;
@@ -174,7 +174,7 @@ Image8 RenderMeteor(int frame, int width, int height, float radius) {
   const Body body{radius / kMaxShape};
   const Mat3 rot = Orientation(frame);
   // World: x right, y down, z towards the viewer. Light from the upper left front.
-  const Vec3 light = Normalize({-0.80f, -0.50f, 0.38f});
+  const Vec3 light = Normalize({-0.84f, -0.46f, 0.30f});
   const Vec3 bounce = Normalize({0.75f, 0.55f, -0.1f});
   const Vec3 lightBody = rot.ApplyT(light);
   const float cx = width * 0.5f, cy = height * 0.5f;
@@ -227,9 +227,9 @@ Image8 RenderMeteor(int frame, int width, int height, float radius) {
       const float diffuse = Clamp(Dot(n, light), 0, 1);
       const float back = Clamp(Dot(n, bounce), 0, 1);
       const float rim = Pow(Clamp(1.0f - n.z, 0, 1), 3.0f) * Clamp(0.3f + 0.7f * Dot(n, bounce), 0, 1);
-      const float v = albedo * (0.035f + 1.0f * diffuse * Clamp(shadow, 0, 1) + 0.10f * back) + 0.20f * rim;
-      const float tone = Pow(Clamp(v, 0.0f, 1.2f) / 1.2f, 0.85f);
-      const float d = Quantizer::Dither(x, y) / static_cast<float>(kRock.Size());
+      const float v = albedo * (0.03f + 1.05f * diffuse * Clamp(shadow, 0, 1) + 0.06f * back) + 0.13f * rim;
+      const float tone = Pow(Clamp(v, 0.0f, 1.1f) / 1.1f, 0.95f);
+      const float d = 0.6f * Quantizer::Dither(x, y) / static_cast<float>(kRock.Size());
       out.At(x, y) = static_cast<uint8_t>(kRock.At(tone * 1.05f + d));
     }
   return out;

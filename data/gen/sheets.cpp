@@ -7,8 +7,10 @@ namespace zukgen {
 
 Image8 MakeSheet1() {
   Image8 sheet(kSheetWidth, kSheetHeight);
+  // The rock is centred at (35, 35) of its cell, where the game centres the
+  // hit's sparks (+30, +30 with a 40-pixel scatter) and its burst sprites.
   for (int k = 0; k < kMeteorFrames; ++k)
-    sheet.Paste(RenderMeteor(k, kMeteorW, kMeteorH, 36.0f), kMeteorW * (k % 8), kMeteorH * (k / 8));
+    sheet.Paste(RenderMeteor(k, 70, 70, 34.0f), kMeteorW * (k % 8), kMeteorH * (k / 8));
   for (int d = 0; d < 10; ++d) {
     const char text[2] = {static_cast<char>('0' + d), 0};
     sheet.Paste(RenderText(text, kDigitW, kDigitH, LetterStyle::Warm), DigitLeft(d), kDigitStrip.top);

@@ -236,28 +236,37 @@ Image8 RenderShip(int lean, int phase, float scale) {
   const Palette& pal = GamePalette();
   ImageRgba img(width, height);
   Rng rng(0xF1A3Eu + static_cast<uint64_t>(lean) * 7 + static_cast<uint64_t>(phase));
-  const float length = (phase == 0 ? 27.0f : 19.0f) * scale;
+  const float length = (phase == 0 ? 30.0f : 21.0f) * scale;
   const float wobble = rng.Range(0, 6.28f);
   for (float side : {-1.0f, 1.0f}) {
     float nx, ny;
     project(Roll({side * 13, 39, -3}, rc, rs), nx, ny);
     nx /= kSub;
     ny /= kSub;
-    const float radius = 4.2f * scale;
+    const float radius = 4.6f * scale;
     for (int py = 0; py < height; ++py)
       for (int px = 0; px < width; ++px) {
         const size_t i = img.Index(px, py);
         const float fy = static_cast<float>(py) + 0.5f - ny, fx = static_cast<float>(px) + 0.5f - nx;
-        if (fy < -radius || fy > length) continue;
-        const float u = Clamp(fy / length, 0, 1);
-        const float w = radius * Pow(1 - u, 0.55f) * (1 + 0.12f * Sin(fy * 0.9f + wobble + side));
-        const float across = std::fabs(fx) / (w > 0.3f ? w : 0.3f);
-        float intensity = fy < 0 ? 1 - std::sqrt(fx * fx + fy * fy) / radius : (1 - across) * Pow(1 - u, 0.8f);
-        intensity = Clamp(intensity * 1.25f, 0, 1);
-        if (intensity < 0.10f || intensity <= img.alpha[i]) continue;
+        if (fy < -radius || fy > length * 1.15f) continue;
+        float intensity;
+        if (fy < 0) {
+          intensity = 1.2f * (1 - std::sqrt(fx * fx + fy * fy) / radius);
+        } else {
+          // A white-hot core inside a wider blue plume; the plume's edge
+          // ripples differently in the two phases.
+          const float u = fy / length;
+          const float ripple = 1 + 0.16f * Sin(fy * (phase == 0 ? 0.8f : 1.1f) + wobble + side * 1.7f);
+          const float w = radius * Pow(Clamp(1 - u * 0.87f, 0.01f, 1), 0.7f) * ripple;
+          const float core = Clamp(1 - std::fabs(fx) / (0.45f * w + 0.2f), 0, 1) * Pow(Clamp(1 - u * 1.3f, 0, 1), 0.7f);
+          const float plume = Clamp(1 - std::fabs(fx) / (w + 0.3f), 0, 1) * Pow(Clamp(1 - u, 0, 1), 0.9f);
+          intensity = std::fmax(1.3f * core, 0.72f * plume);
+        }
+        intensity = Clamp(intensity, 0, 1);
+        if (intensity < 0.09f || intensity <= img.alpha[i]) continue;
         img.alpha[i] = intensity;
-        const int ramp = kEngine.At(intensity * 0.95f + 0.05f);
-        img.rgb[i] = pal.colour[intensity > 0.85f ? 255 : ramp];
+        const int ramp = kEngine.At(intensity);
+        img.rgb[i] = pal.colour[intensity > 0.9f ? 255 : ramp];
       }
   }
   for (int py = 0; py < height; ++py)

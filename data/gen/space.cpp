@@ -78,6 +78,16 @@ Layers Nebula() {
       Rgb c = RampColour(kViolet, d * 0.95f);
       c = Mix(c, RampColour(kMagenta, d * 0.98f), wm);
       c = Mix(c, RampColour(kTeal, d * 1.0f), wt);
+      // Faint brown dust streamers drifting across the open space.
+      const float dustMask = Fbm2(u * 0.5f + 1.1f, v * 0.5f + 4.4f, kPx / 2, kPy / 2, 2, 0.5f, 808);
+      const float streak = 1.0f - std::fabs(Fbm2(u + wu * 0.3f, v * 2.0f, kPx, kPy * 2, 4, 0.55f, 909));
+      const float dust = 0.16f * Smoothstep(0.84f, 0.98f, streak) * Smoothstep(0.1f, 0.4f, dustMask) *
+                         (1 - Smoothstep(0.05f, 0.3f, d)) * (0.6f + 0.4f * n);
+      if (dust > d) {
+        const Palette& pal = GamePalette();
+        c = Mix(c, Mix(pal.colour[kSmoke.first], pal.colour[kSmoke.first + 2], dust * 5), Clamp((dust - d) * 12, 0, 1));
+        d = dust;
+      }
       const size_t i = static_cast<size_t>(y) * kBandW + x;
       l.density[i] = d;
       l.colour[i] = c;
@@ -143,7 +153,7 @@ Image8 RenderBand() {
     ++placed;
   }
   Image8 band(kBandW, kBandH);
-  static Quantizer q(RampIndices({kViolet, kMagenta, kTeal, kGalaxy}, {kWarmWhite, 255}));
+  static Quantizer q(RampIndices({kViolet, kMagenta, kTeal, kGalaxy, kSmoke}, {kWarmWhite, 255}));
   for (int y = 0; y < kBandH; ++y)
     for (int x = 0; x < kBandW; ++x) {
       const size_t i = static_cast<size_t>(y) * kBandW + x;

@@ -203,18 +203,37 @@ SimResult RunSim(WorldState& w, const SimOptions& o, FakePlatform* platform) {
   FakePlatform ownPlatform;
   FakePlatform& fake = platform != nullptr ? *platform : ownPlatform;
 
-  std::string tempDir;
-  std::string dataDir = o.DataDir;
-  if (dataDir.empty()) {
-    char pattern[] = "/tmp/zuk-sim-XXXXXX";
-    if (mkdtemp(pattern) == nullptr || !WriteBlankData(pattern)) {
-      if (pattern[0] != '\0') std::filesystem::remove_all(pattern);
-      result.Error = "cannot make blank data files";
-      return result;
-    }
-    tempDir = pattern;
-    dataDir = tempDir;
+  // The run reads its data from a temporary folder: blank files, or links to
+  // the files of the given folder. Its score.dat (created by the run, or a
+  // copy of the folder's) never touches the given folder.
+  char pattern[] = "/tmp/zuk-sim-XXXXXX";
+  if (mkdtemp(pattern) == nullptr) {
+    result.Error = "cannot make a temporary folder";
+    return result;
   }
+  const std::string tempDir = pattern;
+  bool dataOk = true;
+  if (o.DataDir.empty()) {
+    dataOk = WriteBlankData(tempDir);
+  } else {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    for (const char* name : {"bmp1.bmp", "bmp2.bmp", "bmp3.bmp", "bmp4.bmp", "pal256.pal",
+                             "fire.wav", "dokan.wav"}) {
+      const fs::path from = fs::absolute(fs::path(o.DataDir) / name, ec);
+      if (fs::exists(from, ec)) fs::create_symlink(from, fs::path(tempDir) / name, ec);
+      if (ec) dataOk = false;
+    }
+    const fs::path score = fs::path(o.DataDir) / "score.dat";
+    if (fs::exists(score, ec)) fs::copy_file(score, fs::path(tempDir) / "score.dat", ec);
+    if (ec) dataOk = false;
+  }
+  if (!dataOk) {
+    std::filesystem::remove_all(tempDir);
+    result.Error = "cannot prepare the data folder";
+    return result;
+  }
+  const std::string dataDir = tempDir;
 
   // The settings as the game reader would leave them; no sound device.
   w.DataPath = dataDir.back() == '/' ? dataDir : dataDir + "/";
@@ -262,6 +281,6 @@ SimResult RunSim(WorldState& w, const SimOptions& o, FakePlatform* platform) {
   SetPlatform(nullptr);
   app.MessageBoxHook = oldHook;
   app.Windowed = wasWindowed;
-  if (!tempDir.empty()) std::filesystem::remove_all(tempDir);
+  std::filesystem::remove_all(tempDir);
   return result;
 }

@@ -85,7 +85,7 @@ class FakePlatform : public Platform {
 
 struct SimOptions {
   int32_t Frames = 1;           // the run ends after this many frames
-  std::string DataDir;          // empty: blank data files in a temporary folder
+  std::string DataDir;          // the data files' folder; empty: blank files
   int32_t MaxMeteors = 20;
   bool Autopilot = true;        // AUTO=ON
   bool GameTimeLong = false;    // GAME_TIME=ON

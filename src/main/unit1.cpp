@@ -76,12 +76,14 @@ class StartupWindow : public Fl_Double_Window {
       case FL_KEYDOWN:
       case FL_SHORTCUT:
         App().RunHandler([this] { form_->FormKeyDown(VirtualKeyFromFltk(Fl::event_key())); });
+        form_->EndIfStranded();
         return 1;
       case FL_KEYUP:
         App().RunHandler([this] { form_->FormKeyUp(VirtualKeyFromFltk(Fl::event_key())); });
         return 1;
       case FL_PUSH:
         if (Fl::event_button() == FL_LEFT_MOUSE) App().RunHandler([this] { form_->FormClick(); });
+        form_->EndIfStranded();
         return 1;
       case FL_MOVE:
       case FL_DRAG:
@@ -129,6 +131,11 @@ TForm1::~TForm1() {
 }
 
 void TForm1::FormCreate() {
+  // Marks the end of the creation handler, however it is left.
+  struct Finished {
+    bool& flag;
+    ~Finished() { flag = true; }
+  } finished{createFinished_};
   // 1. Defaults of the game reader.
   w.MouseWatch = 0;
   static const uint8_t kFlameColors[8] = {255, 199, 190, 184, 178, 177, 0, 0};
@@ -174,6 +181,14 @@ void TForm1::FormCreate() {
 
   // 10. The game run; it ends the program.
   Button1Click();
+}
+
+void TForm1::EndIfStranded() {
+  // When the game could not start (an effect failed to load), the borderless
+  // start-up window would stay with no way to close it, and the instance
+  // marker would block every later start: the key or click that would end
+  // the screen saver closes it instead.
+  if (createFinished_ && QuitRequested) Close();
 }
 
 void TForm1::FormActivate() {

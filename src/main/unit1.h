@@ -42,6 +42,10 @@ class TForm1 : public TForm {
   void SetNotTopmost();
   void HideGameWindow();
 
+  // After a creation that did not start the game: a quitting key or click
+  // closes the start-up window and so ends the message loop.
+  void EndIfStranded();
+
   bool QuitRequested = false;
   WorldState& w;
   const bool headless;
@@ -49,6 +53,7 @@ class TForm1 : public TForm {
  private:
   Fl_Box* image1_ = nullptr;
   Fl_Box* label1_ = nullptr;
+  bool createFinished_ = false;
 };
 
 extern TForm1* Form1;

@@ -8,11 +8,8 @@
 #include <cstdio>
 
 #include "app/application.h"
+#include "platform/joystick_sdl.h"
 #include "video/presenter.h"
-
-// Joystick access lives beside the game's input code.
-uint32_t SdlJoyGetPos(uint32_t joystick, JOYINFO& info);
-void SdlJoySetThreshold(uint32_t joystick, uint32_t threshold);
 
 namespace {
 
@@ -102,10 +99,6 @@ class RealPlatform : public Platform {
 };
 
 }  // namespace
-
-// Placeholders that the joystick code replaces.
-__attribute__((weak)) uint32_t SdlJoyGetPos(uint32_t, JOYINFO&) { return 167; }
-__attribute__((weak)) void SdlJoySetThreshold(uint32_t, uint32_t) {}
 
 Platform& LinuxPlatform() {
   static RealPlatform* platform = new RealPlatform();

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "platform/instance_lock.h"
@@ -82,6 +83,44 @@ TEST_F(ProgramFixture, ASecondStartWhileOneRunsEndsSilently) {
   EXPECT_TRUE(WindowsNamed("Zuk_rer1").empty());
   running.Release();
   unsetenv("XDG_RUNTIME_DIR");
+}
+
+}  // namespace
+
+namespace {
+
+const char* const kErrorCaption = "ＺＵＫ ｽｸﾘｰﾝｾｰﾊﾞｰのエラーメッセージ";
+
+TEST_F(ProgramFixture, ScreenSaverWithoutSettingsShowsErrorWindowThenMessageBox) {
+  Child c = Start(CopyAs("zuk_rer1.scr"), {"/s"}, env);
+  ASSERT_TRUE(WaitForWindow(kErrorCaption, 15000)) << "no error window";
+  int code = -1;
+  EXPECT_FALSE(c.Wait(100, code));
+  // The close box ends the modal showing; the message box follows.
+  const auto ids = WindowsNamed(kErrorCaption);
+  ASSERT_FALSE(ids.empty());
+  ASSERT_TRUE(CloseLikeCloseBox(ids.front()));
+  ASSERT_TRUE(WaitForWindow("zuk_rer1", 10000)) << "no message box after the error window";
+  EXPECT_TRUE(WindowsNamed(kErrorCaption).empty());
+  Shell("xdotool key --window " + WindowsNamed("zuk_rer1").front() + " Return");
+  ASSERT_TRUE(c.Wait(10000, code));
+  EXPECT_EQ(code, 0);
+}
+
+TEST_F(ProgramFixture, ScreenSaverWithDeletedDataFilesSaysSoAndEnds) {
+  const fs::path install = dir / "install";
+  fs::create_directories(install);
+  std::ofstream(win / "ZUK_RER1.CNF", std::ios::binary)
+      << "PATH=" << install.string() << "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n";
+  Child c = Start(CopyAs("zuk_rer1.scr"), {}, env);
+  ASSERT_TRUE(WaitForWindow("zuk_rer1", 15000)) << "no message box";
+  EXPECT_TRUE(WindowsNamed(kErrorCaption).empty());
+  Shell("xdotool key --window " + WindowsNamed("zuk_rer1").front() + " Return");
+  int code = -1;
+  ASSERT_TRUE(c.Wait(10000, code));
+  EXPECT_EQ(code, 0);
+  // The game never started: no score file.
+  EXPECT_FALSE(fs::exists(install / "score.dat"));
 }
 
 }  // namespace

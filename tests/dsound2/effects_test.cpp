@@ -72,12 +72,20 @@ TEST_F(EffectsTest, AStereo16BitFileIsStillEightBitMonoAt22050) {
 TEST_F(EffectsTest, BufferCreationRetriesOnceWithoutGlobalFocus) {
   ASSERT_NE(OpenPaused(), nullptr);
   const std::string path = WriteFile("fire.wav", Pattern(1000));
+  // Counts the rounds of message processing that loading lets run.
+  struct Rounds : MessageSource {
+    int count = 0;
+    void Pump() override { ++count; }
+  } rounds;
+  App().AddSource(&rounds);
   SoundFaults().createBufferFailures = 1;
   {
     TDSPolySound s(*w, path);
     EXPECT_NE(s.Buffer, nullptr);
     EXPECT_EQ(SoundFaults().createBufferFlags, (std::vector<uint32_t>{0x180EA, 0x100EA}));
   }
+  App().RemoveSource(&rounds);
+  EXPECT_EQ(rounds.count, 15000);
   SoundFaults().createBufferFailures = 2;
   EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, path); }), "IDirectSound.CreateSoundBuffer failed: 8007000E");
 }

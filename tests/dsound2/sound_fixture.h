@@ -24,6 +24,9 @@ class SoundTest : public ::testing::Test {
     ResetSoundFaults();
     App().Windowed = false;
     UseDriver("dummy");
+    // Without a session bus address, libdbus (which SDL starts with any
+    // subsystem) tries X11 autolaunch under Xvfb and leaks a read buffer.
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     w = std::make_unique<WorldState>();
     char pattern[] = "/tmp/zuk_dsound2_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);

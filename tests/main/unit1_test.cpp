@@ -160,3 +160,37 @@ TEST_F(GameWindowFixture, KeysDuringStartUpDoNotEndTheRun) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GameWindowFixture, AFailedStartLeavesAWayOut) {
+  WriteSettings(PathLine());
+  ASSERT_TRUE(WriteBlankData(data.string() + "/"));
+  TForm1 form(*w, true);
+  app.MainForm = &form;
+  // During the start-up a quitting key does not close anything.
+  form.FormKeyDown(27);
+  form.EndIfStranded();
+  EXPECT_FALSE(app.Terminated());
+  // A start-up that ended without the game (here: data deleted after the
+  // check) leaves the window; the quitting key now ends the message loop.
+  fs::remove(data / "bmp1.bmp");
+  form.FormCreate();
+  Application after;
+  after.Windowed = false;
+  SetApp(&after);
+  after.MainForm = &form;
+  form.QuitRequested = false;
+  form.FormKeyDown(84);  // T: a game key, no end
+  form.EndIfStranded();
+  EXPECT_FALSE(after.Terminated());
+  form.FormClick();
+  form.EndIfStranded();
+  EXPECT_TRUE(after.Terminated());
+  EXPECT_FALSE(form.Visible());
+  after.MainForm = nullptr;
+  SetApp(&app);
+  app.MainForm = nullptr;
+}
+
+}  // namespace

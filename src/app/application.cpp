@@ -118,10 +118,12 @@ void Application::RunCreate(TForm* f) {
 
 void Application::ProcessMessages() {
   if (Windowed) Fl::check();
-  // Copy: a source may remove itself while it pumps.
-  auto sources = sources_;
-  for (MessageSource* s : sources) {
-    if (std::find(sources_.begin(), sources_.end(), s) != sources_.end()) s->Pump();
+  // By index, without a copy (this runs in every frame's wait): a source
+  // that removes itself while it pumps only shifts the ones after it.
+  for (size_t i = 0; i < sources_.size(); ++i) {
+    MessageSource* s = sources_[i];
+    s->Pump();
+    if (i < sources_.size() && sources_[i] != s) --i;
   }
 }
 
@@ -137,7 +139,11 @@ void Application::Run() {
     if (Windowed) {
       // Block in FLTK's wait; other sources get a look at least every 50 ms.
       Fl::wait(sources_.empty() ? 1e20 : 0.05);
-      for (MessageSource* s : std::vector<MessageSource*>(sources_)) s->Pump();
+      for (size_t i = 0; i < sources_.size(); ++i) {
+        MessageSource* s = sources_[i];
+        s->Pump();
+        if (i < sources_.size() && sources_[i] != s) --i;
+      }
     } else {
       WaitMessages(50);
     }

@@ -33,8 +33,11 @@ void NudgeCursor(WorldState& w) {
   w.CursorNudgeCount += 1;
   if (w.CursorNudgeCount > 100) {
     w.CursorNudgeCount = 0;
-    Sys().GetCursorPos(w.CursorPos.x, w.CursorPos.y);
-    Sys().SetCursorPos(w.CursorPos.x, w.CursorPos.y);
+    // A failed read would move the pointer to a stale place (and end the
+    // screen saver through the mouse watch): set it only after a good read.
+    if (Sys().GetCursorPos(w.CursorPos.x, w.CursorPos.y)) {
+      Sys().SetCursorPos(w.CursorPos.x, w.CursorPos.y);
+    }
   }
 }
 

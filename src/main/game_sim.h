@@ -39,6 +39,7 @@ class FakePlatform : public Platform {
   int32_t CursorX = 0;
   int32_t CursorY = 0;
   int32_t CursorCounter = 0;
+  bool CursorReadable = true;
   bool JoyPresent = false;
   JOYINFO Joy;
   int32_t Width = 640;
@@ -68,6 +69,7 @@ class FakePlatform : public Platform {
   }
   bool GetCursorPos(int32_t& x, int32_t& y) override {
     ++CursorGets;
+    if (!CursorReadable) return false;
     x = CursorX;
     y = CursorY;
     return true;

@@ -4,6 +4,8 @@
 // that knows SDL. Event handling stays with the application's SDL pump.
 #include <SDL.h>
 
+#include <cstddef>
+
 #include "video/presenter.h"
 
 namespace {
@@ -37,6 +39,30 @@ class SdlPresenter : public Presenter {
       Close();
       return false;
     }
+    // When the picture fills the screen at its own size (a 640 x 480
+    // desktop), no scaling is needed: the indices are converted straight
+    // into the window's own surface, which costs a fraction of going through
+    // a renderer (that is software OpenGL on a machine without a GPU).
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(window_, &ww, &wh);
+    const PictureRect rect = LetterboxRect(ww, wh);
+    if (rect.w == 640 && rect.h == 480) {
+      // The X11 shared-memory image, not a texture behind the surface.
+      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+      SDL_Surface* surface = SDL_GetWindowSurface(window_);
+      if (surface != nullptr && surface->format->BytesPerPixel == 4 &&
+          surface->format->Rmask == 0x00FF0000u && surface->format->Gmask == 0x0000FF00u &&
+          surface->format->Bmask == 0x000000FFu) {
+        surface_ = surface;
+        surfaceRect_ = rect;
+        SDL_FillRect(surface_, nullptr, 0);
+        SDL_UpdateWindowSurface(window_);
+        SDL_RaiseWindow(window_);
+        open_ = true;
+        g_active = this;
+        return true;
+      }
+    }
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
     if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (renderer_ == nullptr) {
@@ -62,6 +88,16 @@ class SdlPresenter : public Presenter {
 
   void Present(const uint8_t* pixels, int32_t pitch, const uint32_t* argb) override {
     if (!open_) return;
+    if (surface_ != nullptr) {
+      if (SDL_MUSTLOCK(surface_) && SDL_LockSurface(surface_) != 0) return;
+      uint8_t* base = static_cast<uint8_t*>(surface_->pixels) + static_cast<ptrdiff_t>(surfaceRect_.y) * surface_->pitch +
+                      static_cast<ptrdiff_t>(surfaceRect_.x) * 4;
+      ConvertToArgb(pixels, pitch, argb, reinterpret_cast<uint32_t*>(base), surface_->pitch);
+      if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
+      const SDL_Rect r{surfaceRect_.x, surfaceRect_.y, 640, 480};
+      SDL_UpdateWindowSurfaceRects(window_, &r, 1);
+      return;
+    }
     void* dst = nullptr;
     int dstPitch = 0;
     if (SDL_LockTexture(texture_, nullptr, &dst, &dstPitch) == 0) {
@@ -81,6 +117,7 @@ class SdlPresenter : public Presenter {
   void Close() override {
     if (g_active == this) g_active = nullptr;
     open_ = false;
+    surface_ = nullptr;  // owned by the window
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
@@ -99,6 +136,8 @@ class SdlPresenter : public Presenter {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
+  SDL_Surface* surface_ = nullptr;  // the window's surface on the unscaled path
+  PictureRect surfaceRect_;
 };
 
 int64_t FloorDiv(int64_t a, int64_t b) {

@@ -330,6 +330,24 @@ TEST(GameClock, TimelineOfBothSettings) {
   EXPECT_EQ(b.phase[frameOfTick(1100)], 0);
 }
 
+TEST(CursorReadBack, EveryHundredAndFirstFrameAndNeverToAStalePlace) {
+  FakePlatform fake;
+  SetPlatform(&fake);
+  auto w = FreshWorld();
+  fake.CursorX = 600; fake.CursorY = 470;
+  for (int f = 1; f <= 202; ++f) NudgeCursor(*w);
+  EXPECT_EQ(fake.CursorGets, 2);
+  EXPECT_EQ(fake.CursorSets, 2);
+  EXPECT_EQ(w->CursorPos.x, 600);
+  EXPECT_EQ(w->CursorNudgeCount, 0);
+  // A read that fails sets nothing.
+  fake.CursorReadable = false;
+  for (int f = 1; f <= 101; ++f) NudgeCursor(*w);
+  EXPECT_EQ(fake.CursorGets, 3);
+  EXPECT_EQ(fake.CursorSets, 2);
+  SetPlatform(nullptr);
+}
+
 TEST(ScoreDisplay, RecordUpdatesTheTableEntryAsItsLow16Bits) {
   auto w = FreshWorld();
   w->MaxMeteors = 10; w->GamePhase = 50; w->TimeLeft = 500;

@@ -26,7 +26,7 @@ int SparksOn(const WorldState& w) {
   return n;
 }
 
-TEST(DirectionTables, PointTheDocumentedWaysAndRoundHalvesToEven) {
+TEST(DirectionTables, PointTheDocumentedWaysAndRoundToTheNearestStep) {
   auto w = FreshWorld();
   BuildDirectionTables(*w);
   for (int r = 0; r <= 100; ++r) {
@@ -39,30 +39,23 @@ TEST(DirectionTables, PointTheDocumentedWaysAndRoundHalvesToEven) {
   }
   EXPECT_EQ(w->StepX[45][1], 1);
   EXPECT_EQ(w->StepY[45][1], -1);
-  // Every entry is within half a pixel of r cos a and -r sin a (pi = 3.14159
-  // moves the direction by far less than that at r <= 100).
-  int halves = 0;
+  // Every entry is r sin t and r cos t, t = (a + 90) x 3.14159 / 180, rounded
+  // to the nearest integer; worked out here in double precision. (The shift
+  // by 90 degrees with the short pi matters: entry [82][97] is 14, while
+  // 97 cos 82 degrees is 13.4998.)
   for (int a = 0; a <= 365; ++a) {
     for (int r = 0; r <= 100; ++r) {
-      const double rad = a * 3.14159 / 180.0;
-      ASSERT_LE(std::fabs(w->StepX[a][r] - r * std::cos(rad)), 0.5 + 1e-3) << a << " " << r;
-      ASSERT_LE(std::fabs(w->StepY[a][r] + r * std::sin(rad)), 0.5 + 1e-3) << a << " " << r;
-      // Where the single-precision product is an exact half, the even
-      // neighbour is taken.
-      const long double t = static_cast<long double>(a + 90) * 3.14159L / 180.0L;
-      const float fx = static_cast<float>(sinl(t) * r);
-      if (fx - std::floor(fx) == 0.5f) {
-        ++halves;
-        EXPECT_EQ(w->StepX[a][r] % 2, 0) << a << " " << r;
-      }
+      const double t = (a + 90) * 3.14159 / 180.0;
+      ASSERT_EQ(w->StepX[a][r], static_cast<int32_t>(std::nearbyint(r * std::sin(t)))) << a << " " << r;
+      ASSERT_EQ(w->StepY[a][r], static_cast<int32_t>(std::nearbyint(r * std::cos(t)))) << a << " " << r;
     }
   }
+  EXPECT_EQ(w->StepX[82][97], 14);
   // With speed 1 the eight neighbours only.
   for (int a = 0; a < 360; ++a) {
     EXPECT_LE(std::abs(w->StepX[a][1]), 1);
     EXPECT_LE(std::abs(w->StepY[a][1]), 1);
   }
-  (void)halves;
 }
 
 TEST(Meteors, PlacementDrawsSixNumbersPerMeteorInOrder) {

@@ -399,3 +399,66 @@ TEST(GameRun, ScriptParsing) {
 }
 
 }  // namespace
+
+namespace {
+
+// The pictures of a run on blank sheets: every sprite is transparent and the
+// background is index 0, so what shows is the star field and the shots.
+TEST(GamePictures, StarFieldAndShotBarsReachTheShownPicture) {
+  auto w = FreshWorld();
+  SimOptions o;
+  o.Frames = 400;
+  o.Autopilot = false;
+  // Fire from frame 200 on.
+  o.Events = {Ev(199, SimEvent::KeyDown, VK_SPACE)};
+  int checkedStars = 0, checkedBars = 0;
+  o.OnPicture = [&](int32_t f, const uint8_t* px, int32_t pitch, const uint32_t*) {
+    auto at = [&](int x, int y) { return px[y * pitch + x]; };
+    if (f == 1 || f == 150) {
+      // Own star picture: rows before this frame's move, writes in star
+      // order onto index 0 only, crosses for every tenth star.
+      std::vector<uint8_t> expect(640 * 480, 0);
+      auto put = [&](int x, int y, int c) {
+        if (x >= 0 && x < 640 && y >= 0 && y < 480 && expect[y * 640 + x] == 0) {
+          expect[y * 640 + x] = static_cast<uint8_t>(c);
+        }
+      };
+      RefRandom r;
+      const int n = f - 1;
+      for (int i = 1; i <= 200; ++i) {
+        const int x = r.Next(640);
+        const int y0 = r.Next(480);
+        const int c = r.Next(3);
+        const int moves = i < 50 ? n / 2 : i < 100 ? n / 16 : i < 150 ? n / 4 : n / 8;
+        const int y = (y0 + moves) % 480;
+        if (i % 10 == 0) {
+          const int arm = i <= 100 ? 190 : 199;
+          put(x, y, 255);
+          if (y > 0) { put(x, y - 1, arm); put(x - 1, y, arm); }
+          if (y < 479) { put(x, y + 1, arm); put(x + 1, y, arm); }
+        }
+        put(x, y, c == 0 ? 255 : c == 1 ? 199 : 190);
+      }
+      for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) ASSERT_EQ(at(x, y), expect[y * 640 + x]) << f << ": " << x << "," << y;
+      }
+      ++checkedStars;
+    }
+    // Every flying shot was drawn 50 pixels below where it is now: the
+    // inner line in 249 inside the outer box of 251.
+    for (int s = 0; s < kShotSlots; ++s) {
+      if (!w->ShotOn[s]) continue;
+      const int x = w->ShotX[s], y = w->ShotY[s] + 50 + 30;
+      if (x < 1 || x > 638 || y < 0 || y > 479) continue;
+      ASSERT_EQ(at(x, y), 249) << f;
+      ASSERT_EQ(at(x - 1, y), 251) << f;
+      ASSERT_EQ(at(x + 1, y), 251) << f;
+      ++checkedBars;
+    }
+  };
+  ASSERT_EQ(RunSim(*w, o).FramesRun, 400);
+  EXPECT_EQ(checkedStars, 2);
+  EXPECT_GT(checkedBars, 3);
+}
+
+}  // namespace

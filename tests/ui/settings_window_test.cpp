@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 // (first: Xlib, pulled in by FLTK, defines macros such as None and Bool)
 #include <FL/Fl_Button.H>
+#include <FL/x.H>  // before ui_controls.h, which drops Xlib's Button1 macro
 #include <FL/Fl_Check_Button.H>
 
 #include <cerrno>
@@ -272,9 +273,11 @@ TEST_F(SettingsWindowTest, RealPointerClicksReachTheControls) {
   Form3->Show();
   Settle(200);
   Fl_Window* w = Form3->Window();
+  // The click goes to this window even if another test's window covers it.
   auto click = [w](int x, int y) {
     const std::string cmd = "xdotool mousemove --sync " + std::to_string(w->x() + x) + " " +
-                            std::to_string(w->y() + y) + " click 1";
+                            std::to_string(w->y() + y) + " click --window " +
+                            std::to_string(fl_xid(w)) + " 1";
     return std::system(cmd.c_str());
   };
   TTrackBar* bar = Form3->TrackBar1;

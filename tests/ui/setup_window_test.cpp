@@ -55,7 +55,7 @@ TEST_F(SetupWindowTest, InstallWritesTheSetupFileAndAnExecutableCopy) {
   Open();
   Form2->Show();
   Settle();
-  EXPECT_EQ(probes, 1);
+  EXPECT_GE(probes, 1);
   WriteFile(Installed(), "an older version");
   WriteFile(SettingsFile(), "PATH=/old\r\nMAX=33\r\nGAME_TIME=ON\r\n");
 

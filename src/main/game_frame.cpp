@@ -5,7 +5,7 @@
 #include "platform/platform.h"
 
 void CountFrame(WorldState& w) {
-  w.FrameNo += 1;
+  w.FrameNo = WrapAdd(w.FrameNo, 1);
   if (w.WarmUpFrames < 100) w.WarmUpFrames += 1;
 }
 
@@ -25,7 +25,7 @@ void RunGameClock(WorldState& w) {
 
 void WatchIdle(WorldState& w) {
   if (w.AutoResume != 1) return;
-  w.IdleFrames += 1;
+  w.IdleFrames = WrapAdd(w.IdleFrames, 1);
   if (w.IdleFrames > 315) w.Autopilot = 1;
 }
 

@@ -29,8 +29,8 @@ void SteerByJoystick(WorldState& w) {
 }
 
 void RunAutopilot(WorldState& w) {
-  w.SteerTimer -= 1;
-  w.FireTimer -= 1;
+  w.SteerTimer = WrapAdd(w.SteerTimer, -1);
+  w.FireTimer = WrapAdd(w.FireTimer, -1);
   if (w.SteerTimer < 0) {
     int32_t r = w.Random(20);
     if (r == 1) {

@@ -134,5 +134,12 @@ struct WorldState {
   }
 };
 
+// 32-bit counters that run for as long as the screen saver runs (frames,
+// idle frames, autopilot timers) wrap around like the machine's registers
+// instead of overflowing.
+inline int32_t WrapAdd(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
 // The program's one world.
 WorldState& World();

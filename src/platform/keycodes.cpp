@@ -26,6 +26,12 @@ uint16_t VirtualKeyFromSdl(int32_t scancode, int32_t keycode) {
   }
   if (keycode >= 'a' && keycode <= 'z') return static_cast<uint16_t>(VK_A + (keycode - 'a'));
   if (keycode >= '0' && keycode <= '9') return static_cast<uint16_t>(VK_0 + (keycode - '0'));
+  // A letter key of a non-Latin layout (Cyrillic, Greek...) still gives the
+  // Latin letter of its place, as virtual-key codes do.
+  if ((keycode & SDLK_SCANCODE_MASK) == 0 && keycode > 0x7F && scancode >= SDL_SCANCODE_A &&
+      scancode <= SDL_SCANCODE_Z) {
+    return static_cast<uint16_t>(VK_A + (scancode - SDL_SCANCODE_A));
+  }
   if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return static_cast<uint16_t>(VK_F1 + (keycode - SDLK_F1));
   if (keycode >= SDLK_F13 && keycode <= SDLK_F24) return static_cast<uint16_t>(VK_F1 + 12 + (keycode - SDLK_F13));
   switch (keycode) {

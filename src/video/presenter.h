@@ -43,6 +43,12 @@ struct PictureRect {
 };
 PictureRect LetterboxRect(int32_t windowWidth, int32_t windowHeight);
 
+// The mapping inside a picture window of the given size: picture pixels to
+// window pixels (rounded up) and back (rounded down), so that a point mapped
+// out and back is the same point.
+void PictureToWindowPoint(int32_t winW, int32_t winH, int32_t px, int32_t py, int32_t& wx, int32_t& wy);
+void WindowPointToPicture(int32_t winW, int32_t winH, int32_t wx, int32_t wy, int32_t& px, int32_t& py);
+
 // True while a picture window is open.
 bool PictureActive();
 // Picture pixels <-> desktop pixels (identity while no picture is shown).

@@ -146,15 +146,18 @@ int64_t FloorDiv(int64_t a, int64_t b) {
   return q;
 }
 
-// The picture's rectangle in desktop pixels, from the window's real place.
-bool ActiveRect(PictureRect& r, int32_t& winX, int32_t& winY) {
+int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+
+// The picture window's place and size on the desktop.
+bool ActiveWindow(int32_t& x, int32_t& y, int32_t& w, int32_t& h) {
   if (g_active == nullptr || g_active->Window() == nullptr) return false;
-  int x = 0, y = 0, w = 0, h = 0;
-  SDL_GetWindowPosition(g_active->Window(), &x, &y);
-  SDL_GetWindowSize(g_active->Window(), &w, &h);
-  r = LetterboxRect(w, h);
-  winX = x;
-  winY = y;
+  int wx = 0, wy = 0, ww = 0, wh = 0;
+  SDL_GetWindowPosition(g_active->Window(), &wx, &wy);
+  SDL_GetWindowSize(g_active->Window(), &ww, &wh);
+  x = wx;
+  y = wy;
+  w = ww;
+  h = wh;
   return true;
 }
 
@@ -168,22 +171,19 @@ uint32_t PictureWindowId() {
   return g_active && g_active->Window() ? SDL_GetWindowID(g_active->Window()) : 0;
 }
 
-void PictureToDesktop(int32_t px, int32_t py, int32_t& dx, int32_t& dy) {
-  PictureRect r;
-  int32_t wx = 0, wy = 0;
-  if (!ActiveRect(r, wx, wy)) {
-    dx = px;
-    dy = py;
-    return;
-  }
-  dx = static_cast<int32_t>(wx + r.x + FloorDiv(int64_t{px} * r.w, 640));
-  dy = static_cast<int32_t>(wy + r.y + FloorDiv(int64_t{py} * r.h, 480));
+void PictureToWindowPoint(int32_t winW, int32_t winH, int32_t px, int32_t py, int32_t& wx, int32_t& wy) {
+  const PictureRect r = LetterboxRect(winW, winH);
+  // Rounded up, so that a point read back maps to the same picture point
+  // (WindowPointToPicture rounds down): the cursor read-back, which sets the
+  // pointer where it reads it, must not make it creep away from where it was
+  // parked and end the screen saver.
+  wx = static_cast<int32_t>(r.x + CeilDiv(int64_t{px} * r.w, 640));
+  wy = static_cast<int32_t>(r.y + CeilDiv(int64_t{py} * r.h, 480));
 }
 
-void WindowToPicture(int32_t wx, int32_t wy, int32_t& px, int32_t& py) {
-  PictureRect r;
-  int32_t x = 0, y = 0;
-  if (!ActiveRect(r, x, y) || r.w <= 0 || r.h <= 0) {
+void WindowPointToPicture(int32_t winW, int32_t winH, int32_t wx, int32_t wy, int32_t& px, int32_t& py) {
+  const PictureRect r = LetterboxRect(winW, winH);
+  if (r.w <= 0 || r.h <= 0) {
     px = wx;
     py = wy;
     return;
@@ -192,15 +192,36 @@ void WindowToPicture(int32_t wx, int32_t wy, int32_t& px, int32_t& py) {
   py = static_cast<int32_t>(FloorDiv((int64_t{wy} - r.y) * 480, r.h));
 }
 
+void PictureToDesktop(int32_t px, int32_t py, int32_t& dx, int32_t& dy) {
+  int32_t x = 0, y = 0, w = 0, h = 0;
+  if (!ActiveWindow(x, y, w, h)) {
+    dx = px;
+    dy = py;
+    return;
+  }
+  PictureToWindowPoint(w, h, px, py, dx, dy);
+  dx += x;
+  dy += y;
+}
+
+void WindowToPicture(int32_t wx, int32_t wy, int32_t& px, int32_t& py) {
+  int32_t x = 0, y = 0, w = 0, h = 0;
+  if (!ActiveWindow(x, y, w, h)) {
+    px = wx;
+    py = wy;
+    return;
+  }
+  WindowPointToPicture(w, h, wx, wy, px, py);
+}
+
 void DesktopToPicture(int32_t dx, int32_t dy, int32_t& px, int32_t& py) {
-  PictureRect r;
-  int32_t x = 0, y = 0;
-  if (!ActiveRect(r, x, y) || r.w <= 0 || r.h <= 0) {
+  int32_t x = 0, y = 0, w = 0, h = 0;
+  if (!ActiveWindow(x, y, w, h)) {
     px = dx;
     py = dy;
     return;
   }
-  WindowToPicture(dx - x, dy - y, px, py);
+  WindowPointToPicture(w, h, dx - x, dy - y, px, py);
 }
 
 bool ProbeDisplay() {

@@ -1,6 +1,7 @@
 // The real program, started as a separate process under the test X server.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -121,6 +122,47 @@ TEST_F(ProgramFixture, ScreenSaverWithDeletedDataFilesSaysSoAndEnds) {
   EXPECT_EQ(code, 0);
   // The game never started: no score file.
   EXPECT_FALSE(fs::exists(install / "score.dat"));
+}
+
+}  // namespace
+
+namespace {
+
+// A 640 x 480 desktop shows the picture unscaled through the window's own
+// X11 image (no renderer): the installed screen saver on its own X server of
+// that size draws a full, colourful picture and still ends on a key.
+TEST_F(ProgramFixture, ScreenSaverOnA640x480DesktopShowsThePicture) {
+  const fs::path generated = fs::path(ZUK_BINARY_DIR) / "data";
+  const fs::path install = dir / "install";
+  fs::create_directories(install);
+  for (const char* name : {"pal256.pal", "bmp1.bmp", "bmp2.bmp", "bmp3.bmp", "bmp4.bmp", "fire.wav", "dokan.wav"}) {
+    ASSERT_TRUE(fs::exists(generated / name)) << name;
+    fs::copy_file(generated / name, install / name);
+  }
+  std::ofstream(win / "ZUK_RER1.CNF", std::ios::binary)
+      << "PATH=" << install.string() << "\r\nMAX=20\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=OFF\r\n";
+  const std::string program = CopyAs("zuk_rer1.scr");
+  const fs::path script = dir / "run.sh";
+  const fs::path shot = dir / "shot.xwd";
+  std::ofstream(script) << "export ZUK_RER1_WINDIR='" << win.string() << "' XDG_RUNTIME_DIR='" << run.string()
+                        << "' SDL_AUDIODRIVER=dummy\n"
+                        << "'" << program << "' /s 2>/dev/null &\nP=$!\nsleep 4\n"
+                        << "xwd -root -silent > '" << shot.string() << "'\n"
+                        << "W=$(xdotool search --onlyvisible --pid $P 2>/dev/null | head -n 1)\n"
+                        << "xdotool key --window \"$W\" Escape\n"
+                        << "wait $P\nexit $?\n";
+  int code = -1;
+  Shell("timeout 60 xvfb-run -n 190 -s '-screen 0 640x480x24 -nolisten tcp' sh '" + script.string() +
+            "' > /dev/null 2>&1",
+        &code);
+  EXPECT_EQ(code, 0) << "the screen saver did not end cleanly on the key";
+  ASSERT_TRUE(fs::exists(shot));
+  const std::string size = Shell("convert 'xwd:" + shot.string() + "' -format '%wx%h' info: 2>/dev/null");
+  EXPECT_EQ(size, "640x480");
+  // Space art, meteors and the ship: many colours, not a black screen.
+  const int colours = std::atoi(Shell("convert 'xwd:" + shot.string() + "' -format '%k' info: 2>/dev/null").c_str());
+  EXPECT_GT(colours, 60);
+  EXPECT_TRUE(fs::exists(install / "score.dat"));
 }
 
 }  // namespace

@@ -300,4 +300,21 @@ TEST(SettingsWriterText, ExactBytes) {
   EXPECT_EQ(longSaved.size(), 61u + 300u);
 }
 
+TEST(SettingsWriterText, FirstLineIsCarriedOverWhateverItHolds) {
+  // The first line is not the PATH line: the save keeps it and loses the
+  // PATH line, and afterwards neither reader finds a PATH.
+  const std::string text = "MAX=40\r\nPATH=/d\r\nVOL=20\r\n";
+  const SettingsValues v = ReadWindow(text);
+  EXPECT_EQ(v.DataPath, "/d/");
+  const std::string saved = SettingsFileText(v, FirstSettingsLine(text));
+  EXPECT_EQ(saved, "MAX=40\r\nMAX=40\r\nJOY=OFF\r\nVOL=20\r\nAUTO=OFF\r\nSOUND=OFF\r\nGAME_TIME=OFF\r\n");
+  SettingsValues again;
+  EXPECT_FALSE(ApplyWindowSettingsText(saved, again));
+  EXPECT_EQ(ReadGame(saved).result, GameReadResult::NoPath);
+
+  // No old file: an empty first line.
+  EXPECT_EQ(SettingsFileText(SettingsValues{}, FirstSettingsLine("")),
+            "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=OFF\r\nSOUND=OFF\r\nGAME_TIME=OFF\r\n");
+}
+
 }  // namespace

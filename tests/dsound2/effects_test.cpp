@@ -72,10 +72,16 @@ TEST_F(EffectsTest, AStereo16BitFileIsStillEightBitMonoAt22050) {
 TEST_F(EffectsTest, BufferCreationRetriesOnceWithoutGlobalFocus) {
   ASSERT_NE(OpenPaused(), nullptr);
   const std::string path = WriteFile("fire.wav", Pattern(1000));
-  // Counts the rounds of message processing that loading lets run.
+  // Counts the rounds of message processing that loading lets run, by the
+  // number of creation attempts made when each round runs.
   struct Rounds : MessageSource {
     int count = 0;
-    void Pump() override { ++count; }
+    int afterAttempt[3] = {};
+    void Pump() override {
+      ++count;
+      const size_t attempts = SoundFaults().createBufferFlags.size();
+      if (attempts < 3) ++afterAttempt[attempts];
+    }
   } rounds;
   App().AddSource(&rounds);
   SoundFaults().createBufferFailures = 1;
@@ -84,8 +90,17 @@ TEST_F(EffectsTest, BufferCreationRetriesOnceWithoutGlobalFocus) {
     EXPECT_NE(s.Buffer, nullptr);
     EXPECT_EQ(SoundFaults().createBufferFlags, (std::vector<uint32_t>{0x180EA, 0x100EA}));
   }
-  App().RemoveSource(&rounds);
   EXPECT_EQ(rounds.count, 15000);
+  // 5000 rounds between the two attempts, 10000 after the second.
+  EXPECT_EQ(rounds.afterAttempt[0], 0);
+  EXPECT_EQ(rounds.afterAttempt[1], 5000);
+  EXPECT_EQ(rounds.afterAttempt[2], 10000);
+  // A first attempt that works is followed by all 15000 rounds.
+  rounds = Rounds{};
+  SoundFaults().createBufferFlags.clear();
+  { TDSPolySound s(*w, path); }
+  EXPECT_EQ(rounds.afterAttempt[1], 15000);
+  App().RemoveSource(&rounds);
   SoundFaults().createBufferFailures = 2;
   EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, path); }), "IDirectSound.CreateSoundBuffer failed: 8007000E");
 }

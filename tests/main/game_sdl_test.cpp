@@ -50,6 +50,10 @@ TEST(KeyMapping, GameKeysAndTheUsualWindowsCodes) {
   }
   // Letters follow the layout's symbol: G where the layout puts it.
   EXPECT_EQ(VirtualKeyFromSdl(SDL_SCANCODE_H, SDLK_g), 71);
+  // A Cyrillic layout: the key in G's place gives "п" (U+043F), still G;
+  // the one in T's place "е" (U+0435), still T.
+  EXPECT_EQ(VirtualKeyFromSdl(SDL_SCANCODE_G, 0x043F), 71);
+  EXPECT_EQ(VirtualKeyFromSdl(SDL_SCANCODE_T, 0x0435), 84);
 }
 
 class EventSource : public ::testing::Test {

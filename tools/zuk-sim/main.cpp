@@ -121,6 +121,10 @@ int main(int argc, char** argv) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
     bool ok = hasValue;
+    if (arg == "--help" || arg == "-h") {
+      Usage();
+      return 0;
+    }
     if (arg == "--frames" && hasValue) {
       ok = ParseCount(argv[++i], o.Frames) && o.Frames >= 1;
     } else if (arg == "--data" && hasValue) {

@@ -1,0 +1,63 @@
+// Picture <-> screen mapping of the full-screen window, on many screen sizes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "video/presenter.h"
+
+namespace {
+
+const std::vector<std::pair<int, int>> kScreens = {
+    {640, 480},   {800, 600},   {1024, 768},  {1152, 864},  {1280, 720},  {1280, 800},
+    {1280, 1024}, {1366, 768},  {1440, 900},  {1600, 900},  {1600, 1200}, {1680, 1050},
+    {1920, 1080}, {1920, 1200}, {2560, 1080}, {2560, 1440}, {3440, 1440}, {3840, 2160}};
+
+TEST(PictureMapping, EveryPicturePointComesBackUnchanged) {
+  for (const auto& [w, h] : kScreens) {
+    for (int py = 0; py <= 480; py += 7) {
+      for (int px = 0; px <= 640; px += 5) {
+        int32_t wx = 0, wy = 0, bx = -1, by = -1;
+        PictureToWindowPoint(w, h, px, py, wx, wy);
+        WindowPointToPicture(w, h, wx, wy, bx, by);
+        ASSERT_EQ(bx, px) << w << "x" << h << " at " << px;
+        ASSERT_EQ(by, py) << w << "x" << h << " at " << py;
+      }
+    }
+  }
+}
+
+TEST(PictureMapping, TheParkedCursorStaysWithinTheToleranceThroughReadBacks) {
+  // The game parks the cursor at picture (640, 480) and every 101st frame
+  // reads it and sets it to the same place. The X server keeps the pointer
+  // on the screen, so the parked point lands on the last row or column.
+  for (const auto& [w, h] : kScreens) {
+    int32_t px = 640, py = 480;
+    for (int round = 0; round < 1000; ++round) {
+      int32_t dx = 0, dy = 0;
+      PictureToWindowPoint(w, h, px, py, dx, dy);
+      dx = std::clamp(dx, 0, w - 1);
+      dy = std::clamp(dy, 0, h - 1);
+      WindowPointToPicture(w, h, dx, dy, px, py);
+    }
+    EXPECT_LE(std::abs(px - 640), 10) << w << "x" << h;
+    EXPECT_LE(std::abs(py - 480), 10) << w << "x" << h;
+  }
+}
+
+TEST(PictureMapping, BordersAndCentreOfA16By9Screen) {
+  int32_t wx = 0, wy = 0;
+  PictureToWindowPoint(1920, 1080, 0, 0, wx, wy);
+  EXPECT_EQ(wx, 240);  // a 1440 x 1080 picture, 240 black columns each side
+  EXPECT_EQ(wy, 0);
+  int32_t px = 0, py = 0;
+  WindowPointToPicture(1920, 1080, 960, 540, px, py);
+  EXPECT_EQ(px, 320);
+  EXPECT_EQ(py, 240);
+  WindowPointToPicture(1920, 1080, 0, 0, px, py);
+  EXPECT_LT(px, 0);  // the left border lies left of the picture
+}
+
+}  // namespace

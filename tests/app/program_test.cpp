@@ -152,7 +152,7 @@ TEST_F(ProgramFixture, ScreenSaverOnA640x480DesktopShowsThePicture) {
                         << "xdotool key --window \"$W\" Escape\n"
                         << "wait $P\nexit $?\n";
   int code = -1;
-  Shell("timeout 60 xvfb-run -n 190 -s '-screen 0 640x480x24 -nolisten tcp' sh '" + script.string() +
+  Shell("timeout 60 xvfb-run -n 190 -s '-screen 0 640x480x24 -nolisten tcp -noreset' sh '" + script.string() +
             "' > /dev/null 2>&1",
         &code);
   EXPECT_EQ(code, 0) << "the screen saver did not end cleanly on the key";

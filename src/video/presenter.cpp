@@ -2,6 +2,8 @@
 // shared by every presenter.
 #include "video/presenter.h"
 
+#include <cstring>
+
 #include <utility>
 
 namespace {
@@ -47,6 +49,44 @@ void ConvertToArgb(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, u
       d[x + 6] = argb[s[x + 6]];
       d[x + 7] = argb[s[x + 7]];
     }
+  }
+}
+
+void PictureScaler::Resize(int32_t width, int32_t height) {
+  width_ = width;
+  height_ = height;
+  columns_.resize(static_cast<size_t>(width > 0 ? width : 0));
+  rows_.resize(static_cast<size_t>(height > 0 ? height : 0));
+  // Nearest neighbour, sampled at each target pixel's centre.
+  for (int32_t x = 0; x < width; ++x) {
+    columns_[static_cast<size_t>(x)] =
+        static_cast<uint16_t>((static_cast<int64_t>(2 * x + 1) * 640) / (2 * int64_t{width}));
+  }
+  for (int32_t y = 0; y < height; ++y) {
+    rows_[static_cast<size_t>(y)] =
+        static_cast<uint16_t>((static_cast<int64_t>(2 * y + 1) * 480) / (2 * int64_t{height}));
+  }
+}
+
+void PictureScaler::Scale(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
+                          int32_t outPitch) const {
+  const uint16_t* cols = columns_.data();
+  uint8_t* base = reinterpret_cast<uint8_t*>(out);
+  const size_t rowBytes = static_cast<size_t>(width_) * 4;
+  int32_t lastSource = -1;
+  uint32_t* lastRow = nullptr;
+  for (int32_t y = 0; y < height_; ++y) {
+    uint32_t* d = reinterpret_cast<uint32_t*>(base + static_cast<ptrdiff_t>(y) * outPitch);
+    const int32_t sy = rows_[static_cast<size_t>(y)];
+    if (sy == lastSource) {
+      // The same picture row again: copy the converted row.
+      std::memcpy(d, lastRow, rowBytes);
+      continue;
+    }
+    const uint8_t* src = pixels + static_cast<ptrdiff_t>(sy) * pitch;
+    for (int32_t x = 0; x < width_; ++x) d[x] = argb[src[cols[x]]];
+    lastSource = sy;
+    lastRow = d;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class Presenter {
  public:
@@ -32,6 +33,24 @@ std::unique_ptr<Presenter> MakePresenter();
 // Palette lookup of a 640 x 480 picture into 32-bit pixels; outPitch in bytes.
 void ConvertToArgb(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
                    int32_t outPitch);
+
+// Scales the 640 x 480 picture of palette indices to width x height pixels
+// of 0xAARRGGBB with nearest-neighbour sampling (each target pixel shows the
+// picture pixel under its centre). The tables are made once per size.
+class PictureScaler {
+ public:
+  void Resize(int32_t width, int32_t height);
+  void Scale(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
+             int32_t outPitch) const;
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
+
+ private:
+  int32_t width_ = 0;
+  int32_t height_ = 0;
+  std::vector<uint16_t> columns_;
+  std::vector<uint16_t> rows_;
+};
 
 // Where the picture lies in a window of the given size: the largest 4:3
 // rectangle that fits, centred (black borders around it).

@@ -13,6 +13,30 @@ namespace {
 class SdlPresenter;
 SdlPresenter* g_active = nullptr;
 
+// True when OpenGL on this display is only a software rasteriser (Mesa's
+// llvmpipe, softpipe or swrast), or there is no OpenGL at all.
+bool SoftwareOpenGL() {
+  if (const char* force = SDL_getenv("ZUK_RER1_PRESENTER"); force != nullptr) {
+    return SDL_strcmp(force, "surface") == 0;
+  }
+  SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  if (probe == nullptr) return true;
+  bool software = true;
+  if (SDL_GLContext context = SDL_GL_CreateContext(probe); context != nullptr) {
+    using GetString = const unsigned char* (*)(unsigned int);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString != nullptr ? getString(0x1F01 /* GL_RENDERER */) : nullptr;
+    if (name != nullptr) {
+      const char* n = reinterpret_cast<const char*>(name);
+      software = SDL_strstr(n, "llvmpipe") != nullptr || SDL_strstr(n, "softpipe") != nullptr ||
+                 SDL_strstr(n, "swrast") != nullptr || SDL_strstr(n, "Software") != nullptr;
+    }
+    SDL_GL_DeleteContext(context);
+  }
+  SDL_DestroyWindow(probe);
+  return software;
+}
+
 class SdlPresenter : public Presenter {
  public:
   ~SdlPresenter() override { Close(); }
@@ -39,14 +63,17 @@ class SdlPresenter : public Presenter {
       Close();
       return false;
     }
-    // When the picture fills the screen at its own size (a 640 x 480
-    // desktop), no scaling is needed: the indices are converted straight
-    // into the window's own surface, which costs a fraction of going through
-    // a renderer (that is software OpenGL on a machine without a GPU).
+    // The window's own X11 image, filled by our own conversion (and scaling),
+    // is the cheapest way to the screen unless a real GPU can do the
+    // scaling: at the picture's own size (a 640 x 480 desktop) always, and
+    // whenever OpenGL is only a software rasteriser, which SDL's renderer
+    // would otherwise use for every frame.
     int ww = 0, wh = 0;
     SDL_GetWindowSize(window_, &ww, &wh);
     const PictureRect rect = LetterboxRect(ww, wh);
-    if (rect.w == 640 && rect.h == 480) {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool x11 = driver != nullptr && SDL_strcmp(driver, "x11") == 0;
+    if (x11 && ((rect.w == 640 && rect.h == 480) || SoftwareOpenGL())) {
       // The X11 shared-memory image, not a texture behind the surface.
       SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
       SDL_Surface* surface = SDL_GetWindowSurface(window_);
@@ -55,6 +82,7 @@ class SdlPresenter : public Presenter {
           surface->format->Bmask == 0x000000FFu) {
         surface_ = surface;
         surfaceRect_ = rect;
+        if (rect.w != 640 || rect.h != 480) scaler_.Resize(rect.w, rect.h);
         SDL_FillRect(surface_, nullptr, 0);
         SDL_UpdateWindowSurface(window_);
         SDL_RaiseWindow(window_);
@@ -92,9 +120,13 @@ class SdlPresenter : public Presenter {
       if (SDL_MUSTLOCK(surface_) && SDL_LockSurface(surface_) != 0) return;
       uint8_t* base = static_cast<uint8_t*>(surface_->pixels) + static_cast<ptrdiff_t>(surfaceRect_.y) * surface_->pitch +
                       static_cast<ptrdiff_t>(surfaceRect_.x) * 4;
-      ConvertToArgb(pixels, pitch, argb, reinterpret_cast<uint32_t*>(base), surface_->pitch);
+      if (surfaceRect_.w == 640 && surfaceRect_.h == 480) {
+        ConvertToArgb(pixels, pitch, argb, reinterpret_cast<uint32_t*>(base), surface_->pitch);
+      } else {
+        scaler_.Scale(pixels, pitch, argb, reinterpret_cast<uint32_t*>(base), surface_->pitch);
+      }
       if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
-      const SDL_Rect r{surfaceRect_.x, surfaceRect_.y, 640, 480};
+      const SDL_Rect r{surfaceRect_.x, surfaceRect_.y, surfaceRect_.w, surfaceRect_.h};
       SDL_UpdateWindowSurfaceRects(window_, &r, 1);
       return;
     }
@@ -138,6 +170,7 @@ class SdlPresenter : public Presenter {
   SDL_Texture* texture_ = nullptr;
   SDL_Surface* surface_ = nullptr;  // the window's surface on the unscaled path
   PictureRect surfaceRect_;
+  PictureScaler scaler_;
 };
 
 int64_t FloorDiv(int64_t a, int64_t b) {

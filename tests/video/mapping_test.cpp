@@ -61,3 +61,33 @@ TEST(PictureMapping, BordersAndCentreOfA16By9Screen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PictureScalerTest, EveryTargetPixelShowsThePicturePixelUnderItsCentre) {
+  std::vector<uint8_t> picture(640 * 480);
+  for (int y = 0; y < 480; ++y) {
+    for (int x = 0; x < 640; ++x) picture[static_cast<size_t>(y) * 640 + x] = static_cast<uint8_t>((x * 7 + y * 13) & 0xFF);
+  }
+  uint32_t palette[256];
+  for (int i = 0; i < 256; ++i) palette[i] = 0xFF000000u | static_cast<uint32_t>(i * 0x010203);
+  for (const auto& [w, h] : std::vector<std::pair<int, int>>{{1024, 768}, {1440, 1080}, {800, 600}, {2880, 2160}}) {
+    PictureScaler scaler;
+    scaler.Resize(w, h);
+    const int pitch = w * 4 + 12;  // rows wider than the picture, like a window surface
+    std::vector<uint32_t> out(static_cast<size_t>(pitch / 4) * h, 0xDEADBEEF);
+    scaler.Scale(picture.data(), 640, palette, out.data(), pitch);
+    for (int y = 0; y < h; y += 3) {
+      const int sy = static_cast<int>((y + 0.5) * 480.0 / h);
+      for (int x = 0; x < w; x += 5) {
+        const int sx = static_cast<int>((x + 0.5) * 640.0 / w);
+        ASSERT_EQ(out[static_cast<size_t>(y) * (pitch / 4) + x], palette[picture[static_cast<size_t>(sy) * 640 + sx]])
+            << w << "x" << h << " at " << x << "," << y;
+      }
+      // The padding beyond the picture's width is left alone.
+      ASSERT_EQ(out[static_cast<size_t>(y) * (pitch / 4) + w], 0xDEADBEEFu);
+    }
+  }
+}
+
+}  // namespace

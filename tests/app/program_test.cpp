@@ -4,6 +4,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <thread>
+#include <chrono>
 #include <string>
 
 #include "platform/instance_lock.h"
@@ -163,6 +166,62 @@ TEST_F(ProgramFixture, ScreenSaverOnA640x480DesktopShowsThePicture) {
   const int colours = std::atoi(Shell("convert 'xwd:" + shot.string() + "' -format '%k' info: 2>/dev/null").c_str());
   EXPECT_GT(colours, 60);
   EXPECT_TRUE(fs::exists(install / "score.dat"));
+}
+
+}  // namespace
+
+namespace {
+
+// The way a user installs: ZUK_RER1.EXE started from the unpacked folder,
+// "セットアップ開始", then the installed copy runs as the screen saver.
+TEST_F(ProgramFixture, SetupInstallsAndTheInstalledCopyRunsTheScreenSaver) {
+  const fs::path generated = fs::path(ZUK_BINARY_DIR) / "data";
+  const fs::path dist = dir / "ZUK_RER1";
+  fs::create_directories(dist);
+  for (const char* name :
+       {"pal256.pal", "bmp1.bmp", "bmp2.bmp", "bmp3.bmp", "bmp4.bmp", "fire.wav", "dokan.wav", "readme.txt"}) {
+    ASSERT_TRUE(fs::exists(generated / name)) << name;
+    fs::copy_file(generated / name, dist / name);
+  }
+  fs::copy_file(BuiltProgram("ZUK_RER1.EXE"), dist / "ZUK_RER1.EXE");
+  fs::permissions(dist / "ZUK_RER1.EXE", fs::perms::owner_all);
+
+  const std::string setupCaption = "ＺＵＫスクリーンセーバー Ver1.91　セットアップ";
+  Child setup = Start((dist / "ZUK_RER1.EXE").string(), {}, env, dist.string());
+  ASSERT_TRUE(WaitForWindow(setupCaption, 15000)) << "no setup window";
+  const std::string id = WindowsNamed(setupCaption).front();
+  // Button1 "セットアップ開始" lies at 400, 140, 157 x 29 in the client area.
+  Shell("xdotool mousemove --window " + id + " 478 154 click 1");
+  const std::string doneCaption = "ＺＵＫスクリーンセーバーＮｏ．１";
+  ASSERT_TRUE(WaitForWindow(doneCaption, 15000)) << "no completion message";
+  Shell("xdotool key --window " + WindowsNamed(doneCaption).front() + " Return");
+  int code = -1;
+  ASSERT_TRUE(setup.Wait(10000, code));
+  EXPECT_EQ(code, 0);
+
+  // The exact settings file, and an executable copy.
+  std::ifstream cnf(win / "ZUK_RER1.CNF", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(cnf)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, "PATH=" + dist.string() + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
+  const fs::path installed = win / "zuk_rer1.scr";
+  ASSERT_TRUE(fs::exists(installed));
+  EXPECT_NE(fs::status(installed).permissions() & fs::perms::owner_exec, fs::perms::none);
+  EXPECT_EQ(fs::file_size(installed), fs::file_size(dist / "ZUK_RER1.EXE"));
+
+  // The installed copy is the screen saver: its picture window comes up and
+  // a key ends it, writing the scores into the install folder.
+  Child saver = Start(installed.string(), {"/s"}, env);
+  // The start-up window first, then the full-screen picture (the same
+  // process); wait until the game runs, then send the key to its window.
+  ASSERT_FALSE(WaitForProcessWindow(saver.pid, 20000).empty()) << "the screen saver showed no window";
+  std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+  const auto windows = WindowsOfProcess(saver.pid);
+  ASSERT_FALSE(windows.empty());
+  EXPECT_TRUE(fs::exists(dist / "score.dat"));  // created when the run starts
+  for (const auto& w : windows) Shell("xdotool key --window " + w + " Escape 2>/dev/null");
+  ASSERT_TRUE(saver.Wait(20000, code)) << "a key did not end the screen saver";
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(fs::exists(dist / "score.dat"));
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ void Child::Kill() {
 }
 
 Child Start(const std::string& program, const std::vector<std::string>& args,
-            const std::map<std::string, std::string>& env) {
+            const std::map<std::string, std::string>& env, const std::string& workingDir) {
   std::vector<std::string> envStrings;
   for (char** e = environ; *e != nullptr; ++e) {
     std::string entry = *e;
@@ -60,6 +60,7 @@ Child Start(const std::string& program, const std::vector<std::string>& args,
   Child child;
   child.pid = fork();
   if (child.pid == 0) {
+    if (!workingDir.empty() && chdir(workingDir.c_str()) != 0) _exit(126);
     execve(program.c_str(), argv.data(), envp.data());
     _exit(127);
   }
@@ -130,6 +131,28 @@ bool CloseLikeCloseBox(const std::string& windowId) {
   XFlush(d);
   XCloseDisplay(d);
   return true;
+}
+
+}  // namespace testsupport
+
+namespace testsupport {
+
+std::vector<std::string> WindowsOfProcess(pid_t pid) {
+  std::vector<std::string> ids;
+  std::istringstream list(Shell("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null"));
+  std::string id;
+  while (list >> id) ids.push_back(id);
+  return ids;
+}
+
+std::string WaitForProcessWindow(pid_t pid, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (std::chrono::steady_clock::now() < deadline) {
+    const auto ids = WindowsOfProcess(pid);
+    if (!ids.empty()) return ids.front();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return "";
 }
 
 }  // namespace testsupport

@@ -23,7 +23,7 @@ struct Child {
 // Starts `program` with `args`; `env` entries are added to (or replace) the
 // current environment.
 Child Start(const std::string& program, const std::vector<std::string>& args,
-            const std::map<std::string, std::string>& env = {});
+            const std::map<std::string, std::string>& env = {}, const std::string& workingDir = "");
 
 // Output of a shell command (stdout), and its exit code.
 std::string Shell(const std::string& command, int* exitCode = nullptr);
@@ -45,4 +45,11 @@ namespace testsupport {
 // Sends WM_DELETE_WINDOW to an X window, as a click on its close box would
 // under a window manager. False when the display can't be opened.
 bool CloseLikeCloseBox(const std::string& windowId);
+}  // namespace testsupport
+
+namespace testsupport {
+// Ids of the mapped X windows that carry the process id `pid` (_NET_WM_PID).
+std::vector<std::string> WindowsOfProcess(pid_t pid);
+// Polls until the process has a mapped window (its id) or time is up ("").
+std::string WaitForProcessWindow(pid_t pid, int timeoutMs);
 }  // namespace testsupport

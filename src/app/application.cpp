@@ -74,7 +74,9 @@ void ShowFltkMessageBox(const std::string& caption, const std::string& text, int
   win.end();
   win.set_modal();
   win.callback(CloseDialog);
-  win.position((Fl::w() - cw) / 2, (Fl::h() - ch) / 2);
+  int sx = 0, sy = 0, sw = 0, sh = 0;
+  Fl::screen_xywh(sx, sy, sw, sh, 0);  // the whole main screen
+  win.position(sx + (sw - cw) / 2, sy + (sh - ch) / 2);
   win.show();
   ok->take_focus();
   while (win.shown()) Fl::wait();

@@ -70,7 +70,9 @@ void TForm::NotifyFocus(bool gained) {
 
 void TForm::CenterOnScreen() {
   if (window_ == nullptr) return;
-  window_->position((Fl::w() - window_->w()) / 2, (Fl::h() - window_->h()) / 2);
+  int x = 0, y = 0, w = 0, h = 0;
+  Fl::screen_xywh(x, y, w, h, 0);  // the whole main screen, not its work area
+  window_->position(x + (w - window_->w()) / 2, y + (h - window_->h()) / 2);
 }
 
 void TForm::HookCloseBox() {

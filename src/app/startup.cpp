@@ -29,10 +29,16 @@ std::string FirstParameter(const std::string& tail) {
 }
 
 std::string CommandTail(int argc, const char* const* argv) {
+  // An argument that is empty or holds blanks or control characters was one
+  // parameter for the shell: it is quoted, as it would stand on a Windows
+  // command line.
   std::string tail;
   for (int i = 1; i < argc; ++i) {
     if (i > 1) tail.push_back(' ');
-    tail += argv[i];
+    const std::string arg = argv[i];
+    bool quote = arg.empty();
+    for (unsigned char c : arg) quote = quote || c <= ' ';
+    tail += quote ? "\"" + arg + "\"" : arg;
   }
   return tail;
 }

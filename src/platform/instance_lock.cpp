@@ -11,17 +11,25 @@
 
 InstanceLock::~InstanceLock() { Release(); }
 
+namespace {
+
+// $XDG_RUNTIME_DIR when it is set to an absolute path, else nullptr.
+const char* RuntimeDir() {
+  const char* run = std::getenv("XDG_RUNTIME_DIR");
+  return run != nullptr && *run == '/' ? run : nullptr;
+}
+
+}  // namespace
+
 std::string InstanceLock::LockPath() {
-  if (const char* run = std::getenv("XDG_RUNTIME_DIR"); run != nullptr && *run == '/') {
-    return JoinPath(run, "ZUK_RER1.lock");
-  }
+  if (const char* run = RuntimeDir()) return JoinPath(run, "ZUK_RER1.lock");
   return JoinPath(SystemFolder(), "ZUK_RER1.lock");
 }
 
 bool InstanceLock::Acquire() {
   if (fd_ >= 0) return true;
   const std::string path = LockPath();
-  if (std::getenv("XDG_RUNTIME_DIR") == nullptr) EnsureSystemFolder();
+  if (RuntimeDir() == nullptr) EnsureSystemFolder();
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (fd < 0) return true;  // no marker possible: run without one
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -15,6 +15,18 @@ namespace {
 
 Platform* g_platform = nullptr;
 
+struct ScreenBox {
+  int x = 0, y = 0, w = 640, h = 480;
+};
+
+// The whole main screen (Fl::w() and Fl::h() are its work area, without
+// the desktop's panels).
+ScreenBox MainScreen() {
+  ScreenBox b;
+  Fl::screen_xywh(b.x, b.y, b.w, b.h, 0);
+  return b;
+}
+
 bool XDisplayOpen() {
   if (!App().Windowed) return false;
   if (fl_display == nullptr) fl_open_display();
@@ -86,12 +98,12 @@ class RealPlatform : public Platform {
 
   int32_t ScreenWidth() override {
     if (PictureActive()) return 640;
-    return XDisplayOpen() ? Fl::w() : 640;
+    return XDisplayOpen() ? MainScreen().w : 640;
   }
 
   int32_t ScreenHeight() override {
     if (PictureActive()) return 480;
-    return XDisplayOpen() ? Fl::h() : 480;
+    return XDisplayOpen() ? MainScreen().h : 480;
   }
 
  private:

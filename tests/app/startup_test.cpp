@@ -26,9 +26,17 @@ TEST(CommandLine, SwitchTextIsTheFirstTwoCharacters) {
   EXPECT_EQ(SwitchText("/"), "/");
   EXPECT_EQ(SwitchText(""), "");
   EXPECT_EQ(SwitchText("-pfoo"), "-p");
+  // Arguments the shell kept together stay one parameter: an empty first
+  // argument is an empty first parameter, a blank stays inside its argument.
   const char* argv[] = {"prog", "", "/c", "x y"};
-  EXPECT_EQ(CommandTail(4, argv), " /c x y");
-  EXPECT_EQ(SwitchText(CommandTail(4, argv)), "/c");
+  EXPECT_EQ(CommandTail(4, argv), "\"\" /c \"x y\"");
+  EXPECT_EQ(SwitchText(CommandTail(4, argv)), "");
+  const char* padded[] = {"prog", " /c"};
+  EXPECT_EQ(SwitchText(CommandTail(2, padded)), " /");
+  const char* plain[] = {"prog", "/c:1234", "more"};
+  EXPECT_EQ(SwitchText(CommandTail(3, plain)), "/c");
+  const char* quoted[] = {"prog", "\"/c\""};  // literal quotes are dropped
+  EXPECT_EQ(SwitchText(CommandTail(2, quoted)), "/c");
 }
 
 struct ModeRow {

@@ -113,6 +113,20 @@ TEST(InstanceLockTest, ASecondProcessIsTurnedAwayUntilTheFirstEnds) {
   fs::remove_all(dir);
 }
 
+TEST(InstanceLockTest, ARelativeRuntimeDirFallsBackToTheSystemFolder) {
+  const fs::path dir = TempDir("rel") / "win";
+  EnvGuard run("XDG_RUNTIME_DIR", "relative/run");
+  EnvGuard win("ZUK_RER1_WINDIR", dir.c_str());
+  EXPECT_EQ(InstanceLock::LockPath(), (dir / "ZUK_RER1.lock").string());
+  {
+    InstanceLock lock;
+    ASSERT_TRUE(lock.Acquire());
+    EXPECT_TRUE(lock.Held());  // the system folder was created for it
+    EXPECT_FALSE(ChildAcquires());
+  }
+  fs::remove_all(dir.parent_path());
+}
+
 TEST(InstanceLockTest, NoMarkerPossibleMeansTheRunGoesOn) {
   EnvGuard run("XDG_RUNTIME_DIR", "/nonexistent/zuk/run");
   InstanceLock lock;

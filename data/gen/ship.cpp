@@ -221,14 +221,14 @@ Image8 RenderShip(int lean, int phase, float scale) {
         Vec3 nn = tri.flat ? face : Normalize(n[0] * w0 + n[1] * w1 + n[2] * w2);
         if (nn.z < 0) nn = nn * -1.0f;
         const float diffuse = Clamp(Dot(nn, light), 0, 1);
-        const float spec = look.specular * Pow(Clamp(Dot(nn, halfway), 0.001f, 1), look.shininess);
+        const float highlight = look.specular * Pow(Clamp(Dot(nn, halfway), 0.001f, 1), look.shininess);
         const float rim = 0.18f * Pow(Clamp(1 - nn.z, 0, 1), 2.0f);
         const float lit = look.emissive + (1 - look.emissive) * (0.16f + 0.84f * diffuse);
         s.depth = z;
         s.covered = true;
-        s.colour = {Clamp((look.base.r * lit + spec + rim * 0.5f) * 255, 0, 255),
-                    Clamp((look.base.g * lit + spec + rim * 0.7f) * 255, 0, 255),
-                    Clamp((look.base.b * lit + spec + rim) * 255, 0, 255)};
+        s.colour = {Clamp((look.base.r * lit + highlight + rim * 0.5f) * 255, 0, 255),
+                    Clamp((look.base.g * lit + highlight + rim * 0.7f) * 255, 0, 255),
+                    Clamp((look.base.b * lit + highlight + rim) * 255, 0, 255)};
       }
   }
 

@@ -43,7 +43,7 @@ void SyncFolder(const std::string& folder) {
 
 int (*AtomicFileRename)(const char* from, const char* to) = &SystemRename;
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view data) {
+bool ReplaceFileAtomically(const std::string& path, std::string_view data, int mode) {
   static unsigned counter = 0;
   std::string temp;
   int fd = -1;
@@ -62,7 +62,9 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view data) {
     errno = saved;
     return false;
   };
-  if (!WriteAll(fd, data) || ::fsync(fd) != 0) return fail(true);
+  if (!WriteAll(fd, data)) return fail(true);
+  if (mode >= 0 && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) return fail(true);
+  if (::fsync(fd) != 0) return fail(true);
   if (::close(fd) != 0) return fail(false);
   if (AtomicFileRename(temp.c_str(), path.c_str()) != 0) return fail(false);
   SyncFolder(FolderOf(path));

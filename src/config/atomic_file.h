@@ -6,9 +6,10 @@
 #include <string>
 #include <string_view>
 
-// Writes data as the whole new content of path. On failure the old file is
-// unchanged, no temporary file is left, and errno tells why.
-bool ReplaceFileAtomically(const std::string& path, std::string_view data);
+// Writes data as the whole new content of path, with the permission bits
+// `mode` when it is given (the process's umask otherwise). On failure the
+// old file is unchanged, no temporary file is left, and errno tells why.
+bool ReplaceFileAtomically(const std::string& path, std::string_view data, int mode = -1);
 
 // The rename that puts the new file in place; tests replace it to simulate
 // a failure after the temporary file has been written.

@@ -35,11 +35,7 @@ bool IsFile(const std::string& path) {
 }
 
 bool WriteSettingsText(const std::string& text) {
-  if (!EnsureSystemFolder()) {
-    // One more attempt at the last folder level leaves its cause in errno.
-    if (::mkdir(SystemFolder().c_str(), 0777) == 0 || errno == EEXIST) errno = EIO;
-    return false;
-  }
+  if (!EnsureSystemFolder()) return false;
   return ReplaceFileAtomically(SettingsFilePath(), text);
 }
 

@@ -12,6 +12,7 @@
 #include "dsound2/dsound2.h"
 #include "main/game.h"
 #include "main/hiscore.h"
+#include "platform/keycodes.h"
 #include "platform/platform.h"
 #include "ui/unit5.h"
 #include "video/display.h"
@@ -23,48 +24,6 @@ namespace {
 const char* const kDataDeletedMessage =
     "データファイルが削除されています。再度、解凍＆セットアップして下さい。";
 const char* const kNoSettingsMessage = "設定ファイルがありません";
-
-// Virtual-key code of an FLTK key event.
-uint16_t VirtualKeyFromFltk(int key) {
-  if (key >= 'a' && key <= 'z') return static_cast<uint16_t>(key - 'a' + 'A');
-  if (key >= 'A' && key <= 'Z') return static_cast<uint16_t>(key);
-  if (key >= '0' && key <= '9') return static_cast<uint16_t>(key);
-  if (key >= FL_KP + '0' && key <= FL_KP + '9') return static_cast<uint16_t>(96 + key - FL_KP - '0');
-  if (key >= FL_F + 1 && key <= FL_F + 24) return static_cast<uint16_t>(112 + key - FL_F - 1);
-  switch (key) {
-    case FL_Escape: return 27;
-    case ' ': return 32;
-    case FL_Left: return 37;
-    case FL_Up: return 38;
-    case FL_Right: return 39;
-    case FL_Down: return 40;
-    case FL_Enter:
-    case FL_KP_Enter: return 13;
-    case FL_Shift_L:
-    case FL_Shift_R: return 16;
-    case FL_Control_L:
-    case FL_Control_R: return 17;
-    case FL_Alt_L:
-    case FL_Alt_R: return 18;
-    case FL_Tab: return 9;
-    case FL_BackSpace: return 8;
-    case FL_Insert: return 45;
-    case FL_Delete: return 46;
-    case FL_Home: return 36;
-    case FL_End: return 35;
-    case FL_Page_Up: return 33;
-    case FL_Page_Down: return 34;
-    case FL_Pause: return 19;
-    case FL_Print: return 44;
-    case FL_Caps_Lock: return 20;
-    case FL_Num_Lock: return 144;
-    case FL_Scroll_Lock: return 145;
-    case FL_Meta_L: return 91;
-    case FL_Meta_R: return 92;
-    case FL_Menu: return 93;
-    default: return 255;  // some key the game does not know
-  }
-}
 
 // The borderless start-up window; its key and mouse events reach the game
 // window's input handlers.

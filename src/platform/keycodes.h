@@ -85,3 +85,7 @@ constexpr uint16_t VK_UNKNOWN = 255;
 // give the keypad codes whether Num Lock is on or off; letters and digits by
 // the symbol the keyboard layout gives them.
 uint16_t VirtualKeyFromSdl(int32_t scancode, int32_t keycode);
+
+// Maps an FLTK key (Fl::event_key()) to the virtual-key code: the keys of
+// the game's start-up window.
+uint16_t VirtualKeyFromFltk(int key);

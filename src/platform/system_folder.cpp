@@ -1,5 +1,6 @@
 #include "platform/system_folder.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -23,7 +24,9 @@ bool EnsureSystemFolder() {
   const std::string folder = SystemFolder();
   if (std::filesystem::is_directory(folder, ec)) return true;
   std::filesystem::create_directories(folder, ec);
-  return !ec && std::filesystem::is_directory(folder, ec);
+  if (!ec && std::filesystem::is_directory(folder, ec)) return true;
+  errno = ec ? ec.value() : ENOTDIR;
+  return false;
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {

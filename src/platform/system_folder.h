@@ -7,7 +7,8 @@
 // $ZUK_RER1_WINDIR when set, else $XDG_DATA_HOME/zuk_rer1, else
 // ~/.local/share/zuk_rer1. Never ends in '/'.
 std::string SystemFolder();
-// Creates the folder (and its parents) when missing; false on failure.
+// Creates the folder (and its parents) when missing; false on failure, with
+// errno telling why.
 bool EnsureSystemFolder();
 // Joins a folder and a file name with exactly one '/'.
 std::string JoinPath(const std::string& folder, const std::string& name);

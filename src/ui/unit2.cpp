@@ -15,6 +15,7 @@
 
 #include "app/application.h"
 #include "app/splash_image.h"
+#include "config/atomic_file.h"
 #include "config/settings.h"
 #include "platform/platform.h"
 #include "platform/system_folder.h"
@@ -31,89 +32,36 @@ void Thunk(Fl_Widget*, void* form) {
   App().RunHandler([form] { (static_cast<TForm2*>(form)->*Handler)(); });
 }
 
-bool WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return false;
-    }
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// The folder part of a path ("." for a bare name).
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 }  // namespace
 
 bool InstallProgramCopy(const std::string& source, const std::string& target,
                         std::string& failedFile) {
+  // The program is read whole, then written in one step as an executable
+  // file that replaces the old copy only once it is complete.
+  std::string program;
   const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) {
     failedFile = source;
     return false;
   }
-  std::vector<char> name(target.begin(), target.end());
-  const std::string suffix = ".XXXXXX";
-  name.insert(name.end(), suffix.begin(), suffix.end());
-  name.push_back('\0');
-  const int out = ::mkostemp(name.data(), O_CLOEXEC);
-  if (out < 0) {
-    const int err = errno;
-    ::close(in);
-    failedFile = target;
-    errno = err;
-    return false;
-  }
-
-  auto fail = [&](const std::string& file) {
-    const int err = errno;
-    ::close(in);
-    if (out >= 0) ::close(out);
-    ::unlink(name.data());
-    failedFile = file;
-    errno = err;
-    return false;
-  };
-
-  std::vector<char> buffer(1 << 16);
+  char buffer[1 << 16];
   for (;;) {
-    const ssize_t n = ::read(in, buffer.data(), buffer.size());
+    const ssize_t n = ::read(in, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return fail(source);
+    if (n < 0) {
+      const int err = errno;
+      ::close(in);
+      failedFile = source;
+      errno = err;
+      return false;
+    }
     if (n == 0) break;
-    if (!WriteAll(out, buffer.data(), static_cast<size_t>(n))) return fail(target);
+    program.append(buffer, static_cast<size_t>(n));
   }
-  if (::fchmod(out, 0755) != 0 || ::fsync(out) != 0) return fail(target);
   ::close(in);
-  if (::close(out) != 0) {
-    const int err = errno;
-    ::unlink(name.data());
+  if (!ReplaceFileAtomically(target, program, 0755)) {
     failedFile = target;
-    errno = err;
     return false;
-  }
-  if (::rename(name.data(), target.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(name.data());
-    failedFile = target;
-    errno = err;
-    return false;
-  }
-  // Make the rename itself last across a crash.
-  const int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
   }
   return true;
 }

@@ -70,6 +70,10 @@ void PictureScaler::Resize(int32_t width, int32_t height) {
 
 void PictureScaler::Scale(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
                           int32_t outPitch) const {
+  if (width_ == 640 && height_ == 480) {
+    ConvertToArgb(pixels, pitch, argb, out, outPitch);  // no scaling: the plain conversion
+    return;
+  }
   const uint16_t* cols = columns_.data();
   uint8_t* base = reinterpret_cast<uint8_t*>(out);
   const size_t rowBytes = static_cast<size_t>(width_) * 4;

@@ -16,9 +16,6 @@ SdlPresenter* g_active = nullptr;
 // True when OpenGL on this display is only a software rasteriser (Mesa's
 // llvmpipe, softpipe or swrast), or there is no OpenGL at all.
 bool SoftwareOpenGL() {
-  if (const char* force = SDL_getenv("ZUK_RER1_PRESENTER"); force != nullptr) {
-    return SDL_strcmp(force, "surface") == 0;
-  }
   SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   if (probe == nullptr) return true;
   bool software = true;
@@ -81,8 +78,8 @@ class SdlPresenter : public Presenter {
           surface->format->Rmask == 0x00FF0000u && surface->format->Gmask == 0x0000FF00u &&
           surface->format->Bmask == 0x000000FFu) {
         surface_ = surface;
-        surfaceRect_ = rect;
-        if (rect.w != 640 || rect.h != 480) scaler_.Resize(rect.w, rect.h);
+        rect_ = rect;
+        scaler_.Resize(rect.w, rect.h);
         SDL_FillRect(surface_, nullptr, 0);
         SDL_UpdateWindowSurface(window_);
         SDL_RaiseWindow(window_);
@@ -104,6 +101,11 @@ class SdlPresenter : public Presenter {
       return false;
     }
     SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+    // The full-screen window keeps its size: the picture's place in the
+    // renderer's pixels is worked out once.
+    int ow = 0, oh = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &ow, &oh) != 0) SDL_GetWindowSize(window_, &ow, &oh);
+    rect_ = LetterboxRect(ow, oh);
     SDL_RaiseWindow(window_);
     // A black picture until the first flip.
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
@@ -118,15 +120,11 @@ class SdlPresenter : public Presenter {
     if (!open_) return;
     if (surface_ != nullptr) {
       if (SDL_MUSTLOCK(surface_) && SDL_LockSurface(surface_) != 0) return;
-      uint8_t* base = static_cast<uint8_t*>(surface_->pixels) + static_cast<ptrdiff_t>(surfaceRect_.y) * surface_->pitch +
-                      static_cast<ptrdiff_t>(surfaceRect_.x) * 4;
-      if (surfaceRect_.w == 640 && surfaceRect_.h == 480) {
-        ConvertToArgb(pixels, pitch, argb, reinterpret_cast<uint32_t*>(base), surface_->pitch);
-      } else {
-        scaler_.Scale(pixels, pitch, argb, reinterpret_cast<uint32_t*>(base), surface_->pitch);
-      }
+      uint8_t* base = static_cast<uint8_t*>(surface_->pixels) + static_cast<ptrdiff_t>(rect_.y) * surface_->pitch +
+                      static_cast<ptrdiff_t>(rect_.x) * 4;
+      scaler_.Scale(pixels, pitch, argb, reinterpret_cast<uint32_t*>(base), surface_->pitch);
       if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
-      const SDL_Rect r{surfaceRect_.x, surfaceRect_.y, surfaceRect_.w, surfaceRect_.h};
+      const SDL_Rect r{rect_.x, rect_.y, rect_.w, rect_.h};
       SDL_UpdateWindowSurfaceRects(window_, &r, 1);
       return;
     }
@@ -136,10 +134,7 @@ class SdlPresenter : public Presenter {
       ConvertToArgb(pixels, pitch, argb, static_cast<uint32_t*>(dst), dstPitch);
       SDL_UnlockTexture(texture_);
     }
-    int ow = 0, oh = 0;
-    if (SDL_GetRendererOutputSize(renderer_, &ow, &oh) != 0) SDL_GetWindowSize(window_, &ow, &oh);
-    PictureRect r = LetterboxRect(ow, oh);
-    SDL_Rect dr{r.x, r.y, r.w, r.h};
+    const SDL_Rect dr{rect_.x, rect_.y, rect_.w, rect_.h};
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, &dr);
@@ -168,8 +163,8 @@ class SdlPresenter : public Presenter {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
-  SDL_Surface* surface_ = nullptr;  // the window's surface on the unscaled path
-  PictureRect surfaceRect_;
+  SDL_Surface* surface_ = nullptr;  // the window's X11 image, when drawn into directly
+  PictureRect rect_;                // where the picture lies in the window's pixels
   PictureScaler scaler_;
 };
 
@@ -182,15 +177,10 @@ int64_t FloorDiv(int64_t a, int64_t b) {
 int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
 
 // The picture window's place and size on the desktop.
-bool ActiveWindow(int32_t& x, int32_t& y, int32_t& w, int32_t& h) {
+bool ActiveWindow(int& x, int& y, int& w, int& h) {
   if (g_active == nullptr || g_active->Window() == nullptr) return false;
-  int wx = 0, wy = 0, ww = 0, wh = 0;
-  SDL_GetWindowPosition(g_active->Window(), &wx, &wy);
-  SDL_GetWindowSize(g_active->Window(), &ww, &wh);
-  x = wx;
-  y = wy;
-  w = ww;
-  h = wh;
+  SDL_GetWindowPosition(g_active->Window(), &x, &y);
+  SDL_GetWindowSize(g_active->Window(), &w, &h);
   return true;
 }
 
@@ -226,7 +216,7 @@ void WindowPointToPicture(int32_t winW, int32_t winH, int32_t wx, int32_t wy, in
 }
 
 void PictureToDesktop(int32_t px, int32_t py, int32_t& dx, int32_t& dy) {
-  int32_t x = 0, y = 0, w = 0, h = 0;
+  int x = 0, y = 0, w = 0, h = 0;
   if (!ActiveWindow(x, y, w, h)) {
     dx = px;
     dy = py;
@@ -238,7 +228,7 @@ void PictureToDesktop(int32_t px, int32_t py, int32_t& dx, int32_t& dy) {
 }
 
 void WindowToPicture(int32_t wx, int32_t wy, int32_t& px, int32_t& py) {
-  int32_t x = 0, y = 0, w = 0, h = 0;
+  int x = 0, y = 0, w = 0, h = 0;
   if (!ActiveWindow(x, y, w, h)) {
     px = wx;
     py = wy;
@@ -248,7 +238,7 @@ void WindowToPicture(int32_t wx, int32_t wy, int32_t& px, int32_t& py) {
 }
 
 void DesktopToPicture(int32_t dx, int32_t dy, int32_t& px, int32_t& py) {
-  int32_t x = 0, y = 0, w = 0, h = 0;
+  int x = 0, y = 0, w = 0, h = 0;
   if (!ActiveWindow(x, y, w, h)) {
     px = dx;
     py = dy;

@@ -135,13 +135,8 @@ namespace {
 // X11 image (no renderer): the installed screen saver on its own X server of
 // that size draws a full, colourful picture and still ends on a key.
 TEST_F(ProgramFixture, ScreenSaverOnA640x480DesktopShowsThePicture) {
-  const fs::path generated = fs::path(ZUK_BINARY_DIR) / "data";
   const fs::path install = dir / "install";
-  fs::create_directories(install);
-  for (const char* name : {"pal256.pal", "bmp1.bmp", "bmp2.bmp", "bmp3.bmp", "bmp4.bmp", "fire.wav", "dokan.wav"}) {
-    ASSERT_TRUE(fs::exists(generated / name)) << name;
-    fs::copy_file(generated / name, install / name);
-  }
+  ASSERT_EQ(CopyGeneratedData(install), std::vector<std::string>{});
   std::ofstream(win / "ZUK_RER1.CNF", std::ios::binary)
       << "PATH=" << install.string() << "\r\nMAX=20\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=OFF\r\n";
   const std::string program = CopyAs("zuk_rer1.scr");
@@ -175,14 +170,8 @@ namespace {
 // The way a user installs: ZUK_RER1.EXE started from the unpacked folder,
 // "セットアップ開始", then the installed copy runs as the screen saver.
 TEST_F(ProgramFixture, SetupInstallsAndTheInstalledCopyRunsTheScreenSaver) {
-  const fs::path generated = fs::path(ZUK_BINARY_DIR) / "data";
   const fs::path dist = dir / "ZUK_RER1";
-  fs::create_directories(dist);
-  for (const char* name :
-       {"pal256.pal", "bmp1.bmp", "bmp2.bmp", "bmp3.bmp", "bmp4.bmp", "fire.wav", "dokan.wav", "readme.txt"}) {
-    ASSERT_TRUE(fs::exists(generated / name)) << name;
-    fs::copy_file(generated / name, dist / name);
-  }
+  ASSERT_EQ(CopyGeneratedData(dist, true), std::vector<std::string>{});
   fs::copy_file(BuiltProgram("ZUK_RER1.EXE"), dist / "ZUK_RER1.EXE");
   fs::permissions(dist / "ZUK_RER1.EXE", fs::perms::owner_all);
 

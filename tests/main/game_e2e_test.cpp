@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/process.h"
 
@@ -63,13 +64,7 @@ TEST(ScreenSaverEndToEnd, StartsShowsEndsOnAKeyAndWritesTheHighScores) {
   const fs::path win = root / "windows";
   const fs::path data = root / "data";
   fs::create_directories(win);
-  fs::create_directories(data);
-  const fs::path generated = fs::path(ZUK_BINARY_DIR) / "data";
-  for (const char* name : {"bmp1.bmp", "bmp2.bmp", "bmp3.bmp", "bmp4.bmp", "pal256.pal",
-                           "fire.wav", "dokan.wav"}) {
-    ASSERT_TRUE(fs::exists(generated / name)) << "generated data missing: " << name;
-    fs::copy_file(generated / name, data / name);
-  }
+  ASSERT_EQ(testsupport::CopyGeneratedData(data), std::vector<std::string>{}) << "generated data missing";
   {
     std::ofstream cnf(win / "ZUK_RER1.CNF", std::ios::binary);
     cnf << "PATH=" << data.string() << "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\n"

@@ -156,3 +156,22 @@ std::string WaitForProcessWindow(pid_t pid, int timeoutMs) {
 }
 
 }  // namespace testsupport
+
+namespace testsupport {
+
+std::vector<std::string> CopyGeneratedData(const std::filesystem::path& folder, bool withReadme) {
+  const std::filesystem::path generated = std::filesystem::path(ZUK_BINARY_DIR) / "data";
+  std::vector<std::string> names = {"pal256.pal", "bmp1.bmp", "bmp2.bmp", "bmp3.bmp",
+                                    "bmp4.bmp",   "fire.wav", "dokan.wav"};
+  if (withReadme) names.push_back("readme.txt");
+  std::vector<std::string> missing;
+  std::filesystem::create_directories(folder);
+  for (const std::string& name : names) {
+    std::error_code ec;
+    std::filesystem::copy_file(generated / name, folder / name, std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) missing.push_back(name);
+  }
+  return missing;
+}
+
+}  // namespace testsupport

@@ -53,3 +53,10 @@ std::vector<std::string> WindowsOfProcess(pid_t pid);
 // Polls until the process has a mapped window (its id) or time is up ("").
 std::string WaitForProcessWindow(pid_t pid, int timeoutMs);
 }  // namespace testsupport
+
+namespace testsupport {
+// Copies the data files that the build generated (palette, sheets, sounds,
+// and readme.txt when asked) into `folder`, as an installation holds them.
+// Returns the names that could not be copied (empty on success).
+std::vector<std::string> CopyGeneratedData(const std::filesystem::path& folder, bool withReadme = false);
+}  // namespace testsupport

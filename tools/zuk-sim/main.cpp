@@ -142,12 +142,12 @@ int main(int argc, char** argv) {
     } else if (arg == "--json" && hasValue) {
       jsonFile = argv[++i];
     } else if (arg == "--png" && hasValue) {
-      const std::string spec = argv[++i];
-      const auto eq = spec.find('=');
+      const std::string frameFile = argv[++i];
+      const auto eq = frameFile.find('=');
       int32_t frame = 0;
-      ok = eq != std::string::npos && eq + 1 < spec.size() &&
-           ParseCount(spec.substr(0, eq).c_str(), frame);
-      if (ok) o.Pngs[frame] = spec.substr(eq + 1);
+      ok = eq != std::string::npos && eq + 1 < frameFile.size() &&
+           ParseCount(frameFile.substr(0, eq).c_str(), frame);
+      if (ok) o.Pngs[frame] = frameFile.substr(eq + 1);
     } else {
       ok = false;
     }

@@ -11,10 +11,10 @@ all: build
 deps:
 	@scripts/install-deps
 
-$(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
-
-configure: $(BUILD)/CMakeCache.txt
+# Configures whenever the build folder holds no generated build system
+# (scripts/configure also clears what a failed configure left behind).
+configure:
+	@scripts/configure $(BUILD) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -36,12 +36,14 @@ screenshots: dist
 
 # Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps
-	cmake -S . -B $(BUILD)-asan -DZUK_SANITIZE=ON -DZUK_BENCH=OFF
+	@scripts/configure $(BUILD)-asan -DZUK_SANITIZE=ON -DZUK_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD)-asan -j $(JOBS)
 	scripts/run-tests $(BUILD)-asan
 
+# Each fuzz target runs FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600 for longer).
+FUZZ_SECONDS ?= 30
 fuzz: deps
-	scripts/run-fuzz $(BUILD)-fuzz
+	scripts/run-fuzz $(BUILD)-fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz

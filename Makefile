@@ -4,7 +4,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all build deps configure run test dist preview screenshots fuzz asan clean
+.PHONY: all build deps configure run test dist install package preview screenshots fuzz asan clean
 
 all: build
 
@@ -21,6 +21,21 @@ build: configure
 
 dist: build
 	scripts/make-dist $(BUILD)
+
+# make install [PREFIX=/usr/local] [DESTDIR=staging folder]: the program, its
+# data, menu entries, icon, manual page and XScreenSaver description under
+# PREFIX (see packaging/CMakeLists.txt for the layout).
+PREFIX  ?= /usr/local
+INSTALLED_TARGETS = zuk_rer1 zuk_data
+install: configure
+	cmake --build $(BUILD) -j $(JOBS) --target $(INSTALLED_TARGETS)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# make package: the Debian package BUILD/zuk-rer1_<version>_<arch>.deb,
+# holding what `make install PREFIX=/usr` installs.
+package: configure
+	cmake --build $(BUILD) -j $(JOBS) --target $(INSTALLED_TARGETS)
+	cd $(BUILD) && cpack -G DEB
 
 run: deps dist
 	scripts/run-local $(BUILD)

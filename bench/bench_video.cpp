@@ -18,6 +18,8 @@
 #include "video/display.h"
 #include "video/draw.h"
 #include "video/presenter.h"
+// Xlib last: its macros clash with other names.
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -201,5 +203,40 @@ void BM_OpaqueBackground3(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_OpaqueBackground3)->Unit(benchmark::kMicrosecond);
+
+// One frame shown by the presenter for another program's window, in a plain
+// window of the given size (0 x 0: the whole screen) on the X server of
+// DISPLAY. Waiting for the server each frame, the real time holds the
+// server's work too, the CPU time only this process's.
+void BM_ForeignWindowFrame(benchmark::State& state) {
+  Display* dpy = XOpenDisplay(nullptr);
+  if (dpy == nullptr) {
+    state.SkipWithError("needs an X server (DISPLAY)");
+    return;
+  }
+  const int scr = DefaultScreen(dpy);
+  const auto w = static_cast<unsigned>(state.range(0) > 0 ? state.range(0) : DisplayWidth(dpy, scr));
+  const auto h = static_cast<unsigned>(state.range(1) > 0 ? state.range(1) : DisplayHeight(dpy, scr));
+  const Window win = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, w, h, 0, 0, 0);
+  XMapWindow(dpy, win);
+  XSync(dpy, False);
+  std::vector<uint8_t> pixels(640 * 480);
+  std::vector<uint32_t> argb(256);
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) pixels[static_cast<size_t>(y * 640 + x)] = BackgroundPixel(x, y);
+  for (uint32_t i = 0; i < 256; ++i) argb[i] = 0xFF000000u | i * 0x010101u;
+  {
+    std::unique_ptr<Presenter> p = MakeForeignWindowPresenter(win);
+    if (!p->Open("")) {
+      state.SkipWithError("the presenter could not open");
+    } else {
+      // Each picture waits until the server has done with the one before.
+      for (auto _ : state) p->Present(pixels.data(), 640, argb.data());
+    }
+  }
+  XDestroyWindow(dpy, win);
+  XCloseDisplay(dpy);
+}
+BENCHMARK(BM_ForeignWindowFrame)->Args({200, 150})->Args({0, 0})->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -3,16 +3,21 @@
 // comes back here as ProgramEndSignal: the forms are destroyed newest first
 // and the exit code is 0.
 #include <FL/Fl.H>
+#include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <vector>
 
 #include "app/application.h"
+#include "app/daemon_mode.h"
 #include "app/fonts.h"
 #include "app/startup.h"
 #include "dsound2/dsound2.h"
 #include "main/unit1.h"
 #include "main/world_state.h"
+#include "platform/signals.h"
 #include "ui/unit2.h"
 #include "ui/unit3.h"
 #include "ui/unit4.h"
@@ -20,8 +25,12 @@
 
 namespace {
 
+DaemonWindow g_daemonWindow;
+
 TForm* MakeForm(FormKind kind) {
   switch (kind) {
+    case FormKind::DaemonGame:
+      return App().CreateForm(Form1, World(), true, std::optional<DaemonRun>(PrepareDaemonRun(g_daemonWindow)));
     case FormKind::Error: return App().CreateForm(Form5);
     case FormKind::Game: return App().CreateForm(Form1);
     case FormKind::Setup: return App().CreateForm(Form2);
@@ -34,15 +43,27 @@ TForm* MakeForm(FormKind kind) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string programPath = ProgramFilePath();
-  App().Title = Application::TitleFromFileName(programPath.empty() ? argv[0] : programPath);
+  // Before any library starts: SDL does not keep the display awake (the X
+  // server's idle time, DPMS and idle lockers work as over the desktop), and
+  // leaves SIGTERM, SIGINT and SIGHUP to the program, which ends every mode
+  // on them.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  InstallEndSignalHandlers();
+
+  // The name the program was started by decides its role and its title: a
+  // symlink or a copy named zuk_rer1.scr is the screen saver.
+  const std::string programPath = StartedProgramPath(argc > 0 ? argv[0] : nullptr);
+  App().Title = Application::TitleFromFileName(programPath);
+  g_daemonWindow = DaemonWindowFrom(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc),
+                                    std::getenv("XSCREENSAVER_WINDOW"));
   InitFonts();
 
   int exitCode = 0;
   try {
     // The sound device is opened first, in every mode.
     OpenSoundDevice(World());
-    RunStartup(CommandTail(argc, argv), programPath, FormMakers{MakeForm});
+    RunStartup(CommandTail(argc, argv), programPath, FormMakers{MakeForm}, g_daemonWindow);
   } catch (const ProgramEndSignal& end) {
     exitCode = end.exitCode;
   } catch (const std::exception& e) {

@@ -56,6 +56,13 @@ Image8 MakeSheet2(const Image8& band);
 Image8 MakeSheet3();
 Image8 MakeSheet4(const Image8& band);
 Image8 MakeSplash(const Image8& band);  // 198 x 132
+Image8 MakeIcon(const Image8& band);    // 256 x 256
+
+// The icon's sizes in the hicolor theme (square, pixels).
+constexpr int kIconSizes[] = {48, 64, 128, 256};
+// A square picture as size x size RGB pixels (3 bytes each, rows top to
+// bottom), scaled with a box filter.
+std::vector<uint8_t> IconRgb(const Image8& img, int size);
 
 std::vector<uint8_t> MakeFireSamples();
 std::vector<uint8_t> MakeBlastSamples();
@@ -67,6 +74,8 @@ struct DataFile {
   std::vector<uint8_t> bytes;
 };
 std::vector<DataFile> MakeAllFiles();
+// The icon as PNG files "icon<size>.png", one per size of kIconSizes.
+std::vector<DataFile> MakeIconFiles(const Image8& band);
 // C++ source defining kSplashBmp and kSplashBmpSize from the splash file.
 std::string MakeSplashSource(const std::vector<uint8_t>& splashBmp);
 

@@ -1,5 +1,6 @@
 // Assembles the four sprite sheets, the splash picture and every data file.
 #include <cstdio>
+#include <utility>
 
 #include "art.h"
 
@@ -69,6 +70,7 @@ std::vector<DataFile> MakeAllFiles() {
   const std::string readme = MakeReadme();
   files.push_back({"readme.txt", std::vector<uint8_t>(readme.begin(), readme.end())});
   files.push_back({"splash.bmp", EncodeBmp8(MakeSplash(band), pal)});
+  for (DataFile& icon : MakeIconFiles(band)) files.push_back(std::move(icon));
   return files;
 }
 

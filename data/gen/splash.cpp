@@ -1,5 +1,6 @@
 // The 198 x 132 title picture: a piece of the nebula, a meteor, the ship
-// firing, and the ZUK name in arcade lettering.
+// firing, and the ZUK name in arcade lettering; and the program's icon, the
+// same pieces on a square.
 #include "art.h"
 
 namespace zukgen {
@@ -14,35 +15,43 @@ void PasteKeyed(Image8& dst, const Image8& src, int x, int y) {
     }
 }
 
+// A width x height piece of the endless band, from (bx, by) on, with a few
+// bright stars scattered in its open space.
+Image8 SpaceBackground(const Image8& band, int width, int height, int bx, int by, uint64_t seed, int stars) {
+  Image8 img(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) img.At(x, y) = band.At(bx + x, (by + y) % band.height);
+  Rng rng(seed);
+  for (int s = 0; s < stars; ++s) {
+    const int x = rng.Int(width), y = rng.Int(height);
+    if (img.At(x, y) == 0) img.At(x, y) = static_cast<uint8_t>(s % 5 == 0 ? 199 : 255);
+  }
+  return img;
+}
+
+// The shot of gun n (0 left, 1 centre, 2 right) of a ship at shipX drawn
+// at the given scale, from row top down to row bottom (exclusive).
+void DrawShot(Image8& img, int shipX, int lean, int n, float scale, int top, int bottom) {
+  const int x = shipX + static_cast<int>(static_cast<float>(kGunX[lean][n]) * scale + 0.5f);
+  for (int y = top < 0 ? 0 : top; y < bottom; ++y) {
+    img.At(x, y) = kShotCore;
+    img.At(x - 1, y) = kShotGlow;
+    img.At(x + 1, y) = kShotGlow;
+  }
+}
+
 }  // namespace
 
 Image8 MakeSplash(const Image8& band) {
-  constexpr int kW = 198, kH = 132;
-  Image8 img(kW, kH);
   // Background: a nebula-rich part of the band.
-  const int bx = 420, by = 920;
-  for (int y = 0; y < kH; ++y)
-    for (int x = 0; x < kW; ++x) img.At(x, y) = band.At(bx + x, (by + y) % band.height);
-  // A few bright stars in the open space.
-  Rng rng(0x57A25u);
-  for (int s = 0; s < 40; ++s) {
-    const int x = rng.Int(kW), y = rng.Int(kH);
-    if (img.At(x, y) == 0) img.At(x, y) = static_cast<uint8_t>(s % 5 == 0 ? 199 : 255);
-  }
+  Image8 img = SpaceBackground(band, 198, 132, 420, 920, 0x57A25u, 40);
   PasteKeyed(img, RenderMeteor(7, 64, 64, 28.0f), 118, -12);
   PasteKeyed(img, RenderMeteor(22, 34, 34, 14.0f), 104, 40);
   // The ship, banking, with a volley just fired.
   const float scale = 0.52f;
   const int shipX = 140, shipY = 62, lean = 4;
-  for (int n = 0; n < 3; n += 2) {
-    const int x = shipX + static_cast<int>(static_cast<float>(kGunX[lean][n]) * scale + 0.5f);
-    for (int y = (n == 0 ? 28 : 0); y < shipY + 4; ++y) {
-      if (y < 0) continue;
-      img.At(x, y) = kShotCore;
-      img.At(x - 1, y) = kShotGlow;
-      img.At(x + 1, y) = kShotGlow;
-    }
-  }
+  DrawShot(img, shipX, lean, 0, scale, 28, shipY + 4);
+  DrawShot(img, shipX, lean, 2, scale, 0, shipY + 4);
   PasteKeyed(img, RenderBurst(1, 30, 30), 127, 12);
   PasteKeyed(img, RenderShip(lean, 0, scale), shipX, shipY);
   PasteKeyed(img, RenderText("ZUK", 116, 58, LetterStyle::Warm, 1.15f), 8, 12);
@@ -51,4 +60,17 @@ Image8 MakeSplash(const Image8& band) {
   return img;
 }
 
+Image8 MakeIcon(const Image8& band) {
+  Image8 img = SpaceBackground(band, 256, 256, 384, 860, 0x1C0Du, 60);
+  PasteKeyed(img, RenderMeteor(7, 128, 128, 58.0f), 134, 84);
+  const float scale = 0.9f;
+  const int shipX = 40, shipY = 134, lean = 3;
+  for (int n = 0; n < 3; ++n) DrawShot(img, shipX, lean, n, scale, n == 1 ? 96 : 112, shipY + 6);
+  PasteKeyed(img, RenderBurst(1, 56, 56), 162, 98);
+  PasteKeyed(img, RenderShip(lean, 0, scale), shipX, shipY);
+  PasteKeyed(img, RenderText("ZUK", 236, 96, LetterStyle::Warm, 1.15f), 10, 8);
+  return img;
+}
+
 }  // namespace zukgen
+

@@ -49,7 +49,14 @@ class MessageText : public Fl_Box {
   std::string text_;
 };
 
-void CloseDialog(Fl_Widget* w, void*) { w->window()->hide(); }
+// The callback of the OK button and of the box's window itself (Escape, the
+// close box): hides the box, which ends its modal loop. The window is the
+// widget itself for the window's own callback, the widget's window for the
+// button.
+void CloseDialog(Fl_Widget* w, void*) {
+  Fl_Window* box = w->as_window() != nullptr ? w->as_window() : w->window();
+  if (box != nullptr) box->hide();
+}
 
 // A modal box with the text, an optional stop icon and one OK button,
 // centred on the screen.

@@ -1,6 +1,8 @@
 #include "config/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,12 +41,46 @@ void SyncFolder(const std::string& folder) {
   }
 }
 
+// Whether `name` is a temporary file of `base` ("<base>.<pid>.<n>.tmp")
+// made by a process that no longer exists.
+bool IsDeadLeftover(std::string_view name, std::string_view base) {
+  if (name.size() <= base.size() || name.substr(0, base.size()) != base || name[base.size()] != '.') return false;
+  std::string_view rest = name.substr(base.size() + 1);
+  auto digits = [&rest] {
+    size_t k = 0;
+    while (k < rest.size() && rest[k] >= '0' && rest[k] <= '9') ++k;
+    const std::string_view d = rest.substr(0, k);
+    rest.remove_prefix(k);
+    return d;
+  };
+  const std::string_view pidText = digits();
+  if (pidText.empty() || pidText.size() > 9 || rest.empty() || rest[0] != '.') return false;
+  rest.remove_prefix(1);
+  if (digits().empty() || rest != ".tmp") return false;
+  const pid_t pid = static_cast<pid_t>(std::stol(std::string(pidText)));
+  return pid > 0 && ::kill(pid, 0) == -1 && errno == ESRCH;
+}
+
+// Removes the temporary files of `path` that a save killed before its rename
+// left behind. A live process's file is its save in progress and stays.
+void RemoveDeadLeftovers(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  const std::string base = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* e = ::readdir(dir)) {
+    if (IsDeadLeftover(e->d_name, base)) ::unlinkat(::dirfd(dir), e->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
 }  // namespace
 
 int (*AtomicFileRename)(const char* from, const char* to) = &SystemRename;
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view data, int mode) {
   static unsigned counter = 0;
+  RemoveDeadLeftovers(path);
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {

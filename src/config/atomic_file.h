@@ -9,6 +9,8 @@
 // Writes data as the whole new content of path, with the permission bits
 // `mode` when it is given (the process's umask otherwise). On failure the
 // old file is unchanged, no temporary file is left, and errno tells why.
+// Temporary files of `path` left by a save whose process is gone (killed
+// before its rename) are removed first.
 bool ReplaceFileAtomically(const std::string& path, std::string_view data, int mode = -1);
 
 // The rename that puts the new file in place; tests replace it to simulate

@@ -1,32 +1,22 @@
 #include "config/settings.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 
 #include "config/atomic_file.h"
 #include "config/settings_text.h"
 #include "main/world_state.h"
+#include "platform/bounded_read.h"
 #include "platform/system_folder.h"
 
 namespace {
 
-// The whole file; a file that can't be opened or read reads as empty.
-std::string ReadWholeFile(const std::string& path) {
-  std::string text;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return text;
-  char buffer[4096];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    text.append(buffer, static_cast<size_t>(n));
-  }
-  ::close(fd);
-  return text;
+// The file's text, up to 1 MiB (more is no settings file this program
+// wrote). A file that can't be opened or read, or that is not a regular file
+// (a FIFO, a device), reads as empty, as a missing one does.
+std::string ReadSettingsText(const std::string& path) {
+  return ReadRegularFile(path, kSettingsFileLimit).value_or(std::string());
 }
 
 bool IsFile(const std::string& path) {
@@ -54,11 +44,11 @@ bool WriteSetupFile(const std::string& currentDir) {
 }
 
 bool ReadSettingsForWindow(SettingsValues& v) {
-  return ApplyWindowSettingsText(ReadWholeFile(SettingsFilePath()), v);
+  return ApplyWindowSettingsText(ReadSettingsText(SettingsFilePath()), v);
 }
 
 bool WriteSettingsFile(const SettingsValues& v) {
-  const std::string old = ReadWholeFile(SettingsFilePath());
+  const std::string old = ReadSettingsText(SettingsFilePath());
   return WriteSettingsText(SettingsFileText(v, FirstSettingsLine(old)));
 }
 
@@ -76,7 +66,7 @@ GameReadResult ReadGameSettings(WorldState& w) {
   g.Autopilot = w.Autopilot;
   g.GameTimeLong = w.GameTimeLong;
   g.DataPath = w.DataPath;
-  const GameReadResult result = ApplyGameSettingsText(ReadWholeFile(SettingsFilePath()), g, IsFile);
+  const GameReadResult result = ApplyGameSettingsText(ReadSettingsText(SettingsFilePath()), g, IsFile);
   w.MaxMeteors = g.MaxMeteors;
   w.Volume = g.Volume;
   w.SoundOff = g.SoundOff;

@@ -2,24 +2,23 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 #include "app/application.h"
 #include "dsound2/dsound.h"
+#include "dsound2/wave_file.h"
 #include "main/unit1.h"
 #include "main/world_state.h"
+#include "platform/bounded_read.h"
 
 namespace {
 
 IDirectSound* g_soundDevice = nullptr;
 
 // The staging area into which one wave file at a time is read.
-constexpr int32_t kWaveBufferSize = 100001;  // indexes 0..100000
-constexpr int32_t kMaxRead = 100000;
-constexpr int32_t kHeaderBytes = 100;  // skipped as the file's header
-constexpr int32_t kTailBytes = 10;
-constexpr uint8_t kTailValue = 0x81;
 uint8_t WaveBuffer[kWaveBufferSize];
+static_assert(kWaveFileLimit == size_t{kWaveMaxRead});
 
 constexpr uint32_t kFlagsFirst = 0x180EA;   // with DSBCAPS_GLOBALFOCUS
 constexpr uint32_t kFlagsSecond = 0x100EA;  // without it
@@ -87,16 +86,11 @@ TDSSound::TDSSound(WorldState& w, const std::string& fileName) : w_(w) {
 }
 
 void TDSSound::Load(const std::string& fileName) {
-  std::FILE* file = std::fopen(fileName.c_str(), "rb");
-  if (file == nullptr) RestoreAndEnd();
-  const int32_t n = static_cast<int32_t>(std::fread(WaveBuffer, 1, kMaxRead, file));
-  std::fclose(file);
-  // The last ten bytes read and everything after them become a value next
-  // to the midpoint, so the sound ends without a click.
-  if (n >= kTailBytes) {
-    std::memset(WaveBuffer + (n - kTailBytes), kTailValue,
-                static_cast<size_t>(kWaveBufferSize - (n - kTailBytes)));
-  }
+  // Only a regular file is read (a FIFO or a device counts as missing), and
+  // only as much of it as the sound can use.
+  const std::optional<std::string> file = ReadRegularFile(fileName, kWaveFileLimit);
+  if (!file) RestoreAndEnd();
+  const int32_t n = StageWaveFile(*file, WaveBuffer);
   IDirectSound* device = g_soundDevice;
   if (device == nullptr) RestoreAndEnd();
 
@@ -109,7 +103,7 @@ void TDSSound::Load(const std::string& fileName) {
   format.nBlockAlign = 1;
   format.wBitsPerSample = 8;
   format.cbSize = 0;
-  const uint32_t size = static_cast<uint32_t>(n - kHeaderBytes);  // wraps below 100 bytes
+  const uint32_t size = static_cast<uint32_t>(n - kWaveHeaderBytes);  // wraps below 100 bytes
   DSBUFFERDESC desc;
   desc.dwSize = 20;
   desc.dwFlags = kFlagsFirst;
@@ -133,7 +127,7 @@ void TDSSound::Load(const std::string& fileName) {
   hr = Buffer->Lock(0, size, &ptr1, &len1, &ptr2, &len2, 0);
   if (FAILED(hr)) RaiseFailed("IDirectSoundBuffer.Lock", hr);
   if (len1 != size) RaiseFailed("IDirectSoundBuffer.Lock", 0);
-  std::memcpy(ptr1, WaveBuffer + kHeaderBytes, len1);
+  std::memcpy(ptr1, WaveBuffer + kWaveHeaderBytes, len1);
   Buffer->Unlock(ptr1, len1, ptr2, len2);
 }
 

@@ -6,8 +6,10 @@
 #include "main/hiscore.h"
 #include "main/unit1.h"
 #include "main/world_state.h"
+#include "platform/display_loss.h"
 #include "platform/joystick_sdl.h"
 #include "platform/platform.h"
+#include "platform/signals.h"
 #include "video/display.h"
 #include "video/draw.h"
 #include "video/sheets.h"
@@ -52,7 +54,9 @@ void TForm1::Button1Click() {
   w.NewRecord = 0;
   // 2. to 5.
   HideStartupControls();
-  LoadHighScores(w);
+  // Inside a daemon's window the high-score file is left alone: no scored
+  // game can be played there.
+  if (!InDaemonWindow()) LoadHighScores(w);
   PrepareForGame();
   MaximizeTopmost();
   // 6. The display; from now on the picture's events reach the handlers.
@@ -96,6 +100,11 @@ void TForm1::Button1Click() {
   w.KeyFire = 0;
   LoadPalette(w, w.DataPath + "pal256.pal");
 
+  // The X server going away ends the run where it stands, with the records
+  // written; an ending signal ends it as a quitting key does.
+  DisplayLossWatch displayLoss([this] { SaveHighScores(w); });
+  EndSignalDeferral signalsEndTheGame;
+  if (EndSignalReceived()) QuitRequested = true;
   while (!QuitRequested) {
     if (!RunFrameSteps(w)) {
       // The back buffer could not be locked: give the desktop back and end.
@@ -104,6 +113,7 @@ void TForm1::Button1Click() {
       ProgramEnd();
     }
     PaceFrame(w);
+    if (EndSignalReceived()) QuitRequested = true;
     FlipScreen(w.Video);
   }
 

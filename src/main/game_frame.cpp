@@ -35,8 +35,15 @@ void NudgeCursor(WorldState& w) {
     w.CursorNudgeCount = 0;
     // A failed read would move the pointer to a stale place (and end the
     // screen saver through the mouse watch): set it only after a good read.
+    // Setting the pointer where it already is changes nothing on the
+    // original platform, but on X11 a warp counts as user activity and would
+    // keep the display from sleeping: it is set only when it is not there.
     if (Sys().GetCursorPos(w.CursorPos.x, w.CursorPos.y)) {
-      Sys().SetCursorPos(w.CursorPos.x, w.CursorPos.y);
+      int32_t x = 0;
+      int32_t y = 0;
+      if (Sys().GetCursorPos(x, y) && (x != w.CursorPos.x || y != w.CursorPos.y)) {
+        Sys().SetCursorPos(w.CursorPos.x, w.CursorPos.y);
+      }
     }
   }
 }

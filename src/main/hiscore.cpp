@@ -5,13 +5,16 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "main/world_state.h"
+#include "platform/bounded_read.h"
 
 namespace {
 
 constexpr size_t kFileBytes = 2 * kHiScoreEntries;  // 102
+static_assert(kFileBytes == kScoreFileLimit);
 
 std::string ScoreFilePath(const WorldState& w) { return w.DataPath + "score.dat"; }
 
@@ -30,8 +33,10 @@ void PutFileByte(WorldState& w, size_t k, uint8_t b) {
 // memory. False when nothing could be written.
 bool StoreTable(const WorldState& w) {
   const std::string path = ScoreFilePath(w);
-  int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // Only a regular file is written: a FIFO or a device in its place is
+  // neither waited on nor replaced.
+  int fd = OpenRegularFile(path, O_WRONLY);
+  if (fd < 0 && errno != EINVAL) fd = OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (fd < 0) return false;
   uint8_t bytes[kFileBytes];
   for (int i = 0; i < kHiScoreEntries; ++i) {
@@ -56,27 +61,15 @@ bool StoreTable(const WorldState& w) {
 }  // namespace
 
 void LoadHighScores(WorldState& w) {
-  const int fd = ::open(ScoreFilePath(w).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    // Only a missing file is created. One that exists but can't be read must
-    // not be written over with the empty table.
+  const std::optional<std::string> bytes = ReadRegularFile(ScoreFilePath(w), kScoreFileLimit);
+  if (!bytes) {
+    // Only a missing file is created. One that exists but can't be read (or
+    // is no regular file) must not be written over with the empty table.
     if (errno == ENOENT && StoreTable(w)) w.HiScoreLoaded = true;
     return;
   }
-  uint8_t bytes[kFileBytes];
-  size_t got = 0;
-  bool ok = true;
-  while (got < kFileBytes) {
-    const ssize_t n = ::read(fd, bytes + got, kFileBytes - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-    got += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  if (!ok) return;
   // A short file fills only the entries it covers; the rest keep their value.
-  for (size_t k = 0; k < got; ++k) PutFileByte(w, k, bytes[k]);
+  for (size_t k = 0; k < bytes->size(); ++k) PutFileByte(w, k, static_cast<uint8_t>((*bytes)[k]));
   w.HiScoreLoaded = true;
 }
 

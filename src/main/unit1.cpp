@@ -65,7 +65,8 @@ Fl_RGB_Image* g_splash = nullptr;
 
 }  // namespace
 
-TForm1::TForm1(WorldState& world, bool isHeadless) : w(world), headless(isHeadless) {
+TForm1::TForm1(WorldState& world, bool isHeadless, std::optional<DaemonRun> daemon)
+    : w(world), headless(isHeadless), daemon_(std::move(daemon)) {
   if (headless) return;
   auto* win = new StartupWindow(this, 279, 168);
   win->border(0);
@@ -111,14 +112,24 @@ void TForm1::FormCreate() {
   }
   Show();
 
-  // 4. The settings file.
+  // 4. The settings file. Inside a daemon's window no message may stand over
+  // a locked screen: without usable settings the installed data files are
+  // used with setup's defaults.
   switch (ReadGameSettings(w)) {
     case GameReadResult::DataMissing:
+      if (daemon_) {
+        UseInstalledData();
+        break;
+      }
       Sys().MessageBeep();
       App().MessageBox(kDataDeletedMessage);
       App().Terminate();
       return;
     case GameReadResult::NoPath:
+      if (daemon_) {
+        UseInstalledData();
+        break;
+      }
       ReportFatalError(kNoSettingsMessage);
     case GameReadResult::Ok:
       break;
@@ -141,6 +152,24 @@ void TForm1::FormCreate() {
   // 10. The game run; it ends the program.
   Button1Click();
 }
+
+void TForm1::UseInstalledData() {
+  if (daemon_->installedDataFolder.empty()) {
+    if (daemon_->noData) daemon_->noData();
+    ProgramEnd();
+  }
+  w.DataPath = daemon_->installedDataFolder;
+  if (w.DataPath.back() != '/') w.DataPath.push_back('/');
+  // Setup's defaults: MAX 10, VOL 50, SOUND ON, AUTO ON, JOY OFF.
+  w.MaxMeteors = 10;
+  w.Volume = 50;
+  w.Autopilot = 1;
+  w.AutoResume = 1;
+  w.JoystickOn = 0;
+  w.GameTimeLong = 0;
+}
+
+bool TForm1::InDaemonWindow() const { return daemon_.has_value(); }
 
 void TForm1::EndIfStranded() {
   // When the game could not start (an effect failed to load), the borderless

@@ -3,16 +3,34 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "app/form.h"
 #include "main/world_state.h"
 
 class Fl_Box;
 
+// The game inside a screen-saver daemon's window: the demo with the settings
+// file's values, without a start-up window, an error window or a message
+// box, and without touching the high-score file. The daemon owns input and
+// decides when the run ends.
+struct DaemonRun {
+  // The installed data files' folder, for a run without a settings file
+  // (or whose settings name a folder without the data files); empty when no
+  // installed data files were found.
+  std::string installedDataFolder;
+  // Runs when no data files can be found at all: shows a black picture until
+  // the run is ended; does not return.
+  std::function<void()> noData;
+};
+
 class TForm1 : public TForm {
  public:
-  // A headless form has no FLTK window (tests, zuk-sim).
-  explicit TForm1(WorldState& world = World(), bool headless = false);
+  // A headless form has no FLTK window (tests, zuk-sim, a daemon's window).
+  explicit TForm1(WorldState& world = World(), bool headless = false,
+                  std::optional<DaemonRun> daemon = std::nullopt);
   ~TForm1() override;
 
   // unit1.cpp: lifecycle
@@ -46,11 +64,19 @@ class TForm1 : public TForm {
   // closes the start-up window and so ends the message loop.
   void EndIfStranded();
 
+  // Runs inside a screen-saver daemon's window (DaemonRun).
+  bool InDaemonWindow() const;
+
   bool QuitRequested = false;
   WorldState& w;
   const bool headless;
 
  private:
+  // Setup's defaults and the installed data files, for a run inside a
+  // daemon's window whose settings file gives no usable data folder.
+  void UseInstalledData();
+
+  const std::optional<DaemonRun> daemon_;
   Fl_Box* image1_ = nullptr;
   Fl_Box* label1_ = nullptr;
   bool createFinished_ = false;

@@ -34,3 +34,17 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.back() == '/') return folder + name;
   return folder + "/" + name;
 }
+
+std::vector<std::string> InstalledDataFolders(const std::string& programFile) {
+  std::vector<std::string> folders;
+  const std::filesystem::path program(programFile);
+  const std::filesystem::path own = program.parent_path();
+  for (std::filesystem::path dir = own; dir.has_relative_path(); dir = dir.parent_path()) {
+    const std::string name = dir.filename().string();
+    if (name == "lib" || name == "lib64" || name == "libexec" || name == "bin" || name == "games") {
+      folders.push_back((dir.parent_path() / "share" / "zuk_rer1").string());
+    }
+  }
+  if (!own.empty()) folders.push_back(own.string());
+  return folders;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // $ZUK_RER1_WINDIR when set, else $XDG_DATA_HOME/zuk_rer1, else
 // ~/.local/share/zuk_rer1. Never ends in '/'.
@@ -12,3 +13,8 @@ std::string SystemFolder();
 bool EnsureSystemFolder();
 // Joins a folder and a file name with exactly one '/'.
 std::string JoinPath(const std::string& folder, const std::string& name);
+// The folders where an installation keeps the data files, for the program
+// file at `programFile`, most likely first: PREFIX/share/zuk_rer1 for a
+// program anywhere under PREFIX/lib, lib64, libexec, bin or games, then the
+// folder that holds the program.
+std::vector<std::string> InstalledDataFolders(const std::string& programFile);

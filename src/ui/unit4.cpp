@@ -1,14 +1,13 @@
 #include "ui/unit4.h"
 
 #include <FL/Fl_Button.H>
-#include <fcntl.h>
-#include <iconv.h>
-#include <unistd.h>
 
-#include <cerrno>
+#include <optional>
 #include <stdexcept>
 
 #include "app/application.h"
+#include "platform/bounded_read.h"
+#include "ui/memo_wrap.h"
 #include "ui/ui_controls.h"
 
 TForm4* Form4 = nullptr;
@@ -19,118 +18,15 @@ void Button1Thunk(Fl_Widget*, void* form) {
   App().RunHandler([form] { static_cast<TForm4*>(form)->Button1Click(); });
 }
 
-// Shift-JIS (the Windows code page 932) to UTF-8. A byte that doesn't start
-// a character becomes U+FFFD and reading goes on after it.
-std::string Cp932ToUtf8(std::string_view in) {
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
-  std::string out;
-  out.reserve(in.size() * 3 / 2 + 16);
-  char buffer[4096];
-  char* src = const_cast<char*>(in.data());
-  size_t left = in.size();
-  while (left > 0) {
-    char* dst = buffer;
-    size_t room = sizeof buffer;
-    const size_t r = iconv(cd, &src, &left, &dst, &room);
-    out.append(buffer, static_cast<size_t>(dst - buffer));
-    if (r == static_cast<size_t>(-1)) {
-      if (errno == E2BIG) continue;
-      // EILSEQ, or EINVAL for a lead byte at the very end.
-      out += "\xEF\xBF\xBD";
-      ++src;
-      --left;
-    }
-  }
-  iconv_close(cd);
-  return out;
-}
-
 }  // namespace
 
-bool IsValidUtf8(std::string_view s) {
-  size_t i = 0;
-  const size_t n = s.size();
-  while (i < n) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    int len = 0;
-    uint32_t cp = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-      len = 2;
-      cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      len = 3;
-      cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      len = 4;
-      cp = c & 0x07;
-    } else {
-      return false;
-    }
-    if (i + len > n) return false;
-    for (int k = 1; k < len; ++k) {
-      const unsigned char t = static_cast<unsigned char>(s[i + k]);
-      if ((t & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (t & 0x3F);
-    }
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF)) {
-      return false;
-    }
-    i += len;
-  }
-  return true;
-}
-
-std::string ReadmeTextFromBytes(std::string_view bytes) {
-  const size_t nul = bytes.find('\0');
-  if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
-  std::string text;
-  if (IsValidUtf8(bytes)) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    text.assign(bytes);
-  } else {
-    text = Cp932ToUtf8(bytes);
-  }
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r') {
-      out += '\n';
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      out += c;
-    }
-  }
-  // A line end after the last line doesn't start another line.
-  if (!out.empty() && out.back() == '\n') out.pop_back();
-  return out;
-}
-
 std::string LoadReadmeText(const std::string& fileName) {
-  const std::string message = "ファイル " + fileName + " は開けません";
-  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw std::runtime_error(message);
-  std::string bytes;
-  char buffer[8192];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      // A folder, or a read error: nothing usable was opened.
-      ::close(fd);
-      throw std::runtime_error(message);
-    }
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<size_t>(n));
-  }
-  ::close(fd);
-  return ReadmeTextFromBytes(bytes);
+  // Only a regular file is read (a FIFO or a device can't hang the window),
+  // and only its first MiB, the rest ignored; anything else is reported as
+  // a file that can't be opened.
+  const std::optional<std::string> bytes = ReadRegularFile(fileName, kReadmeFileLimit);
+  if (!bytes) throw std::runtime_error("ファイル " + fileName + " は開けません");
+  return ReadmeTextFromBytes(bytes->size() == kReadmeFileLimit ? WithoutCutUtf8Character(*bytes) : *bytes);
 }
 
 TForm4::TForm4() {
@@ -152,7 +48,9 @@ TForm4::~TForm4() {
 
 void TForm4::ShowReadme(const std::string& fileName) {
   const std::string text = LoadReadmeText(fileName);  // throws before anything changes
-  Memo1->SetText(text);
+  // Broken into display lines the way the Windows memo breaks Japanese text
+  // (the window's size is fixed, so once is enough).
+  Memo1->SetText(WrapForDisplay(*Memo1, text));
   Show();
 }
 

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "app/form.h"
+#include "ui/readme_text.h"
 
 class Fl_Button;
 class TMemo;
@@ -22,7 +22,8 @@ class TForm4 : public TForm {
   void ShowReadme(const std::string& fileName);
   void Button1Click();
 
-  // Memo1's text, lines joined by '\n'.
+  // Memo1's text, lines joined by '\n': the display lines, a file's line
+  // too wide for the text area broken as the window shows it.
   std::string MemoText() const;
 
   TMemo* Memo1 = nullptr;
@@ -31,15 +32,7 @@ class TForm4 : public TForm {
 
 extern TForm4* Form4;
 
-// The whole file as Memo1 shows it (see ReadmeTextFromBytes). Throws
-// std::runtime_error when the file can't be opened or read.
+// The file as Memo1 shows it (see ReadmeTextFromBytes), up to its first MiB.
+// Throws std::runtime_error when the file can't be opened or read, or is not
+// a regular file.
 std::string LoadReadmeText(const std::string& fileName);
-
-// File bytes to display text: a NUL byte ends the text; UTF-8 is kept (a
-// leading byte-order mark dropped), anything else is read as Shift-JIS
-// (CP932); lines end at CR LF, CR or LF and are joined by '\n', with no
-// line end after the last line.
-std::string ReadmeTextFromBytes(std::string_view bytes);
-
-// Whether bytes are well-formed UTF-8.
-bool IsValidUtf8(std::string_view bytes);

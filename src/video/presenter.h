@@ -1,5 +1,6 @@
 // Where the game's 640 x 480 picture meets the desktop: the presenter that
-// shows it (SDL2 full screen, or nothing when headless) and the mapping
+// shows it (SDL2 full screen, another program's X window, or nothing when
+// headless) and the mapping
 // between picture pixels and desktop pixels used for the mouse and cursor.
 #pragma once
 
@@ -27,6 +28,11 @@ void SetPresenterFactory(std::function<std::unique_ptr<Presenter>()> factory);
 std::unique_ptr<Presenter> MakeNullPresenter();
 // The SDL2 full-screen presenter (the default).
 std::unique_ptr<Presenter> MakeSdlPresenter();
+// A presenter that draws into an existing X window that another program owns
+// (a screen-saver daemon's window, or the root window): the picture
+// letterboxed at 4:3 to the window's size, following it when it is resized.
+// It takes no input, leaves the cursor alone and opens no window of its own.
+std::unique_ptr<Presenter> MakeForeignWindowPresenter(unsigned long xWindow);
 // A presenter made by the factory in force (nullptr when it gives none).
 std::unique_ptr<Presenter> MakePresenter();
 

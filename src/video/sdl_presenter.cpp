@@ -2,37 +2,21 @@
 // 640 x 480 picture scaled with nearest-neighbour pixels into the largest
 // centred 4:3 rectangle, black borders. The only code of the display layer
 // that knows SDL. Event handling stays with the application's SDL pump.
+// On X11 the picture is drawn by the X11 picture drawer through SDL's own
+// connection; SDL's renderer serves the other video drivers.
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <cstddef>
 
+#include "video/monitor_covers.h"
 #include "video/presenter.h"
+#include "video/x11_picture.h"
 
 namespace {
 
 class SdlPresenter;
 SdlPresenter* g_active = nullptr;
-
-// True when OpenGL on this display is only a software rasteriser (Mesa's
-// llvmpipe, softpipe or swrast), or there is no OpenGL at all.
-bool SoftwareOpenGL() {
-  SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-  if (probe == nullptr) return true;
-  bool software = true;
-  if (SDL_GLContext context = SDL_GL_CreateContext(probe); context != nullptr) {
-    using GetString = const unsigned char* (*)(unsigned int);
-    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-    const unsigned char* name = getString != nullptr ? getString(0x1F01 /* GL_RENDERER */) : nullptr;
-    if (name != nullptr) {
-      const char* n = reinterpret_cast<const char*>(name);
-      software = SDL_strstr(n, "llvmpipe") != nullptr || SDL_strstr(n, "softpipe") != nullptr ||
-                 SDL_strstr(n, "swrast") != nullptr || SDL_strstr(n, "Software") != nullptr;
-    }
-    SDL_GL_DeleteContext(context);
-  }
-  SDL_DestroyWindow(probe);
-  return software;
-}
 
 class SdlPresenter : public Presenter {
  public:
@@ -60,33 +44,15 @@ class SdlPresenter : public Presenter {
       Close();
       return false;
     }
-    // The window's own X11 image, filled by our own conversion (and scaling),
-    // is the cheapest way to the screen unless a real GPU can do the
-    // scaling: at the picture's own size (a 640 x 480 desktop) always, and
-    // whenever OpenGL is only a software rasteriser, which SDL's renderer
-    // would otherwise use for every frame.
-    int ww = 0, wh = 0;
-    SDL_GetWindowSize(window_, &ww, &wh);
-    const PictureRect rect = LetterboxRect(ww, wh);
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const bool x11 = driver != nullptr && SDL_strcmp(driver, "x11") == 0;
-    if (x11 && ((rect.w == 640 && rect.h == 480) || SoftwareOpenGL())) {
-      // The X11 shared-memory image, not a texture behind the surface.
-      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-      SDL_Surface* surface = SDL_GetWindowSurface(window_);
-      if (surface != nullptr && surface->format->BytesPerPixel == 4 &&
-          surface->format->Rmask == 0x00FF0000u && surface->format->Gmask == 0x0000FF00u &&
-          surface->format->Bmask == 0x000000FFu) {
-        surface_ = surface;
-        rect_ = rect;
-        scaler_.Resize(rect.w, rect.h);
-        SDL_FillRect(surface_, nullptr, 0);
-        SDL_UpdateWindowSurface(window_);
-        SDL_RaiseWindow(window_);
-        open_ = true;
-        g_active = this;
-        return true;
-      }
+    // Every other monitor goes black for as long as the picture window exists.
+    OpenMonitorCovers(window_);
+    // On X11 the X server scales the picture (XRender), or we scale it into
+    // an image of the picture's size: no OpenGL is loaded to find out which.
+    if (StartX11Drawer()) {
+      SDL_RaiseWindow(window_);
+      open_ = true;
+      g_active = this;
+      return true;
     }
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
     if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
@@ -118,14 +84,8 @@ class SdlPresenter : public Presenter {
 
   void Present(const uint8_t* pixels, int32_t pitch, const uint32_t* argb) override {
     if (!open_) return;
-    if (surface_ != nullptr) {
-      if (SDL_MUSTLOCK(surface_) && SDL_LockSurface(surface_) != 0) return;
-      uint8_t* base = static_cast<uint8_t*>(surface_->pixels) + static_cast<ptrdiff_t>(rect_.y) * surface_->pitch +
-                      static_cast<ptrdiff_t>(rect_.x) * 4;
-      scaler_.Scale(pixels, pitch, argb, reinterpret_cast<uint32_t*>(base), surface_->pitch);
-      if (SDL_MUSTLOCK(surface_)) SDL_UnlockSurface(surface_);
-      const SDL_Rect r{rect_.x, rect_.y, rect_.w, rect_.h};
-      SDL_UpdateWindowSurfaceRects(window_, &r, 1);
+    if (x11_.Started()) {
+      x11_.Draw(pixels, pitch, argb);
       return;
     }
     void* dst = nullptr;
@@ -144,9 +104,10 @@ class SdlPresenter : public Presenter {
   void Close() override {
     if (g_active == this) g_active = nullptr;
     open_ = false;
-    surface_ = nullptr;  // owned by the window
+    x11_.Stop();  // before the window it draws into goes
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
+    CloseMonitorCovers();
     if (window_) SDL_DestroyWindow(window_);
     texture_ = nullptr;
     renderer_ = nullptr;
@@ -158,14 +119,25 @@ class SdlPresenter : public Presenter {
   SDL_Window* Window() const { return window_; }
 
  private:
+  // Draws through SDL's own X11 connection and window (one connection: one
+  // I/O error handler for the whole program). False on another driver.
+  bool StartX11Drawer() {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window_, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(window_, &ww, &wh);
+    Display* dpy = info.info.x11.display;
+    return x11_.Start(dpy, info.info.x11.window, ww, wh, true, QueryX11Capabilities(dpy));
+  }
+
   bool open_ = false;
   bool videoStarted_ = false;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
-  SDL_Surface* surface_ = nullptr;  // the window's X11 image, when drawn into directly
-  PictureRect rect_;                // where the picture lies in the window's pixels
-  PictureScaler scaler_;
+  PictureRect rect_;  // where the picture lies in the renderer's pixels
+  X11PictureDrawer x11_;
 };
 
 int64_t FloorDiv(int64_t a, int64_t b) {

@@ -1,5 +1,7 @@
 // The real program, started as a separate process under the test X server.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +12,7 @@
 #include <string>
 
 #include "platform/instance_lock.h"
+#include "support/bitmap_bytes.h"
 #include "support/process.h"
 
 namespace fs = std::filesystem;
@@ -211,6 +214,180 @@ TEST_F(ProgramFixture, SetupInstallsAndTheInstalledCopyRunsTheScreenSaver) {
   ASSERT_TRUE(saver.Wait(20000, code)) << "a key did not end the screen saver";
   EXPECT_EQ(code, 0);
   EXPECT_TRUE(fs::exists(dist / "score.dat"));
+}
+
+}  // namespace
+
+namespace {
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// SIGTERM, SIGINT and SIGHUP end every mode as closing its main window does:
+// exit code 0, no window left, nothing saved or installed, the instance
+// marker free again; the screen saver writes its scores on the way out.
+TEST_F(ProgramFixture, AnEndingSignalEndsEveryModeAsClosingItsWindowDoes) {
+  const fs::path install = dir / "install";
+  ASSERT_EQ(CopyGeneratedData(install, true), std::vector<std::string>{});
+  const std::string settings =
+      "PATH=" + install.string() + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=OFF\r\n";
+  const std::string scr = CopyAs("zuk_rer1.scr");
+  const std::string exe = CopyAs("ZUK_RER1.EXE");
+  struct Mode {
+    const char* name;
+    std::string program;
+    std::vector<std::string> args;
+    bool withSettings;
+    std::string window;  // the caption to wait for; empty: any window of the process
+    int signal;
+  };
+  const std::vector<Mode> modes = {
+      {"settings", scr, {"/c"}, true, "ＺＵＫスクリーンセーバー Ver 1.90", SIGTERM},
+      {"setup", exe, {}, false, "ＺＵＫスクリーンセーバー Ver1.91　セットアップ", SIGINT},
+      {"password box", scr, {"/a"}, false, "zuk_rer1", SIGHUP},
+      {"error window", scr, {"/s"}, false, kErrorCaption, SIGTERM},
+      {"screen saver", scr, {"/s"}, true, "", SIGTERM},
+  };
+  for (const Mode& m : modes) {
+    SCOPED_TRACE(m.name);
+    fs::remove(win / "ZUK_RER1.CNF");
+    fs::remove(install / "score.dat");
+    if (m.withSettings) std::ofstream(win / "ZUK_RER1.CNF", std::ios::binary) << settings;
+    Child c = Start(m.program, m.args, env, install.string());
+    if (m.window.empty()) {
+      // The game runs once it has made the high-score file.
+      for (int i = 0; i < 300 && !fs::exists(install / "score.dat"); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      }
+      ASSERT_TRUE(fs::exists(install / "score.dat")) << "the game did not start";
+      fs::last_write_time(install / "score.dat", fs::file_time_type::clock::now() - std::chrono::hours(24));
+    } else {
+      ASSERT_TRUE(WaitForWindow(m.window, 15000)) << "no window";
+    }
+    const auto before = m.window.empty() ? fs::last_write_time(install / "score.dat") : fs::file_time_type{};
+    kill(c.pid, m.signal);
+    int code = -1;
+    ASSERT_TRUE(c.Wait(5000, code)) << "the signal did not end it";
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(WindowsOfProcess(c.pid).empty());
+    if (!m.window.empty()) {
+      EXPECT_TRUE(WindowsNamed(m.window).empty());
+    }
+    // Nothing saved or installed; the scores written.
+    if (m.withSettings) {
+      EXPECT_EQ(ReadAll(win / "ZUK_RER1.CNF"), settings);
+    } else {
+      EXPECT_FALSE(fs::exists(win / "ZUK_RER1.CNF"));
+    }
+    EXPECT_FALSE(fs::exists(win / "zuk_rer1.scr"));
+    if (m.window.empty()) {
+      EXPECT_GT(fs::last_write_time(install / "score.dat"), before);
+    }
+    setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
+    InstanceLock lock;
+    EXPECT_TRUE(lock.Acquire() && lock.Held()) << "the instance marker is still taken";
+    unsetenv("XDG_RUNTIME_DIR");
+  }
+}
+
+// The name the program was started by decides: a symlink named
+// zuk_rer1.scr to ZUK_RER1.EXE is the screen saver (here: its error window,
+// as there are no settings), started by path or found on PATH.
+TEST_F(ProgramFixture, ASymlinkNamedLikeTheScreenSaverIsTheScreenSaver) {
+  const std::string exe = CopyAs("ZUK_RER1.EXE");
+  const fs::path bin = dir / "bin";
+  fs::create_directories(bin);
+  fs::create_symlink(exe, bin / "zuk_rer1.scr");
+  auto byPath = env;
+  byPath["PATH"] = bin.string() + ":/usr/bin:/bin";
+  for (const bool onPath : {false, true}) {
+    SCOPED_TRACE(onPath ? "found on PATH" : "started by its path");
+    Child c = onPath ? Start("/bin/sh", {"-c", "exec zuk_rer1.scr /s"}, byPath)
+                     : Start((bin / "zuk_rer1.scr").string(), {"/s"}, env);
+    ASSERT_TRUE(WaitForWindow(kErrorCaption, 15000)) << "not the screen saver";
+    kill(c.pid, SIGTERM);
+    int code = -1;
+    ASSERT_TRUE(c.Wait(5000, code));
+    EXPECT_EQ(code, 0);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Waits for the box captioned `caption`, closes it with Escape or with its
+// close box, and returns the program's exit code (-1: it did not end).
+int CloseBoxOf(Child& c, const std::string& caption, bool closeBox) {
+  if (!WaitForWindow(caption, 15000)) {
+    ADD_FAILURE() << "no window " << caption;
+    c.Kill();
+    return -1;
+  }
+  const std::string id = WindowsNamed(caption).front();
+  if (closeBox) {
+    EXPECT_TRUE(CloseLikeCloseBox(id));
+  } else {
+    Shell("xdotool key --window " + id + " Escape");
+  }
+  int code = -1;
+  if (!c.Wait(10000, code)) {
+    c.Kill();
+    return -1;
+  }
+  return code;
+}
+
+// Every message box closes on Escape and on its close box as on OK.
+TEST_F(ProgramFixture, PasswordBoxClosesOnEscape) {
+  Child c = Start(CopyAs("zuk_rer1.scr"), {"/a"}, env);
+  EXPECT_EQ(CloseBoxOf(c, "zuk_rer1", false), 0);
+}
+
+TEST_F(ProgramFixture, PasswordBoxClosesOnItsCloseBox) {
+  Child c = Start(CopyAs("zuk_rer1.scr"), {"/a"}, env);
+  EXPECT_EQ(CloseBoxOf(c, "zuk_rer1", true), 0);
+}
+
+TEST_F(ProgramFixture, MissingSettingsBoxClosesOnEscape) {
+  Child c = Start(CopyAs("zuk_rer1.scr"), {"/c"}, env);
+  EXPECT_EQ(CloseBoxOf(c, "zuk_rer1", false), 0);
+}
+
+// A FIFO as the settings file reads as a missing one, without waiting.
+TEST_F(ProgramFixture, AFifoAsSettingsFileIsAMissingOneAndItsBoxClosesOnTheCloseBox) {
+  ASSERT_EQ(mkfifo((win / "ZUK_RER1.CNF").c_str(), 0600), 0);
+  Child c = Start(CopyAs("zuk_rer1.scr"), {"/c"}, env);
+  EXPECT_EQ(CloseBoxOf(c, "zuk_rer1", true), 0);
+}
+
+// Peak resident memory of a running process, in kB (-1 when unknown).
+long PeakKb(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  }
+  return -1;
+}
+
+// A 1,178-byte bmp1.bmp that claims 65535 x 65535 pixels is refused with
+// its message before anything is allocated for its pixels.
+TEST_F(ProgramFixture, AnOversizedBitmapHeaderIsRefusedWithoutAllocatingIt) {
+  const fs::path install = dir / "install";
+  ASSERT_EQ(CopyGeneratedData(install), std::vector<std::string>{});
+  std::ofstream(install / "bmp1.bmp", std::ios::binary | std::ios::trunc) << ClaimingBitmap(65535, 65535, 8, 1178);
+  std::ofstream(win / "ZUK_RER1.CNF", std::ios::binary)
+      << "PATH=" << install.string() << "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=OFF\r\n";
+  Child c = Start(CopyAs("zuk_rer1.scr"), {"/s"}, env);
+  ASSERT_TRUE(WaitForWindow(kErrorCaption, 20000)) << "no error window";
+  const long peak = PeakKb(c.pid);
+  EXPECT_GT(peak, 0);
+  EXPECT_LT(peak, 300L * 1024) << "peak resident memory in kB";
+  ASSERT_TRUE(CloseLikeCloseBox(WindowsNamed(kErrorCaption).front()));
+  EXPECT_EQ(CloseBoxOf(c, "zuk_rer1", false), 0);
 }
 
 }  // namespace

@@ -84,6 +84,32 @@ TEST(ModeDispatch, EveryRowOfTheModeTable) {
   }
 }
 
+// A daemon's window: XSCREENSAVER_WINDOW in decimal or 0x hexadecimal, the
+// parameters "-window-id ID", or "-root" / "--root" without the variable.
+// Only the screen saver runs in it, without the error window and the marker.
+TEST(ModeDispatch, ADaemonsWindowTakesTheScreenSaverInside) {
+  const auto from = [](std::vector<std::string> args, const char* var) { return DaemonWindowFrom(args, var); };
+  EXPECT_FALSE(from({"/s"}, nullptr).given);
+  EXPECT_EQ(from({}, "4194305").id, 4194305u);
+  EXPECT_EQ(from({"-root"}, "0x400001").id, 0x400001u);  // the variable's window, not the root
+  EXPECT_EQ(from({"-window-id", "0x1A"}, "77").id, 0x1Au);
+  EXPECT_TRUE(from({"--root"}, nullptr).root);
+  EXPECT_TRUE(from({"-root"}, "").root);
+  for (const char* bad : {"", "0", "12ab", "0x", "-5", "0x12345678901234567", "99999999999999999999"}) {
+    EXPECT_FALSE(from({}, bad).given) << bad;
+  }
+  DaemonWindow daemon;
+  daemon.given = true;
+  daemon.id = 77;
+  const StartupPlan saver = PlanStartup("", "/usr/libexec/xscreensaver/zuk_rer1.scr", daemon);
+  EXPECT_EQ(saver.forms, std::vector<FormKind>{FormKind::DaemonGame});
+  EXPECT_TRUE(saver.inDaemonWindow);
+  // The switches and the other roles are as without the window.
+  EXPECT_EQ(PlanStartup("/c", "/x/zuk_rer1.scr", daemon).forms,
+            (std::vector<FormKind>{FormKind::Settings, FormKind::Readme}));
+  EXPECT_FALSE(PlanStartup("", "/x/ZUK_RER1.EXE", daemon).inDaemonWindow);
+}
+
 TEST(ApplicationTitle, DerivedFromTheProgramFileName) {
   EXPECT_EQ(Application::TitleFromFileName("/a/b/ZUK_RER1.EXE"), "Zuk_rer1");
   EXPECT_EQ(Application::TitleFromFileName("/a/b/zuk_rer1.scr"), "zuk_rer1");

@@ -1,5 +1,6 @@
 // The high-score file score.dat in the data folder.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -150,6 +151,22 @@ TEST_F(HiScoreTest, MissingFolderWritesNothing) {
   EXPECT_FALSE(w_->HiScoreLoaded);
   SaveHighScores(*w_);
   EXPECT_FALSE(fs::exists(root_ / "gone"));
+}
+
+}  // namespace
+
+namespace {
+
+// A FIFO in place of score.dat neither blocks the load nor gets written:
+// the table counts as unreadable.
+TEST_F(HiScoreTest, AFifoIsNeitherWaitedOnNorWritten) {
+  ASSERT_EQ(mkfifo(File().c_str(), 0600), 0);
+  LoadHighScores(*w_);
+  EXPECT_FALSE(w_->HiScoreLoaded);
+  w_->HiScoreLoaded = true;  // even a loaded table is not written into it
+  w_->HiScoreTable[10] = 37;
+  SaveHighScores(*w_);
+  EXPECT_TRUE(fs::is_fifo(File()));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The settings file on disk: location, writers' bytes, atomic replacement and
 // the readers applied to the world state.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -195,6 +196,32 @@ TEST_F(SettingsFileTest, WindowReaderWithoutFile) {
   EXPECT_FALSE(ReadSettingsForWindow(v));
   EXPECT_TRUE(v.DataPath.empty());
   EXPECT_EQ(v.TrackBar1, 10);
+}
+
+}  // namespace
+
+namespace {
+
+// A save killed between its temporary file and the rename leaves
+// "<target>.<pid>.<n>.tmp"; the next save removes the ones of processes that
+// are gone and keeps those of live ones (a save in progress), and other
+// files alike.
+TEST_F(SettingsFileTest, NextSaveRemovesLeftoversOfDeadProcessesOnly) {
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) _exit(0);
+  ASSERT_EQ(waitpid(child, nullptr, 0), child);
+  WriteCnf("PATH=" + data_.string() + "\r\n");
+  const std::string cnf = Cnf().string();
+  const std::string dead = cnf + "." + std::to_string(child) + ".0.tmp";
+  const std::string live = cnf + "." + std::to_string(getppid()) + ".3.tmp";
+  const std::string other = (win_ / "OTHER.CNF").string() + "." + std::to_string(child) + ".0.tmp";
+  for (const std::string& f : {dead, live, other}) WriteBytes(f, "half");
+  SettingsValues v;
+  ASSERT_TRUE(WriteSettingsFile(v));
+  EXPECT_FALSE(fs::exists(dead));
+  EXPECT_TRUE(fs::exists(live));
+  EXPECT_TRUE(fs::exists(other));
 }
 
 }  // namespace

@@ -120,7 +120,10 @@ TEST(DataReadme, IsJapaneseUtf8WithCrLfAndTellsWhatTheUserNeeds) {
   const std::string text(b.begin(), b.end());
   for (const char* needle : {"ZUK_RER1.EXE", "セットアップ開始", "zuk_rer1", "スペース", "Ｇ", "Ｔ", "Ｅｓｃ", "矢印キー", "テンキー",
                              "隕石の数の最高数", "効果音", "自動操縦", "ゲーム時間の延長", "ZUK_RER1.CNF", "zuk_rer1.scr",
-                             "score.dat", "~/.local/share/zuk_rer1", "ZUK_RER1_WINDIR", "フリーソフト", "無保証"})
+                             "score.dat", "~/.local/share/zuk_rer1", "ZUK_RER1_WINDIR", "フリーソフト", "無保証",
+                             // the Linux story: installing, the menu, the screen-saver daemons
+                             "sudo apt install", "make install", "メニュー", "XScreenSaver", "xsecurelock",
+                             "xss-lock", "zuk_rer1.scr -root"})
     EXPECT_NE(text.find(needle), std::string::npos) << needle;
 }
 
@@ -150,7 +153,7 @@ TEST(DataGenerator, TwoRunsGiveTheSameBytes) {
   ASSERT_EQ(std::system((generator + " " + one.string() + " " + (one / "splash.cpp").string()).c_str()), 0);
   ASSERT_EQ(std::system((generator + " " + two.string() + " " + (two / "splash.cpp").string()).c_str()), 0);
   const char* names[] = {"pal256.pal", "bmp1.bmp", "bmp2.bmp", "bmp3.bmp", "bmp4.bmp", "fire.wav",
-                         "dokan.wav", "readme.txt", "splash.bmp", "splash.cpp"};
+                         "dokan.wav", "readme.txt", "splash.bmp", "splash.cpp", "icon48.png", "icon256.png"};
   for (const char* name : names) {
     const std::vector<uint8_t> a = ReadFile((one / name).string()), b = ReadFile((two / name).string());
     EXPECT_FALSE(a.empty()) << name;

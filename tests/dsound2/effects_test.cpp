@@ -1,5 +1,7 @@
 // The two effect classes: loading, voices, rotation, play parameters,
 // stopping, destruction and every way sound ends up off.
+#include <sys/stat.h>
+
 #include <functional>
 #include <stdexcept>
 
@@ -120,6 +122,9 @@ TEST_F(EffectsTest, LockFailuresRaiseAndReleaseTheBuffer) {
 TEST_F(EffectsTest, AMissingFileOrDeviceEndsTheProgram) {
   ASSERT_NE(OpenPaused(), nullptr);
   EXPECT_THROW((TDSPolySound{*w, dir + "/missing.wav"}), ProgramEndSignal);
+  // A FIFO counts as missing: it is not waited on.
+  ASSERT_EQ(mkfifo((dir + "/fifo.wav").c_str(), 0600), 0);
+  EXPECT_THROW((TDSPolySound{*w, dir + "/fifo.wav"}), ProgramEndSignal);
 
   // Sound on but no device (the start found none and something set 0 again).
   const std::string path = WriteFile("dokan.wav", Pattern(1000));

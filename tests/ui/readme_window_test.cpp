@@ -5,7 +5,9 @@
 #include <FL/Fl_Button.H>
 
 #include <stdexcept>
+#include <sstream>
 
+#include "ui/memo_wrap.h"
 #include "ui/ui_controls.h"
 #include "ui/ui_fixture.h"
 #include "ui/unit4.h"
@@ -43,6 +45,19 @@ TEST(ReadmeText, Utf8Validation) {
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
   EXPECT_FALSE(IsValidUtf8("\xE8\xAA"));          // cut short
   EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
+}
+
+// Only the first MiB is read; a UTF-8 character cut there is dropped, so
+// the text stays UTF-8 instead of turning into Shift-JIS garbage.
+TEST(ReadmeText, AFileIsReadUpToOneMibWithoutACutCharacter) {
+  const auto path = std::filesystem::temp_directory_path() / ("zuk_long_readme_" + std::to_string(getpid()));
+  std::string three;  // 1 MiB = 3 x 349525 + 1 bytes
+  for (int i = 0; i < 349600; ++i) three += "説";
+  WriteFile(path, three);
+  const std::string text = LoadReadmeText(path.string());
+  std::filesystem::remove(path);
+  EXPECT_EQ(text.size(), 3u * 349525u);
+  EXPECT_EQ(text, three.substr(0, 3 * 349525));
 }
 
 class ReadmeWindowTest : public UiTest {
@@ -100,8 +115,12 @@ TEST_F(ReadmeWindowTest, AFileThatCantBeOpenedChangesNothing) {
   }
   EXPECT_FALSE(Form4->Visible());
   EXPECT_EQ(Form4->MemoText(), "kept");
-  // A folder can't be read as a readme either.
+  // A folder can't be read as a readme either, nor a device: a link to
+  // /dev/zero is refused at once instead of growing without end.
   EXPECT_THROW(Form4->ShowReadme(dir.string()), std::runtime_error);
+  std::filesystem::create_symlink("/dev/zero", dir / "zero.txt");
+  EXPECT_THROW(Form4->ShowReadme((dir / "zero.txt").string()), std::runtime_error);
+  EXPECT_EQ(Form4->MemoText(), "kept");
   // The name is shown as given: '%' and '@' are just characters.
   try {
     Form4->ShowReadme("%s%n@-> readme.txt");
@@ -125,6 +144,50 @@ TEST_F(ReadmeWindowTest, MemoTakesTypingButNotTab) {
   PressKey(w, FL_Tab);
   EXPECT_EQ(Fl::focus(), Form4->Button1);
   EXPECT_EQ(Form4->MemoText(), "x");
+}
+
+// Line breaking, measured with a stand-in font: ASCII 1 unit, anything else 2.
+TEST(MemoWrap, BreaksAfterBlanksAndBetweenJapaneseNeverInsideLatinRuns) {
+  const CharWidth width = [](std::string_view ch) { return ch.size() == 1 ? 1.0 : 2.0; };
+  auto wrap = [&](std::string_view text, double max) { return WrapText(text, max, width); };
+  EXPECT_EQ(wrap("ab\n\n　cd", 4), "ab\n\n　cd");                // lines that fit stay
+  EXPECT_EQ(wrap("ab cd ef", 5), "ab cd\nef");                      // after an ASCII blank
+  EXPECT_EQ(wrap("あいうえお", 6), "あいう\nえお");                 // between Japanese
+  EXPECT_EQ(wrap("あいVer1.91", 8), "あい\nVer1.91");               // a Latin run stays whole
+  EXPECT_EQ(wrap("　ZUK_RER1　Ver1.91", 12), "　ZUK_RER1\nVer1.91");  // after U+3000
+  EXPECT_EQ(wrap("あいう。", 6), "あい\nう。");                     // "。" never starts a line
+  EXPECT_EQ(wrap("あ（いう", 4), "あ\n（い\nう");                    // "（" never ends one
+  EXPECT_EQ(wrap("abcdefgh", 3), "abc\ndef\ngh");                   // no chance: cut where it overflows
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The shipped readme fits the text area line by line, in the window's own
+// font, so no line of it wraps.
+TEST_F(ReadmeWindowTest, ShippedReadmeFitsTheTextArea) {
+  const std::string text = LoadReadmeText(std::string(ZUK_BINARY_DIR) + "/data/readme.txt");
+  EXPECT_EQ(TextAreaWidth(*Form4->Memo1), 265);
+  EXPECT_EQ(Lines(WrapForDisplay(*Form4->Memo1, text)), Lines(text));
+}
+
+TEST_F(ReadmeWindowTest, ALongLineBreaksBetweenWordsAndNothingMore) {
+  const auto file = dir / "readme.txt";
+  const std::string line = "　ＺＵＫスクリーンセーバー　ZUK_RER1　Ver1.91　ZUK-SOFT";
+  WriteFile(file, line + "\r\n次の行\r\n");
+  Form4->ShowReadme(file.string());
+  Settle();
+  const std::vector<std::string> lines = Lines(Form4->MemoText());
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "　ＺＵＫスクリーンセーバー　ZUK_RER1");
+  EXPECT_EQ(lines[1], "Ver1.91　ZUK-SOFT");
+  EXPECT_EQ(lines[2], "次の行");
+  // The text area itself wraps none of them again: three display lines.
+  EXPECT_EQ(Form4->Memo1->count_lines(0, Form4->Memo1->buffer()->length(), true), 3);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "video_fixture.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <algorithm>
 #include <chrono>
@@ -310,4 +311,100 @@ TEST_F(SdlPresenterTest, RealX11WindowFillsTheScreenAndGoesAway) {
   EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
   XCloseDisplay(dpy);
   unsetenv("SDL_VIDEODRIVER");
+}
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+
+#include "video/x11_picture.h"
+#include "x11_shots.h"
+
+namespace {
+
+// An X server of its own size for one test (the display number it picked
+// itself, so that nothing else running collides with it).
+class OwnXServer {
+ public:
+  explicit OwnXServer(const char* screen) {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(fds[0]);
+      const std::string fd = std::to_string(fds[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    // The number, then a newline once the server listens.
+    std::string number;
+    char c = 0;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (c == '\n' && !number.empty()) name_ = ":" + number;
+  }
+  ~OwnXServer() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  const std::string& Name() const { return name_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string name_;
+};
+
+}  // namespace
+
+TEST(X11PictureTest, ServerScaledPictureEqualsTheScalersPixelForPixel) {
+  // 1280 x 800 scales by a fraction: a picture of 1066 x 800, black bars of
+  // 107 columns left and right.
+  OwnXServer server("1280x800x24");
+  ASSERT_FALSE(server.Name().empty());
+  const std::string before = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+  setenv("DISPLAY", server.Name().c_str(), 1);
+  setenv("SDL_VIDEODRIVER", "x11", 1);
+  Display* dpy = XOpenDisplay(nullptr);
+  ASSERT_NE(dpy, nullptr);
+  const Window root = DefaultRootWindow(dpy);
+  const TestFrame frame;
+  const std::vector<uint32_t> expected = ScaledWindow(frame, 1280, 800);
+  ASSERT_EQ(expected[799 * 1280 + 106], 0u);
+  ASSERT_NE(expected[107], 0u);
+  [[maybe_unused]] SystemLibraryAllocations ignored;
+  std::unique_ptr<Presenter> p = MakeSdlPresenter();
+  ASSERT_TRUE(p->Open("picture"));
+  frame.ShowOn(*p);
+  const std::vector<uint32_t> served = GrabWhenShown(dpy, root, 1280, 800, expected);
+  EXPECT_EQ(Differences(served, expected), 0u);
+  // The server offers what the presenter needs for its own scaling.
+  const X11Capabilities caps = QueryX11Capabilities(dpy);
+  EXPECT_EQ(ChooseX11PictureWay(caps), X11PictureWay::kRenderSharedPixmap);
+
+  // Every other way (less of MIT-SHM, no XRender: scaled here) draws the
+  // same pixels into the same window (SDL's choice of visual included).
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  ASSERT_TRUE(SDL_GetWindowWMInfo(SDL_GetWindowFromID(PictureWindowId()), &info));
+  const Window w = info.info.x11.window;
+  const X11Capabilities lesserWays[] = {{true, true, false}, {true, false, false}, {false, true, false},
+                                        {false, false, false}};
+  for (const X11Capabilities& lesser : lesserWays) {
+    SCOPED_TRACE(static_cast<int>(ChooseX11PictureWay(lesser)));
+    XSetWindowBackground(dpy, w, WhitePixel(dpy, 0));  // white until drawn
+    XClearWindow(dpy, w);
+    X11PictureDrawer drawer;
+    ASSERT_TRUE(drawer.Start(dpy, w, 1280, 800, true, lesser));
+    EXPECT_EQ(drawer.Way(), ChooseX11PictureWay(lesser));
+    drawer.Draw(frame.pixels.data(), 640, frame.argb.data());
+    EXPECT_EQ(Differences(GrabWhenShown(dpy, root, 1280, 800, served), served), 0u);
+  }
+  p->Close();
+  XCloseDisplay(dpy);
+  unsetenv("SDL_VIDEODRIVER");
+  setenv("DISPLAY", before.c_str(), 1);
 }

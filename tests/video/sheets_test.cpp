@@ -3,6 +3,7 @@
 // sheets.
 #include <SDL.h>
 
+#include "support/bitmap_bytes.h"
 #include "video_fixture.h"
 
 namespace {
@@ -150,10 +151,20 @@ TEST_F(VideoTest, ShortPaletteFileLeavesTheMissingEntriesBlack) {
   EXPECT_EQ(d().PaletteEntries[100].peGreen, 0);
   EXPECT_EQ(d().PaletteEntries[100].peBlue, 0);
   for (int i = 101; i < 256; ++i) EXPECT_EQ(d().DDPalette->Argb()[i], 0xFF000000u) << i;
-  // An empty file: all black.
+}
+
+// An empty file or a folder holds no palette: reported as a missing one
+// rather than a black screen.
+TEST_F(VideoTest, EmptyOrFolderPaletteIsReportedAsMissing) {
   std::ofstream(dir_ / "empty.pal").close();
-  LoadPalette(w(), (dir_ / "empty.pal").string());
-  EXPECT_EQ(d().DDPalette->Argb()[0], 0xFF000000u);
+  std::filesystem::create_directory(dir_ / "folder.pal");
+  for (const char* name : {"empty.pal", "folder.pal"}) {
+    OpenFull();
+    EXPECT_THROW(LoadPalette(w(), (dir_ / name).string()), ProgramEndSignal) << name;
+    ASSERT_FALSE(boxes_.empty());
+    EXPECT_EQ(boxes_.back(), "PAL256.PALがありません。");
+    EXPECT_EQ(d().DDraw, nullptr);
+  }
 }
 
 TEST_F(VideoTest, MissingPaletteReleasesAndEndsWithTheMessage) {
@@ -271,3 +282,29 @@ TEST_F(SheetTest, GarbageOrTruncatedBitmapIsAFatalErrorNotACrash) {
   EXPECT_THROW(LoadSheet(w(), 5, File("big.bmp"), 0, 0, 640, 480), ProgramEndSignal);
   EXPECT_EQ(boxes_.size(), 2u);
 }
+
+namespace {
+
+// A bitmap header is checked before anything is allocated: a side above
+// 4096, or an uncompressed pixel array longer than the file, is refused with
+// the sheet's message; 4096 itself is taken.
+TEST_F(SheetTest, OversizedBitmapHeadersAreRefusedBeforeLoading) {
+  Save8(dir_ / "wide.bmp", 4097, 1, SpreadPalette(), [](int, int) { return uint8_t{7}; });
+  EXPECT_THROW(LoadSheet(w(), 1, File("wide.bmp"), 0, 0, 640, 480), ProgramEndSignal);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0], "wide.bmpが読み込めません。");
+
+  OpenFull();
+  Save8(dir_ / "edge.bmp", 4096, 1, SpreadPalette(), [](int, int) { return uint8_t{7}; });
+  LoadSheet(w(), 1, File("edge.bmp"), 0, 0, 640, 480);
+  EXPECT_EQ(SheetPx(1, 639, 0), 7);
+  EXPECT_EQ(boxes_.size(), 1u);
+
+  // 1000 x 1000 pixels of 32 bits claimed by a file of a few kilobytes.
+  std::ofstream(dir_ / "long.bmp", std::ios::binary) << testsupport::ClaimingBitmap(1000, 1000, 32, 4096);
+  EXPECT_THROW(LoadSheet(w(), 1, File("long.bmp"), 0, 0, 640, 480), ProgramEndSignal);
+  ASSERT_EQ(boxes_.size(), 2u);
+  EXPECT_EQ(boxes_[1], "long.bmpが読み込めません。");
+}
+
+}  // namespace

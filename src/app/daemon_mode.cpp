@@ -1,0 +1,105 @@
+#include "app/daemon_mode.h"
+
+#include <X11/Xlib.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "app/application.h"
+#include "platform/platform.h"
+#include "platform/signals.h"
+#include "platform/system_folder.h"
+#include "video/presenter.h"
+
+namespace {
+
+// The real platform without the cursor: the daemon owns it, so it is never
+// hidden, parked or moved, and never read. The picture's size stands for the
+// screen's.
+class HandsOffPlatform : public Platform {
+ public:
+  uint32_t GetTickCount() override { return real_.GetTickCount(); }
+  void WaitForEvents(uint32_t timeoutMs) override { real_.WaitForEvents(timeoutMs); }
+  void MessageBeep() override {}
+  void SetCursorPos(int32_t, int32_t) override {}
+  bool GetCursorPos(int32_t&, int32_t&) override { return false; }
+  int32_t ShowCursor(bool show) override { return counter_ += show ? 1 : -1; }
+  void JoySetThreshold(uint32_t joystick, uint32_t threshold) override {
+    real_.JoySetThreshold(joystick, threshold);
+  }
+  uint32_t JoyGetPos(uint32_t joystick, JOYINFO& info) override { return real_.JoyGetPos(joystick, info); }
+  int32_t ScreenWidth() override { return 640; }
+  int32_t ScreenHeight() override { return 480; }
+
+ private:
+  Platform& real_ = LinuxPlatform();
+  int32_t counter_ = 0;
+};
+
+// Without FLTK's loops, an ending signal is seen here, in every round of
+// the message loop and of the message processing; the game's frame loop
+// ends the game itself.
+class EndSignalWatch : public MessageSource {
+ public:
+  void Pump() override {
+    if (EndSignalReceived() && !EndSignalDeferred()) ProgramEnd();
+  }
+};
+
+bool HoldsData(const std::string& folder) {
+  struct stat st {};
+  return ::stat(JoinPath(folder, "bmp1.bmp").c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Without data files: the window stays black until the run is ended.
+[[noreturn]] void ShowBlackUntilTheEnd(const std::vector<std::string>& looked) {
+  std::string where;
+  for (const std::string& f : looked) where += (where.empty() ? "" : ", ") + f;
+  std::fprintf(stderr, "%s: データファイル (bmp1.bmp) が見つかりません (設定ファイル %s%s%s)。画面は黒のままです。\n",
+               App().Title.c_str(), JoinPath(SystemFolder(), "ZUK_RER1.CNF").c_str(),
+               where.empty() ? "" : "、探した場所 ", where.c_str());
+  std::fflush(stderr);
+  std::unique_ptr<Presenter> presenter = MakePresenter();
+  if (presenter == nullptr || !presenter->Open(App().Title)) ProgramEnd();
+  static const uint8_t kBlack[640 * 480] = {};
+  uint32_t palette[256];
+  for (uint32_t& c : palette) c = 0xFF000000u;
+  // Drawn again now and then: the presenter repaints after a resize or an
+  // exposure only when it draws.
+  for (;;) {
+    presenter->Present(kBlack, 640, palette);
+    App().WaitMessages(100);
+  }
+}
+
+}  // namespace
+
+DaemonRun PrepareDaemonRun(const DaemonWindow& window) {
+  unsigned long id = window.id;
+  if (window.root) {
+    if (Display* dpy = XOpenDisplay(nullptr)) {
+      id = DefaultRootWindow(dpy);
+      XCloseDisplay(dpy);
+    }
+  }
+  SetPresenterFactory([id] { return MakeForeignWindowPresenter(id); });
+  static HandsOffPlatform platform;
+  SetPlatform(&platform);
+  // No FLTK at all: no window, not even FLTK's hidden helper window, and
+  // messages go to stderr instead of boxes.
+  App().Windowed = false;
+  static EndSignalWatch signalWatch;
+  App().AddSource(&signalWatch);
+
+  DaemonRun run;
+  const std::vector<std::string> folders = InstalledDataFolders(ProgramFilePath());
+  for (const std::string& f : folders) {
+    if (HoldsData(f)) {
+      run.installedDataFolder = f;
+      break;
+    }
+  }
+  run.noData = [folders] { ShowBlackUntilTheEnd(folders); };
+  return run;
+}

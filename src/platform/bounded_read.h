@@ -1,0 +1,25 @@
+// Reading a data file of known purpose without trusting what lies at its
+// path: only a regular file is read, it is opened so that a FIFO or a device
+// can't block the program, and no more than a fixed number of bytes is taken.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+// Limits of the files the program reads.
+constexpr size_t kSettingsFileLimit = size_t{1} << 20;  // ZUK_RER1.CNF
+constexpr size_t kReadmeFileLimit = size_t{1} << 20;    // readme.txt
+constexpr size_t kWaveFileLimit = 100000;               // fire.wav, dokan.wav
+constexpr size_t kPaletteFileLimit = 768;               // pal256.pal
+constexpr size_t kScoreFileLimit = 102;                 // score.dat
+
+// The first `limit` bytes of the regular file at `path` (all of it when it is
+// shorter). Nothing when it can't be opened, is not a regular file (errno
+// EINVAL then) or a read fails; errno tells why.
+std::optional<std::string> ReadRegularFile(const std::string& path, size_t limit);
+
+// Opens `path` with `flags` (O_NONBLOCK and O_CLOEXEC added) and keeps the
+// descriptor only when it is a regular file; -1 otherwise, errno EINVAL for
+// a file of another kind.
+int OpenRegularFile(const std::string& path, int flags, int mode = 0);

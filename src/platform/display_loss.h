@@ -1,0 +1,20 @@
+// The X server going away (a logout, a crash) while the game runs: the
+// connection breaks inside some X call, and Xlib's I/O error handler is the
+// last code that runs. The game's records are written there, then the
+// process ends with exit code 0, as it does on SIGHUP: the session has ended,
+// and the program has ended in order with it.
+#pragma once
+
+#include <functional>
+
+// While it lives, a lost X connection runs `onLoss` and ends the process
+// (exit code 0). Made after the window systems have opened their displays
+// (FLTK puts in its own handler when it opens its display; SDL puts in none).
+// On destruction the handler that was in force before comes back.
+class DisplayLossWatch {
+ public:
+  explicit DisplayLossWatch(std::function<void()> onLoss);
+  ~DisplayLossWatch();
+  DisplayLossWatch(const DisplayLossWatch&) = delete;
+  DisplayLossWatch& operator=(const DisplayLossWatch&) = delete;
+};

@@ -1,0 +1,462 @@
+// The X11 picture drawer: XRender scaling on the server from a 640 x 480
+// pixmap, or client-side scaling into an image of the picture's size, with
+// MIT-SHM when the connection is local.
+#include "video/x11_picture.h"
+
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <X11/extensions/Xrender.h>
+
+namespace {
+
+constexpr int32_t kPictureW = 640;
+constexpr int32_t kPictureH = 480;
+
+// Errors of requests whose failure only means "use another way" (attaching
+// shared memory over a connection that can't share it).
+bool g_requestFailed = false;
+int RecordError(Display*, XErrorEvent*) {
+  g_requestFailed = true;
+  return 0;
+}
+
+// Runs `request` and waits for the server's answer; false when the server
+// refused it. The error handler in force before is put back.
+template <class F>
+bool TryRequest(Display* dpy, F request) {
+  XSync(dpy, False);
+  g_requestFailed = false;
+  auto previous = XSetErrorHandler(RecordError);
+  request();
+  XSync(dpy, False);
+  XSetErrorHandler(previous);
+  return !g_requestFailed;
+}
+
+// The destination pixel's source pixel as PictureScaler picks it.
+int64_t ScalerSource(int32_t source, int32_t size, int32_t i) {
+  return (int64_t{2} * i + 1) * source / (int64_t{2} * size);
+}
+
+// The fixed-point position that the server floors for pixel i of a run
+// with this step when the translation gives `base` (see SampledSourcePixel).
+int64_t RunBase(int32_t step, int32_t offset) { return int64_t{offset} + ((int64_t{step} + 1) >> 1) - 1; }
+
+// Greedy runs for one step: each run as long as one translation keeps every
+// pixel on its scaler pixel. An empty result when a single pixel can't be met.
+std::vector<ScaleRun> RunsForStep(int32_t source, int32_t size, int32_t step) {
+  std::vector<ScaleRun> runs;
+  int32_t start = 0;
+  while (start < size) {
+    // The run's base (the floored position of its first pixel) must lie in
+    // [lo, hi] for every pixel taken so far.
+    int64_t lo = INT64_MIN, hi = INT64_MAX;
+    int32_t i = 0;
+    for (; start + i < size; ++i) {
+      const int64_t c = ScalerSource(source, size, start + i) * 65536;
+      const int64_t l = std::max(lo, c - int64_t{step} * i);
+      const int64_t h = std::min(hi, c + 65535 - int64_t{step} * i);
+      if (l > h) break;
+      lo = l;
+      hi = h;
+    }
+    if (i == 0) return {};
+    const int64_t base = lo + (hi - lo) / 2;
+    ScaleRun r;
+    r.start = start;
+    r.length = i;
+    r.step = step;
+    r.offset = static_cast<int32_t>(base + 1 - ((int64_t{step} + 1) >> 1));
+    runs.push_back(r);
+    start += i;
+  }
+  return runs;
+}
+
+}  // namespace
+
+int32_t SampledSourcePixel(const ScaleRun& run, int32_t i) {
+  // The server maps the pixel centre (i + 0.5) with the transform, rounding
+  // the fixed-point product to nearest, then steps back by the smallest
+  // fixed-point unit and floors, so that a centre on a pixel boundary takes
+  // the lower pixel.
+  const int64_t pos = int64_t{run.step} * i + RunBase(run.step, run.offset);
+  return static_cast<int32_t>(pos >> 16);
+}
+
+std::vector<ScaleRun> PlanScaleRuns(int32_t source, int32_t size) {
+  if (size <= 0 || source <= 0) return {};
+  // The exact step is rarely a 16.16 number: of the steps around it, the one
+  // that needs the fewest runs (one, at almost every size).
+  const int64_t ideal = (int64_t{source} * 65536 + size / 2) / size;
+  std::vector<ScaleRun> best;
+  for (int64_t d = 0; d <= 32 && best.size() != 1; ++d) {
+    // ideal, ideal - 1, ideal + 1, ideal - 2, ...
+    const int64_t step = (d % 2 == 0) ? ideal + d / 2 : ideal - (d + 1) / 2;
+    if (step <= 0 || step > INT32_MAX) continue;
+    std::vector<ScaleRun> runs = RunsForStep(source, size, static_cast<int32_t>(step));
+    if (!runs.empty() && (best.empty() || runs.size() < best.size())) best = std::move(runs);
+  }
+  return best;
+}
+
+X11Capabilities QueryX11Capabilities(Display* dpy) {
+  X11Capabilities caps;
+  int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+  if (XRenderQueryExtension(dpy, &eventBase, &errorBase) && XRenderQueryVersion(dpy, &major, &minor)) {
+    caps.render = major > 0 || minor >= 6;
+  }
+  Bool pixmaps = False;
+  if (XShmQueryExtension(dpy) && XShmQueryVersion(dpy, &major, &minor, &pixmaps)) {
+    caps.shm = true;
+    caps.sharedPixmaps = pixmaps == True && XShmPixmapFormat(dpy) == ZPixmap;
+  }
+  return caps;
+}
+
+X11PictureWay ChooseX11PictureWay(const X11Capabilities& caps) {
+  if (caps.render) {
+    if (caps.shm && caps.sharedPixmaps) return X11PictureWay::kRenderSharedPixmap;
+    return caps.shm ? X11PictureWay::kRenderSharedImage : X11PictureWay::kRenderPlainImage;
+  }
+  return caps.shm ? X11PictureWay::kClientSharedImage : X11PictureWay::kClientPlainImage;
+}
+
+struct X11PictureDrawer::State {
+  Display* dpy = nullptr;
+  Window window = 0;
+  bool ownWindow = false;
+  X11PictureWay way = X11PictureWay::kClientPlainImage;
+  int32_t width = 0;
+  int32_t height = 0;
+  PictureRect rect;
+  Visual* visual = nullptr;
+  int depth = 0;
+  int screen = 0;
+  GC gc = nullptr;
+
+  // The image that the picture is written into: 640 x 480 for XRender, the
+  // picture's rectangle when scaled here; shared memory or plain.
+  XImage* image = nullptr;
+  XShmSegmentInfo shm{};
+  bool shmAttached = false;
+  std::vector<uint32_t> plain;
+  bool inFlight = false;  // the server may still read the shared memory
+
+  // XRender: the 640 x 480 source and the window's picture.
+  Pixmap pixmap = 0;
+  Picture source = 0;
+  Picture target = 0;
+  std::vector<ScaleRun> columns;
+  std::vector<ScaleRun> rows;
+
+  PictureScaler scaler;
+
+  bool Shared() const {
+    return way == X11PictureWay::kRenderSharedPixmap || way == X11PictureWay::kRenderSharedImage ||
+           way == X11PictureWay::kClientSharedImage;
+  }
+
+  // Shared memory of `bytes`, attached on the server; false if refused.
+  bool AttachShared(size_t bytes) {
+    shm.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    if (shm.shmid < 0) return false;
+    shm.shmaddr = static_cast<char*>(shmat(shm.shmid, nullptr, 0));
+    if (shm.shmaddr == reinterpret_cast<char*>(-1)) {
+      shmctl(shm.shmid, IPC_RMID, nullptr);
+      shm.shmaddr = nullptr;
+      return false;
+    }
+    shm.readOnly = False;
+    shmAttached = TryRequest(dpy, [&] { XShmAttach(dpy, &shm); });
+    // Gone for good as soon as both sides have detached.
+    shmctl(shm.shmid, IPC_RMID, nullptr);
+    if (!shmAttached) {
+      shmdt(shm.shmaddr);
+      shm.shmaddr = nullptr;
+    }
+    return shmAttached;
+  }
+
+  void DetachShared() {
+    if (shmAttached) {
+      XShmDetach(dpy, &shm);
+      XSync(dpy, False);
+      shmAttached = false;
+    }
+    if (shm.shmaddr != nullptr) shmdt(shm.shmaddr);
+    shm = XShmSegmentInfo{};
+  }
+
+  // The image for width x height pixels of 32 bits (of the given depth: the
+  // source pixmap's 24 or the window's own).
+  bool MakeImage(int32_t w, int32_t h, int imageDepth) {
+    if (Shared()) {
+      image = XShmCreateImage(dpy, visual, static_cast<unsigned>(imageDepth), ZPixmap, nullptr, &shm,
+                              static_cast<unsigned>(w),
+                              static_cast<unsigned>(h));
+      if (image == nullptr) return false;
+      if (image->bits_per_pixel != 32 ||
+          !AttachShared(static_cast<size_t>(image->bytes_per_line) * static_cast<size_t>(h))) {
+        XDestroyImage(image);
+        image = nullptr;
+        return false;
+      }
+      image->data = shm.shmaddr;
+      return true;
+    }
+    plain.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
+    image = XCreateImage(dpy, visual, static_cast<unsigned>(imageDepth), ZPixmap, 0,
+                         reinterpret_cast<char*>(plain.data()),
+                         static_cast<unsigned>(w), static_cast<unsigned>(h), 32, w * 4);
+    if (image == nullptr) return false;
+    if (image->bits_per_pixel != 32) {
+      FreeImage();
+      return false;
+    }
+    // Our pixels are native 32-bit words; Xlib swaps them for a server of
+    // the other byte order.
+    const uint32_t one = 1;
+    image->byte_order = *reinterpret_cast<const uint8_t*>(&one) == 1 ? LSBFirst : MSBFirst;
+    return true;
+  }
+
+  void FreeImage() {
+    if (image != nullptr) {
+      image->data = nullptr;  // shared memory or the vector: not Xlib's to free
+      XDestroyImage(image);
+      image = nullptr;
+    }
+    DetachShared();
+    plain.clear();
+    plain.shrink_to_fit();
+  }
+
+  // The source pixmap and pictures of the XRender way.
+  bool StartRender() {
+    XRenderPictFormat* sourceFormat = XRenderFindStandardFormat(dpy, PictStandardRGB24);
+    XRenderPictFormat* targetFormat = XRenderFindVisualFormat(dpy, visual);
+    if (sourceFormat == nullptr || targetFormat == nullptr || !ScreenHasDepth24()) return false;
+    if (!MakeImage(kPictureW, kPictureH, 24)) return false;
+    pixmap = way == X11PictureWay::kRenderSharedPixmap
+                 ? XShmCreatePixmap(dpy, window, shm.shmaddr, &shm, kPictureW, kPictureH, 24)
+                 : XCreatePixmap(dpy, window, kPictureW, kPictureH, 24);
+    source = XRenderCreatePicture(dpy, pixmap, sourceFormat, 0, nullptr);
+    XRenderSetPictureFilter(dpy, source, FilterNearest, nullptr, 0);
+    target = XRenderCreatePicture(dpy, window, targetFormat, 0, nullptr);
+    return true;
+  }
+
+  // Pixmaps of depth 24 (the source's) can be made on the window's screen.
+  bool ScreenHasDepth24() const {
+    int count = 0;
+    int* depths = XListDepths(dpy, screen, &count);
+    bool found = false;
+    for (int i = 0; i < count; ++i) found = found || depths[i] == 24;
+    if (depths != nullptr) XFree(depths);
+    return found;
+  }
+
+  void SetTransform(const ScaleRun& column, const ScaleRun& row) {
+    XTransform t{};
+    t.matrix[0][0] = column.step;
+    t.matrix[0][2] = column.offset;
+    t.matrix[1][1] = row.step;
+    t.matrix[1][2] = row.offset;
+    t.matrix[2][2] = 65536;
+    XRenderSetPictureTransform(dpy, source, &t);
+  }
+
+  // Works out the picture's place for the current size.
+  bool Place() {
+    rect = LetterboxRect(width, height);
+    if (UsesRender(way)) {
+      columns = PlanScaleRuns(kPictureW, rect.w);
+      rows = PlanScaleRuns(kPictureH, rect.h);
+      if (columns.empty() || rows.empty()) return false;
+      // One transform for the whole picture is set once.
+      if (columns.size() == 1 && rows.size() == 1) SetTransform(columns[0], rows[0]);
+      return true;
+    }
+    WaitForServer();
+    FreeImage();
+    if (rect.w <= 0 || rect.h <= 0) return true;
+    scaler.Resize(rect.w, rect.h);
+    return MakeImage(rect.w, rect.h, depth);
+  }
+
+  void WaitForServer() {
+    if (inFlight) XSync(dpy, False);
+    inFlight = false;
+  }
+
+  void Release() {
+    if (dpy == nullptr) return;
+    WaitForServer();
+    if (source) XRenderFreePicture(dpy, source);
+    if (target) XRenderFreePicture(dpy, target);
+    if (pixmap) XFreePixmap(dpy, pixmap);
+    source = target = 0;
+    pixmap = 0;
+    FreeImage();
+    if (gc) XFreeGC(dpy, gc);
+    gc = nullptr;
+    XSync(dpy, False);
+    dpy = nullptr;
+  }
+};
+
+X11PictureDrawer::X11PictureDrawer() : s_(std::make_unique<State>()) {}
+X11PictureDrawer::~X11PictureDrawer() { Stop(); }
+
+bool X11PictureDrawer::Start(Display* dpy, unsigned long window, int32_t width, int32_t height,
+                             bool ownWindow, const X11Capabilities& caps) {
+  Stop();
+  XWindowAttributes attrs{};
+  if (XGetWindowAttributes(dpy, window, &attrs) == 0) return false;
+  State& s = *s_;
+  s.dpy = dpy;
+  s.window = window;
+  s.ownWindow = ownWindow;
+  s.width = width;
+  s.height = height;
+  s.visual = attrs.visual;
+  s.depth = attrs.depth;
+  s.screen = XScreenNumberOfScreen(attrs.screen);
+  XGCValues values{};
+  values.foreground = 0;
+  values.graphics_exposures = False;
+  s.gc = XCreateGC(dpy, window, GCForeground | GCGraphicsExposures, &values);
+  // The server's way first; then the ways with less of the server, down to
+  // a plain image scaled here.
+  X11Capabilities tried = caps;
+  for (;;) {
+    s.way = ChooseX11PictureWay(tried);
+    bool ok = false;
+    if (UsesRender(s.way)) {
+      ok = s.StartRender() && s.Place();
+    } else {
+      // Scaled here: the window must take our 0xAARRGGBB words as they are
+      // (SDL's windows may have a DirectColor visual with a linear ramp).
+      ok = (s.visual->c_class == TrueColor || s.visual->c_class == DirectColor) &&
+           (s.depth == 24 || s.depth == 32) &&
+           s.visual->red_mask == 0xFF0000u && s.visual->green_mask == 0x00FF00u &&
+           s.visual->blue_mask == 0x0000FFu && s.Place();
+    }
+    if (ok) break;
+    // Undo what this way made and take the next one down.
+    if (s.source) XRenderFreePicture(dpy, s.source);
+    if (s.target) XRenderFreePicture(dpy, s.target);
+    if (s.pixmap) XFreePixmap(dpy, s.pixmap);
+    s.source = s.target = 0;
+    s.pixmap = 0;
+    s.FreeImage();
+    if (tried.sharedPixmaps) {
+      tried.sharedPixmaps = false;
+    } else if (tried.shm) {
+      tried.shm = false;
+    } else if (tried.render) {
+      tried.render = false;
+      tried.shm = caps.shm;
+    } else {
+      s.Release();
+      return false;
+    }
+  }
+  if (ownWindow) {
+    // The server clears the borders itself on every exposure.
+    XSetWindowBackground(dpy, window, 0);
+    XClearWindow(dpy, window);
+  }
+  PaintBorders();
+  XFlush(dpy);
+  return true;
+}
+
+void X11PictureDrawer::Resize(int32_t width, int32_t height) {
+  State& s = *s_;
+  if (s.dpy == nullptr || (width == s.width && height == s.height)) return;
+  s.width = width;
+  s.height = height;
+  if (!s.Place()) {
+    Stop();
+    return;
+  }
+  if (s.ownWindow) XClearWindow(s.dpy, s.window);
+  PaintBorders();
+}
+
+void X11PictureDrawer::PaintBorders() {
+  State& s = *s_;
+  if (s.dpy == nullptr) return;
+  const PictureRect& r = s.rect;
+  XRectangle bars[4];
+  int n = 0;
+  auto add = [&](int32_t x, int32_t y, int32_t w, int32_t h) {
+    if (w > 0 && h > 0) {
+      bars[n++] = XRectangle{static_cast<short>(x), static_cast<short>(y), static_cast<unsigned short>(w),
+                             static_cast<unsigned short>(h)};
+    }
+  };
+  add(0, 0, s.width, r.y);                                  // above
+  add(0, r.y + r.h, s.width, s.height - r.y - r.h);         // below
+  add(0, r.y, r.x, r.h);                                    // left
+  add(r.x + r.w, r.y, s.width - r.x - r.w, r.h);            // right
+  if (n == 0) return;
+  if (s.target) {
+    const XRenderColor black{0, 0, 0, 0xFFFF};
+    XRenderFillRectangles(s.dpy, PictOpSrc, s.target, &black, bars, n);
+  } else {
+    XFillRectangles(s.dpy, s.window, s.gc, bars, n);
+  }
+}
+
+void X11PictureDrawer::Draw(const uint8_t* pixels, int32_t pitch, const uint32_t* argb) {
+  State& s = *s_;
+  if (s.dpy == nullptr || s.image == nullptr || s.rect.w <= 0 || s.rect.h <= 0) return;
+  // The shared memory is written only once the server has done with the
+  // previous picture.
+  s.WaitForServer();
+  uint32_t* out = reinterpret_cast<uint32_t*>(s.image->data);
+  if (UsesRender(s.way)) {
+    ConvertToArgb(pixels, pitch, argb, out, s.image->bytes_per_line);
+    if (s.way == X11PictureWay::kRenderSharedImage) {
+      XShmPutImage(s.dpy, s.pixmap, s.gc, s.image, 0, 0, 0, 0, kPictureW, kPictureH, False);
+    } else if (s.way == X11PictureWay::kRenderPlainImage) {
+      XPutImage(s.dpy, s.pixmap, s.gc, s.image, 0, 0, 0, 0, kPictureW, kPictureH);
+    }
+    const bool single = s.columns.size() == 1 && s.rows.size() == 1;
+    for (const ScaleRun& row : s.rows) {
+      for (const ScaleRun& column : s.columns) {
+        if (!single) s.SetTransform(column, row);
+        XRenderComposite(s.dpy, PictOpSrc, s.source, None, s.target, 0, 0, 0, 0, s.rect.x + column.start,
+                         s.rect.y + row.start, static_cast<unsigned>(column.length),
+                         static_cast<unsigned>(row.length));
+      }
+    }
+  } else {
+    s.scaler.Scale(pixels, pitch, argb, out, s.image->bytes_per_line);
+    if (s.way == X11PictureWay::kClientSharedImage) {
+      XShmPutImage(s.dpy, s.window, s.gc, s.image, 0, 0, s.rect.x, s.rect.y, static_cast<unsigned>(s.rect.w),
+                   static_cast<unsigned>(s.rect.h), False);
+    } else {
+      XPutImage(s.dpy, s.window, s.gc, s.image, 0, 0, s.rect.x, s.rect.y, static_cast<unsigned>(s.rect.w),
+                static_cast<unsigned>(s.rect.h));
+    }
+  }
+  s.inFlight = s.Shared();
+  XFlush(s.dpy);
+}
+
+void X11PictureDrawer::Stop() { s_->Release(); }
+
+bool X11PictureDrawer::Started() const { return s_->dpy != nullptr; }
+X11PictureWay X11PictureDrawer::Way() const { return s_->way; }

@@ -1,0 +1,89 @@
+// Drawing the 640 x 480 picture into an X11 window, letterboxed at 4:3.
+// Where the server has XRender, the server scales: the picture goes into a
+// 640 x 480 pixmap (shared memory when MIT-SHM is there) and is composited
+// onto the window with a nearest-neighbour transform. Without XRender the
+// picture is scaled here into an image the size of the picture's rectangle.
+// Either way every window pixel equals what PictureScaler gives.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "video/presenter.h"
+
+typedef struct _XDisplay Display;
+
+// What the X server offers for drawing the picture.
+struct X11Capabilities {
+  bool render = false;         // XRender 0.6 or later (transforms, filters)
+  bool shm = false;            // MIT-SHM, a local connection
+  bool sharedPixmaps = false;  // MIT-SHM pixmaps
+};
+X11Capabilities QueryX11Capabilities(Display* dpy);
+
+// How the picture reaches the window.
+enum class X11PictureWay {
+  kRenderSharedPixmap,  // XRender from a shared-memory pixmap
+  kRenderSharedImage,   // XRender from a pixmap filled by XShmPutImage
+  kRenderPlainImage,    // XRender from a pixmap filled by XPutImage
+  kClientSharedImage,   // scaled here, XShmPutImage
+  kClientPlainImage,    // scaled here, XPutImage
+};
+X11PictureWay ChooseX11PictureWay(const X11Capabilities& caps);
+inline bool UsesRender(X11PictureWay way) {
+  return way == X11PictureWay::kRenderSharedPixmap || way == X11PictureWay::kRenderSharedImage ||
+         way == X11PictureWay::kRenderPlainImage;
+}
+
+// One run of destination pixels along an axis composited with one transform:
+// destination pixel start + i samples source pixel
+// (origin + i * step) >> 16 (16.16 fixed point), exactly as the server's
+// nearest filter computes it (pixel centre, rounded towards the lower pixel).
+struct ScaleRun {
+  int32_t start = 0;
+  int32_t length = 0;
+  int32_t step = 0;      // transform scale, 16.16
+  int32_t offset = 0;    // transform translation, 16.16
+};
+// Runs covering `size` destination pixels so that each samples the source
+// pixel that PictureScaler picks: floor((2 i + 1) * source / (2 size)).
+std::vector<ScaleRun> PlanScaleRuns(int32_t source, int32_t size);
+// The source pixel that the server samples for destination pixel i of a run.
+int32_t SampledSourcePixel(const ScaleRun& run, int32_t i);
+
+// Draws into one window of one connection. Not a presenter itself: the SDL
+// presenter uses it with SDL's own connection and window, the presenter for
+// a window of another program with a connection of its own.
+class X11PictureDrawer {
+ public:
+  X11PictureDrawer();
+  ~X11PictureDrawer();
+  X11PictureDrawer(const X11PictureDrawer&) = delete;
+  X11PictureDrawer& operator=(const X11PictureDrawer&) = delete;
+
+  // Starts drawing into `window` of `width` x `height`. `ownWindow`: the
+  // window is ours, so its background may be set to black (the server then
+  // clears the borders on every exposure); another program's window is
+  // never changed, its borders are painted by PaintBorders. False when the
+  // window's visual can't be drawn into.
+  bool Start(Display* dpy, unsigned long window, int32_t width, int32_t height, bool ownWindow,
+             const X11Capabilities& caps);
+  // The window's new size: the picture's place and scale are worked out
+  // again and the borders painted.
+  void Resize(int32_t width, int32_t height);
+  // Paints the borders around the picture black.
+  void PaintBorders();
+  // Shows one picture (640 x 480 palette indices through `argb`).
+  void Draw(const uint8_t* pixels, int32_t pitch, const uint32_t* argb);
+  // Frees everything made on the server and the shared memory; the window
+  // itself is left as it is. Safe to call twice.
+  void Stop();
+
+  bool Started() const;
+  X11PictureWay Way() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> s_;
+};

@@ -1,0 +1,407 @@
+// The screen saver among the programs that start it on Linux: the X
+// server's idle timer, a daemon's window (XScreenSaver, or any window handed
+// over by its id), an installation's data files, and the ends it meets there:
+// a signal or the X server going away.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/process.h"
+
+// After the test headers: Xlib's macros (None, Bool, ...) would break them.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace fs = std::filesystem;
+using namespace testsupport;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// An X server of the test's own, on the first free display number: one that
+// the test may kill, or that an unprivileged user may use (no access
+// control).
+class OwnXServer {
+ public:
+  explicit OwnXServer(const std::string& screen = "1024x768x24") {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(fds[0]);
+      // Quiet while it looks for a free display number.
+      if (FILE* quiet = std::freopen("/dev/null", "w", stderr); quiet == nullptr) _exit(126);
+      const std::string fd = std::to_string(fds[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+             "-noreset", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    pollfd p{fds[0], POLLIN, 0};
+    char c = 0;
+    while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
+    close(fds[0]);
+    if (!number.empty()) display_ = ":" + number;
+  }
+  ~OwnXServer() { Kill(SIGTERM); }
+  const std::string& Display() const { return display_; }
+  void Kill(int sig) {
+    if (pid_ <= 0) return;
+    kill(pid_, sig);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+// The top-level windows of a display (the root's children; there is no
+// window manager) with their names.
+std::vector<std::pair<Window, std::string>> TopLevelWindows(const std::string& display = "") {
+  std::vector<std::pair<Window, std::string>> out;
+  ::Display* d = XOpenDisplay(display.empty() ? nullptr : display.c_str());
+  if (d == nullptr) return out;
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int n = 0;
+  if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n) != 0) {
+    for (unsigned int i = 0; i < n; ++i) {
+      char* name = nullptr;
+      XFetchName(d, children[i], &name);
+      out.emplace_back(children[i], name != nullptr ? name : "");
+      if (name != nullptr) XFree(name);
+    }
+    if (children != nullptr) XFree(children);
+  }
+  XCloseDisplay(d);
+  return out;
+}
+
+// Distinct colours in a window's picture (xwd, then ImageMagick), with the
+// display's size check: "<colours> <w>x<h>".
+std::string PictureOf(const std::string& window, const std::string& display = "") {
+  const std::string prefix = display.empty() ? "" : "DISPLAY=" + display + " ";
+  const std::string which = window == "root" ? "-root" : "-id " + window;
+  return Shell(prefix + "xwd -silent " + which + " | convert xwd:- -format '%k %wx%h' info: 2>/dev/null");
+}
+
+int ColoursIn(const std::string& picture) { return std::atoi(picture.c_str()); }
+
+// A plain window that stands for a daemon's: mapped, w x h, owned by the
+// test.
+class PlainWindow {
+ public:
+  PlainWindow(int w, int h) {
+    d_ = XOpenDisplay(nullptr);
+    if (d_ == nullptr) return;
+    win_ = XCreateSimpleWindow(d_, DefaultRootWindow(d_), 0, 0, static_cast<unsigned>(w),
+                               static_cast<unsigned>(h), 0, 0, 0xFFFFFF);
+    XStoreName(d_, win_, "daemon");
+    XMapWindow(d_, win_);
+    XSync(d_, False);
+  }
+  ~PlainWindow() {
+    if (d_ != nullptr) XCloseDisplay(d_);
+  }
+  std::string Id() const { return std::to_string(win_); }
+  std::string HexId() const {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "0x%lx", win_);
+    return buf;
+  }
+  bool StillMapped() const {
+    XWindowAttributes a{};
+    return XGetWindowAttributes(d_, win_, &a) != 0 && a.map_state == IsViewable;
+  }
+
+ private:
+  ::Display* d_ = nullptr;
+  Window win_ = 0;
+};
+
+struct DaemonFixture : ::testing::Test {
+  fs::path dir;
+  fs::path win;
+  fs::path install;
+  std::map<std::string, std::string> env;
+
+  void SetUp() override {
+    dir = FreshDir("daemon");
+    win = dir / "win";
+    install = dir / "install";
+    fs::create_directories(win);
+    fs::create_directories(dir / "run");
+    env = {{"ZUK_RER1_WINDIR", win.string()},
+           {"XDG_RUNTIME_DIR", (dir / "run").string()},
+           {"SDL_AUDIODRIVER", "dummy"}};
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  void WriteSettings() {
+    ASSERT_EQ(CopyGeneratedData(install), std::vector<std::string>{});
+    std::ofstream(win / "ZUK_RER1.CNF", std::ios::binary)
+        << "PATH=" << install.string() << "\r\nMAX=20\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n";
+  }
+  // The program as `make install` lays it out: PREFIX/libexec/xscreensaver
+  // for the screen saver, PREFIX/share/zuk_rer1 for the data files.
+  std::string InstallUnder(const fs::path& prefix, bool withData) {
+    const fs::path program = prefix / "libexec" / "xscreensaver" / "zuk_rer1.scr";
+    fs::create_directories(program.parent_path());
+    fs::copy_file(BuiltProgram("ZUK_RER1.EXE"), program);
+    fs::permissions(program, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                 fs::perms::others_read | fs::perms::others_exec);
+    if (withData) {
+      EXPECT_EQ(CopyGeneratedData(prefix / "share" / "zuk_rer1"), std::vector<std::string>{});
+    }
+    return program.string();
+  }
+  std::string Copy() {
+    const fs::path target = dir / "zuk_rer1.scr";
+    fs::copy_file(BuiltProgram("ZUK_RER1.EXE"), target);
+    fs::permissions(target, fs::perms::owner_all);
+    return target.string();
+  }
+};
+
+// Whether a live process runs `program` (its argv[0]).
+bool Runs(const std::string& program) {
+  std::error_code ec;
+  for (fs::directory_iterator it("/proc", ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string cmdline = ReadAll(it->path() / "cmdline");
+    if (!cmdline.empty() && cmdline.substr(0, cmdline.find('\0')) == program) return true;
+  }
+  return false;
+}
+
+// Waits until the process shows its full-screen picture: the game runs (the
+// high scores are loaded); its start-up window comes before.
+bool WaitForPicture(pid_t pid, const std::string& display = "") {
+  const std::string prefix = display.empty() ? "" : "DISPLAY=" + display + " ";
+  const auto deadline = Clock::now() + std::chrono::seconds(30);
+  while (Clock::now() < deadline) {
+    const std::string ids =
+        Shell(prefix + "xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null");
+    std::istringstream list(ids);
+    std::string id;
+    while (list >> id) {
+      if (Shell(prefix + "xdotool getwindowgeometry --shell " + id + " 2>/dev/null").find("WIDTH=1024") !=
+          std::string::npos) {
+        return true;
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return false;
+}
+
+// Ends the child with `sig` and gives its exit code (-1 when it did not end
+// within the time).
+int EndWith(Child& c, int sig, int timeoutMs = 1000) {
+  kill(c.pid, sig);
+  int code = -1;
+  if (!c.Wait(timeoutMs, code)) {
+    c.Kill();
+    return -1;
+  }
+  return code;
+}
+
+}  // namespace
+
+namespace {
+
+// While the screen saver runs without input, the X server's idle time grows:
+// DPMS, `xset s` and idle lockers act as over the desktop.
+TEST_F(DaemonFixture, TheDisplayMaySleepWhileTheScreenSaverRuns) {
+  WriteSettings();
+  Shell("xdotool mousemove 5 5");  // activity now: the idle time starts at 0
+  Child c = Start(Copy(), {"/s"}, env);
+  ASSERT_TRUE(WaitForPicture(c.pid)) << "the screen saver showed no picture";
+  std::this_thread::sleep_for(std::chrono::seconds(12));
+  const int idleMs = std::atoi(Shell("xprintidle").c_str());
+  EXPECT_GT(idleMs, 9000);
+  EXPECT_EQ(EndWith(c, SIGTERM, 5000), 0);
+}
+
+// A window handed over through XSCREENSAVER_WINDOW (a preview's size here)
+// gets the picture; no window of ours appears, no high-score file is made;
+// SIGTERM ends the run at once and the window stays with its owner.
+TEST_F(DaemonFixture, AHandedOverWindowGetsThePictureAndStaysWithItsOwner) {
+  WriteSettings();
+  PlainWindow daemon(200, 150);
+  const auto before = TopLevelWindows();
+  auto daemonEnv = env;
+  daemonEnv["XSCREENSAVER_WINDOW"] = daemon.HexId();
+  Child c = Start(Copy(), {}, daemonEnv);
+  std::this_thread::sleep_for(std::chrono::seconds(4));
+  const std::string picture = PictureOf(daemon.Id());
+  EXPECT_GT(ColoursIn(picture), 30) << picture;
+  EXPECT_NE(picture.find("200x150"), std::string::npos) << picture;
+  EXPECT_EQ(TopLevelWindows(), before) << "a window of our own appeared";
+  EXPECT_EQ(EndWith(c, SIGTERM), 0);
+  EXPECT_TRUE(daemon.StillMapped());
+  EXPECT_FALSE(fs::exists(install / "score.dat"));
+}
+
+// Installed (no settings file yet) and started with "-window-id": the data
+// files come from PREFIX/share/zuk_rer1.
+TEST_F(DaemonFixture, WithoutSettingsTheInstalledDataFilesAreUsed) {
+  const std::string program = InstallUnder(dir / "prefix", true);
+  PlainWindow daemon(320, 240);
+  Child c = Start(program, {"-window-id", daemon.Id()}, env);
+  std::this_thread::sleep_for(std::chrono::seconds(4));
+  EXPECT_GT(ColoursIn(PictureOf(daemon.Id())), 30);
+  EXPECT_EQ(EndWith(c, SIGHUP), 0);
+  EXPECT_FALSE(fs::exists(dir / "prefix" / "share" / "zuk_rer1" / "score.dat"));
+}
+
+// With no data files anywhere: no error window or message box (it would
+// stand over a locked screen), a black window, and one line on stderr.
+TEST_F(DaemonFixture, WithoutDataFilesTheWindowStaysBlackAndStderrSaysWhy) {
+  const std::string program = InstallUnder(dir / "prefix", false);
+  PlainWindow daemon(320, 240);
+  const auto before = TopLevelWindows();
+  const fs::path log = dir / "stderr.txt";
+  auto daemonEnv = env;
+  daemonEnv["XSCREENSAVER_WINDOW"] = daemon.Id();
+  Child c = Start("/bin/sh", {"-c", "exec '" + program + "' 2>'" + log.string() + "'"}, daemonEnv);
+  std::this_thread::sleep_for(std::chrono::seconds(3));
+  // One colour, and its brightest channel is 0 (the window itself is white).
+  const std::string picture = PictureOf(daemon.Id());
+  EXPECT_EQ(ColoursIn(picture), 1) << picture;
+  EXPECT_EQ(Shell("xwd -silent -id " + daemon.Id() + " | convert xwd:- -format '%[fx:maxima]' info:"), "0");
+  EXPECT_EQ(TopLevelWindows(), before);
+  EXPECT_EQ(EndWith(c, SIGINT), 0);
+  const std::string text = ReadAll(log);
+  EXPECT_NE(text.find("bmp1.bmp"), std::string::npos) << text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+}
+
+}  // namespace
+
+namespace {
+
+// The records of a run are written however it ends: on SIGHUP as on SIGTERM,
+// and when the X server goes away under it.
+struct ScoreKeeping : DaemonFixture {
+  std::string stored;  // score.dat as the run finds it
+  void PrepareScores() {
+    WriteSettings();
+    stored.assign(102, '\0');
+    stored[20] = 0x25;  // 37 with 10 meteors
+    std::ofstream(install / "score.dat", std::ios::binary) << stored;
+    fs::last_write_time(install / "score.dat", fs::file_time_type::clock::now() - std::chrono::hours(24));
+  }
+  bool Rewritten() {
+    return fs::last_write_time(install / "score.dat") > fs::file_time_type::clock::now() - std::chrono::hours(1) &&
+           ReadAll(install / "score.dat") == stored;
+  }
+};
+
+TEST_F(ScoreKeeping, SighupWritesTheScores) {
+  PrepareScores();
+  Child c = Start(Copy(), {"/s"}, env);
+  ASSERT_TRUE(WaitForPicture(c.pid));
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  EXPECT_EQ(EndWith(c, SIGHUP, 5000), 0);
+  EXPECT_TRUE(Rewritten());
+}
+
+TEST_F(ScoreKeeping, TheXServerGoingAwayWritesTheScores) {
+  PrepareScores();
+  OwnXServer x;
+  ASSERT_FALSE(x.Display().empty()) << "no X server";
+  auto xEnv = env;
+  xEnv["DISPLAY"] = x.Display();
+  Child c = Start(Copy(), {"/s"}, xEnv);
+  ASSERT_TRUE(WaitForPicture(c.pid, x.Display()));
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  x.Kill(SIGKILL);
+  int code = -1;
+  ASSERT_TRUE(c.Wait(5000, code)) << "the run outlived its X server";
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(Rewritten());
+}
+
+}  // namespace
+
+namespace {
+
+// XScreenSaver 6 runs the installed screen saver as a hack: the picture is in
+// XScreenSaver's window, no window of ours exists, and the hack is gone
+// within a second of the deactivation. XScreenSaver refuses to run as root:
+// under root it runs as "nobody", on an X server of the test's own that lets
+// any local user in.
+TEST_F(DaemonFixture, XScreenSaverRunsItAsAHack) {
+  OwnXServer x;
+  ASSERT_FALSE(x.Display().empty()) << "no X server";
+  fs::permissions(dir, fs::perms::all);
+  const std::string hack = InstallUnder(dir / "prefix", true);
+  const fs::path home = dir / "home";
+  fs::create_directories(home);
+  std::ofstream(home / ".xscreensaver") << "mode: one\nselected: 0\nlock: False\nsplash: False\n"
+                                        << "fade: False\nunfade: False\n"
+                                        << "programs: \"zuk\" " << hack << " -root \\n\n";
+  // As root (CI), the user "nobody"; as anyone else, that user.
+  const bool root = geteuid() == 0;
+  if (root) Shell("chown -R nobody '" + home.string() + "'");
+  const std::string as = std::string(root ? "runuser -u nobody -- " : "") + "env HOME='" + home.string() +
+                         "' DISPLAY=" + x.Display() + " ZUK_RER1_WINDIR='" + (home / "win").string() +
+                         "' SDL_AUDIODRIVER=dummy ";
+  Child daemon = Start("/bin/sh", {"-c", "exec " + as + "xscreensaver -no-splash 2>/dev/null"});
+  // Ready once it answers.
+  int code = -1;
+  for (int i = 0; i < 100; ++i) {
+    Shell(as + "xscreensaver-command -time >/dev/null 2>&1", &code);
+    if (code == 0) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  ASSERT_EQ(code, 0) << "XScreenSaver did not start";
+  Shell(as + "xscreensaver-command -activate >/dev/null 2>&1");
+  auto deadline = Clock::now() + std::chrono::seconds(20);
+  while (Clock::now() < deadline && !Runs(hack)) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(Runs(hack)) << "the hack did not start";
+  std::this_thread::sleep_for(std::chrono::seconds(3));
+
+  // Every top-level window belongs to XScreenSaver (its client's ids).
+  std::set<unsigned long> clients;
+  const auto windows = TopLevelWindows(x.Display());
+  for (const auto& [id, name] : windows) {
+    if (name.rfind("XScreenSaver", 0) == 0) clients.insert(id & ~0x1FFFFFUL);
+  }
+  for (const auto& [id, name] : windows) EXPECT_EQ(clients.count(id & ~0x1FFFFFUL), 1u) << name;
+  EXPECT_GT(ColoursIn(PictureOf("root", x.Display())), 60) << "no picture on the screen";
+
+  Shell(as + "xscreensaver-command -deactivate >/dev/null 2>&1");
+  deadline = Clock::now() + std::chrono::seconds(1);
+  while (Clock::now() < deadline && Runs(hack)) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_FALSE(Runs(hack)) << "the hack outlived the deactivation";
+  Shell(as + "xscreensaver-command -exit >/dev/null 2>&1");
+  if (!daemon.Wait(5000, code)) daemon.Kill();
+}
+
+}  // namespace

@@ -1,0 +1,275 @@
+// The installed program: `make install` into a temporary prefix and what it
+// lays out, the menu entries, the XScreenSaver description and the manual
+// page checked by their own tools, setup started as the desktop starts its
+// menu entry, and `make package` with its control fields and file list.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "support/process.h"
+#include "support/setup_window.h"
+
+namespace fs = std::filesystem;
+using namespace testsupport;
+
+namespace {
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string Quote(const std::string& s) { return "'" + s + "'"; }
+
+// `make ARGUMENTS` of the project's Makefile on this build folder, free of
+// the variables of a make that may have started the tests.
+int Make(const std::string& arguments) {
+  int code = -1;
+  Shell("env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL -u DESTDIR -u PREFIX make -s -C " + Quote(ZUK_SOURCE_DIR) +
+            " BUILD=" + Quote(ZUK_BINARY_DIR) + " " + arguments + " >/dev/null 2>&1",
+        &code);
+  return code;
+}
+
+// Every file and symbolic link under root, by its path relative to root, as
+// "file", "exec" (executable file) or "-> TARGET".
+std::map<std::string, std::string> Tree(const fs::path& root) {
+  std::map<std::string, std::string> tree;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const std::string rel = entry.path().lexically_relative(root).string();
+    if (entry.is_symlink()) {
+      tree[rel] = "-> " + fs::read_symlink(entry.path()).string();
+    } else if (entry.is_regular_file()) {
+      const bool exec = (entry.status().permissions() & fs::perms::others_exec) != fs::perms::none;
+      tree[rel] = exec ? "exec" : "file";
+    }
+  }
+  return tree;
+}
+
+const std::map<std::string, std::string>& ExpectedTree() {
+  static const std::map<std::string, std::string> tree = {
+      {"libexec/zuk_rer1/ZUK_RER1.EXE", "exec"},
+      {"libexec/zuk_rer1/zuk_rer1.scr", "-> ZUK_RER1.EXE"},
+      {"libexec/xscreensaver/zuk_rer1.scr", "-> ../zuk_rer1/ZUK_RER1.EXE"},
+      {"share/zuk_rer1/pal256.pal", "file"},
+      {"share/zuk_rer1/bmp1.bmp", "file"},
+      {"share/zuk_rer1/bmp2.bmp", "file"},
+      {"share/zuk_rer1/bmp3.bmp", "file"},
+      {"share/zuk_rer1/bmp4.bmp", "file"},
+      {"share/zuk_rer1/fire.wav", "file"},
+      {"share/zuk_rer1/dokan.wav", "file"},
+      {"share/zuk_rer1/readme.txt", "file"},
+      {"share/applications/zuk_rer1-setup.desktop", "file"},
+      {"share/applications/zuk_rer1-settings.desktop", "file"},
+      {"share/icons/hicolor/48x48/apps/zuk_rer1.png", "file"},
+      {"share/icons/hicolor/64x64/apps/zuk_rer1.png", "file"},
+      {"share/icons/hicolor/128x128/apps/zuk_rer1.png", "file"},
+      {"share/icons/hicolor/256x256/apps/zuk_rer1.png", "file"},
+      {"share/xscreensaver/config/zuk_rer1.xml", "file"},
+      {"share/man/man6/zuk_rer1.6.gz", "file"},
+      {"share/doc/zuk-rer1/copyright", "file"},
+      {"share/doc/zuk-rer1/changelog.gz", "file"},
+  };
+  return tree;
+}
+
+// The value of a key of a desktop entry ("" when missing).
+std::string DesktopValue(const std::string& entry, const std::string& key) {
+  std::istringstream lines(entry);
+  std::string line;
+  while (std::getline(lines, line))
+    if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
+  return "";
+}
+
+// One `make install PREFIX=<temporary folder>` for the whole program.
+class Installed : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    base_ = new fs::path(FreshDir("packaging"));
+    prefix_ = new fs::path(*base_ / "prefix");
+    installCode_ = Make("install PREFIX=" + Quote(prefix_->string()));
+  }
+  static void TearDownTestSuite() {
+    fs::remove_all(*base_);
+    delete prefix_;
+    delete base_;
+  }
+  void SetUp() override { ASSERT_EQ(installCode_, 0) << "make install failed"; }
+
+  static const fs::path& Prefix() { return *prefix_; }
+  static const fs::path& Base() { return *base_; }
+
+ private:
+  static fs::path* base_;
+  static fs::path* prefix_;
+  static int installCode_;
+};
+fs::path* Installed::base_ = nullptr;
+fs::path* Installed::prefix_ = nullptr;
+int Installed::installCode_ = -1;
+
+TEST_F(Installed, EveryFileIsInItsPlace) {
+  EXPECT_EQ(Tree(Prefix()), ExpectedTree());
+  // The data files are the build's, the icons are square PNG pictures of
+  // their folder's size.
+  for (const char* name : {"pal256.pal", "bmp1.bmp", "fire.wav", "readme.txt"})
+    EXPECT_EQ(ReadText(Prefix() / "share/zuk_rer1" / name), ReadText(fs::path(ZUK_BINARY_DIR) / "data" / name))
+        << name;
+  for (int size : {48, 64, 128, 256}) {
+    const std::string s = std::to_string(size);
+    const std::string png = ReadText(Prefix() / ("share/icons/hicolor/" + s + "x" + s + "/apps/zuk_rer1.png"));
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    auto be32 = [&](size_t at) {
+      return (static_cast<uint32_t>(static_cast<uint8_t>(png[at])) << 24) |
+             (static_cast<uint8_t>(png[at + 1]) << 16) | (static_cast<uint8_t>(png[at + 2]) << 8) |
+             static_cast<uint8_t>(png[at + 3]);
+    };
+    EXPECT_EQ(be32(16), static_cast<uint32_t>(size));
+    EXPECT_EQ(be32(20), static_cast<uint32_t>(size));
+  }
+}
+
+TEST_F(Installed, MenuEntriesAreValidAndPointIntoThePrefix) {
+  const fs::path apps = Prefix() / "share/applications";
+  int code = -1;
+  const std::string complaints = Shell(
+      "desktop-file-validate " + Quote((apps / "zuk_rer1-setup.desktop").string()) + " " +
+          Quote((apps / "zuk_rer1-settings.desktop").string()) + " 2>&1",
+      &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(complaints, "");
+  const std::string setup = ReadText(apps / "zuk_rer1-setup.desktop");
+  const std::string settings = ReadText(apps / "zuk_rer1-settings.desktop");
+  EXPECT_EQ(DesktopValue(setup, "Exec"), (Prefix() / "libexec/zuk_rer1/ZUK_RER1.EXE").string());
+  EXPECT_EQ(DesktopValue(setup, "Path"), (Prefix() / "share/zuk_rer1").string());
+  EXPECT_EQ(DesktopValue(settings, "Exec"), (Prefix() / "libexec/zuk_rer1/zuk_rer1.scr").string() + " /c");
+  for (const std::string* entry : {&setup, &settings}) {
+    EXPECT_EQ(DesktopValue(*entry, "Icon"), "zuk_rer1");
+    EXPECT_EQ(DesktopValue(*entry, "Categories"), "Settings;DesktopSettings;");
+    EXPECT_NE(DesktopValue(*entry, "Name[ja]").find("ＺＵＫスクリーンセーバー"), std::string::npos);
+  }
+}
+
+TEST_F(Installed, XScreenSaverDescriptionIsValidXmlNamingTheHack) {
+  const fs::path xml = Prefix() / "share/xscreensaver/config/zuk_rer1.xml";
+  int code = -1;
+  EXPECT_EQ(Shell("xmllint --noout " + Quote(xml.string()) + " 2>&1", &code), "");
+  EXPECT_EQ(code, 0);
+  const std::string text = ReadText(xml);
+  EXPECT_NE(text.find("<screensaver name=\"zuk_rer1.scr\""), std::string::npos);
+  EXPECT_NE(text.find("<command arg=\"-root\"/>"), std::string::npos);
+  EXPECT_NE(text.find("隕石"), std::string::npos);
+}
+
+TEST_F(Installed, ManualPageRendersWithoutWarningsAndCoversTheEnvironment) {
+  const std::string page = Quote((Prefix() / "share/man/man6/zuk_rer1.6.gz").string());
+  // (Wide: the temporary prefix makes the example commands long.)
+  EXPECT_EQ(Shell("LC_ALL=C.UTF-8 MANWIDTH=160 man --warnings -l " + page + " 2>&1 >/dev/null"), "");
+  const std::string text = Shell("LC_ALL=C.UTF-8 MANWIDTH=200 man -l " + page + " 2>/dev/null | col -b");
+  for (const char* needle : {"ZUK_RER1_WINDIR", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "XSCREENSAVER_WINDOW",
+                             "ZUK_RER1.CNF", "score.dat", "ZUK_RER1.lock", "xsecurelock", "xss-lock",
+                             "XScreenSaver", "-root", "/c"})
+    EXPECT_NE(text.find(needle), std::string::npos) << needle;
+  EXPECT_NE(text.find((Prefix() / "share/zuk_rer1").string()), std::string::npos);
+}
+
+// Setup run as the desktop runs the menu entry (its Exec in its Path): it
+// records the installed data folder, and the installed screen saver then
+// runs from it and ends on a key.
+TEST_F(Installed, SetupFromTheMenuEntryInstallsAndTheSaverRuns) {
+  const fs::path win = Base() / "win", run = Base() / "run";
+  fs::create_directories(win);
+  fs::create_directories(run);
+  const std::map<std::string, std::string> env = {
+      {"ZUK_RER1_WINDIR", win.string()}, {"XDG_RUNTIME_DIR", run.string()}, {"SDL_AUDIODRIVER", "dummy"}};
+  const std::string entry = ReadText(Prefix() / "share/applications/zuk_rer1-setup.desktop");
+  const std::string dataDir = DesktopValue(entry, "Path");
+
+  Child setup = Start(DesktopValue(entry, "Exec"), {}, env, dataDir);
+  ASSERT_EQ(PressSetupStart(15000), "");
+  int code = -1;
+  ASSERT_TRUE(setup.Wait(10000, code));
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(ReadText(win / "ZUK_RER1.CNF"),
+            "PATH=" + (Prefix() / "share/zuk_rer1").string() + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
+
+  // Setup's copy, and the installed link by the screen saver's name, each
+  // run as the screen saver on the installed data and end on a key.
+  for (const fs::path& saver : {win / "zuk_rer1.scr", Prefix() / "libexec/zuk_rer1/zuk_rer1.scr"}) {
+    Child c = Start(saver.string(), {"/s"}, env);
+    ASSERT_FALSE(WaitForProcessWindow(c.pid, 20000).empty()) << saver << " showed no window";
+    std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+    EXPECT_TRUE(WindowsNamed(kSetupCaption).empty()) << saver << " opened setup";
+    // The game runs on the installed data: it has made its score file there.
+    EXPECT_TRUE(fs::exists(Prefix() / "share/zuk_rer1/score.dat")) << saver;
+    for (const auto& w : WindowsOfProcess(c.pid)) Shell("xdotool key --window " + w + " Escape 2>/dev/null");
+    const bool ended = c.Wait(20000, code);
+    if (!ended) c.Kill();
+    ASSERT_TRUE(ended) << "a key did not end " << saver;
+    EXPECT_EQ(code, 0);
+  }
+}
+
+// `make package`: the Debian package holds exactly what `make install
+// PREFIX=/usr` installs (here into a DESTDIR), under the control fields the
+// archive needs.
+TEST_F(Installed, MakePackageBuildsTheDebianPackage) {
+  const fs::path stage = Base() / "stage";
+  ASSERT_EQ(Make("install PREFIX=/usr DESTDIR=" + Quote(stage.string())), 0);
+  std::map<std::string, std::string> staged;
+  for (const auto& [path, kind] : Tree(stage)) staged["./" + path] = kind;
+  std::map<std::string, std::string> expected;
+  for (const auto& [path, kind] : ExpectedTree()) expected["./usr/" + path] = kind;
+  EXPECT_EQ(staged, expected);
+
+  ASSERT_EQ(Make("package"), 0);
+  std::string arch = Shell("dpkg --print-architecture");
+  while (!arch.empty() && arch.back() == '\n') arch.pop_back();
+  const std::string deb = Quote(std::string(ZUK_BINARY_DIR) + "/zuk-rer1_1.91_" + arch + ".deb");
+  auto field = [&](const std::string& name) {
+    std::string v = Shell("dpkg-deb -f " + deb + " " + name);
+    while (!v.empty() && v.back() == '\n') v.pop_back();
+    return v;
+  };
+  EXPECT_EQ(field("Package"), "zuk-rer1");
+  EXPECT_EQ(field("Version"), "1.91");
+  EXPECT_EQ(field("Section"), "games");
+  EXPECT_EQ(field("Architecture"), arch);
+  EXPECT_NE(field("Description").find('\n'), std::string::npos) << "no long description";
+  const std::string depends = field("Depends");
+  for (const char* dep : {"fonts-ipafont-gothic", "libsdl2-2.0-0", "libfltk1.3", "libc6", "libstdc++6", "libx11-6"})
+    EXPECT_NE(depends.find(dep), std::string::npos) << dep << " missing from: " << depends;
+
+  // The package's files and links, as "./usr/..." paths.
+  std::map<std::string, std::string> packed;
+  std::istringstream list(Shell("dpkg-deb -c " + deb));
+  std::string line;
+  while (std::getline(list, line)) {
+    std::istringstream fields(line);
+    std::string mode, owner, size, date, time, path;
+    fields >> mode >> owner >> size >> date >> time >> path;
+    if (mode[0] == 'd') continue;
+    EXPECT_EQ(owner, "root/root") << path;
+    std::string rest;
+    std::getline(fields, rest);
+    if (mode[0] == 'l') {
+      packed[path] = rest.substr(rest.find("-> "));
+    } else {
+      packed[path] = mode[9] == 'x' ? "exec" : "file";
+    }
+  }
+  EXPECT_EQ(packed, expected);
+}
+
+}  // namespace

@@ -1,0 +1,133 @@
+// The X11 picture drawer and the presenter for another program's window:
+// the server's scale plan against the scaler's rule, the way chosen by the
+// server's capabilities, and a plain X window handed over by id (under the
+// X server of the test run).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "video/presenter.h"
+#include "video/x11_picture.h"
+// Xlib last: its macros clash with the test framework's names.
+#include "x11_shots.h"
+
+TEST(ScalePlanTest, ServerSamplesTheScalersPixelAtEverySize) {
+  // Sizes that scale by awkward fractions (1066 = 1280 x 800's picture), by
+  // whole numbers, down, and not at all.
+  for (const int32_t size : {150, 200, 479, 480, 640, 768, 800, 1066, 1080, 1440, 2160, 2880, 4096}) {
+    for (const int32_t source : {640, 480}) {
+      SCOPED_TRACE(testing::Message() << source << " -> " << size);
+      PictureScaler scaler;
+      scaler.Resize(source == 640 ? size : 1, source == 480 ? size : 1);
+      const std::vector<ScaleRun> runs = PlanScaleRuns(source, size);
+      ASSERT_FALSE(runs.empty());
+      int32_t next = 0, wrong = 0;
+      for (const ScaleRun& run : runs) {
+        ASSERT_EQ(run.start, next);
+        for (int32_t i = 0; i < run.length; ++i) {
+          const int32_t d = run.start + i;
+          const int32_t expected = static_cast<int32_t>((2 * int64_t{d} + 1) * source / (2 * int64_t{size}));
+          wrong += SampledSourcePixel(run, i) != expected;
+        }
+        next += run.length;
+      }
+      EXPECT_EQ(next, size);
+      EXPECT_EQ(wrong, 0);
+    }
+  }
+}
+
+TEST(X11WayTest, ServerScalesWhenItCanAndTheScalerServesWithoutXRender) {
+  EXPECT_EQ(ChooseX11PictureWay({true, true, true}), X11PictureWay::kRenderSharedPixmap);
+  EXPECT_EQ(ChooseX11PictureWay({true, true, false}), X11PictureWay::kRenderSharedImage);
+  EXPECT_EQ(ChooseX11PictureWay({true, false, false}), X11PictureWay::kRenderPlainImage);
+  EXPECT_EQ(ChooseX11PictureWay({false, true, true}), X11PictureWay::kClientSharedImage);
+  EXPECT_EQ(ChooseX11PictureWay({false, false, false}), X11PictureWay::kClientPlainImage);
+}
+
+namespace {
+
+class ForeignWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* display = std::getenv("DISPLAY");
+    ASSERT_TRUE(display && *display) << "needs an X server (run under xvfb-run)";
+    dpy_ = XOpenDisplay(nullptr);
+    ASSERT_NE(dpy_, nullptr);
+    sw_ = DisplayWidth(dpy_, DefaultScreen(dpy_));
+    sh_ = DisplayHeight(dpy_, DefaultScreen(dpy_));
+  }
+  void TearDown() override {
+    if (win_) XDestroyWindow(dpy_, win_);
+    if (dpy_) XCloseDisplay(dpy_);
+  }
+  // A plain white window as a daemon would make it, mapped, of w x h.
+  void MakeWindow(int w, int h) {
+    win_ = XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), 0, 0, static_cast<unsigned>(w),
+                               static_cast<unsigned>(h), 0, 0, WhitePixel(dpy_, DefaultScreen(dpy_)));
+    XMapWindow(dpy_, win_);
+    XSync(dpy_, False);
+  }
+  void ExpectShows(Presenter& p, int w, int h) {
+    SCOPED_TRACE(testing::Message() << w << " x " << h);
+    frame_.ShowOn(p);
+    const std::vector<uint32_t> expected = ScaledWindow(frame_, w, h);
+    EXPECT_EQ(Differences(GrabWhenShown(dpy_, win_, w, h, expected), expected), 0u);
+  }
+  // Shows frames for a while, so that the presenter sees the window's
+  // events.
+  void Settle(Presenter& p) {
+    XSync(dpy_, False);
+    for (int i = 0; i < 5; ++i) {
+      frame_.ShowOn(p);
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  }
+
+  Display* dpy_ = nullptr;
+  Window win_ = 0;
+  int sw_ = 0, sh_ = 0;
+  TestFrame frame_;
+};
+
+}  // namespace
+
+TEST_F(ForeignWindowTest, DrawsLetterboxedAndFollowsTheWindowsSize) {
+  MakeWindow(sw_, sh_);
+  std::unique_ptr<Presenter> p = MakeForeignWindowPresenter(win_);
+  ASSERT_TRUE(p->Open("ignored"));
+  ExpectShows(*p, sw_, sh_);
+  // No input of the owner's is taken.
+  XWindowAttributes attrs{};
+  XGetWindowAttributes(dpy_, win_, &attrs);
+  EXPECT_EQ(attrs.all_event_masks & (KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                                     PointerMotionMask),
+            0);
+  XResizeWindow(dpy_, win_, 200, 150);  // a preview
+  Settle(*p);
+  ExpectShows(*p, 200, 150);
+  XResizeWindow(dpy_, win_, 260, 150);  // black borders of 30 columns on the white window
+  Settle(*p);
+  ExpectShows(*p, 260, 150);
+  XClearArea(dpy_, win_, 0, 0, 0, 0, True);  // exposed: white until the borders are painted again
+  Settle(*p);
+  ExpectShows(*p, 260, 150);
+  p->Close();
+  // The window is left to its owner: still there, still mapped.
+  XGetWindowAttributes(dpy_, win_, &attrs);
+  EXPECT_EQ(attrs.map_state, IsViewable);
+}
+
+TEST_F(ForeignWindowTest, WindowDestroyedByItsOwnerStopsTheDrawing) {
+  MakeWindow(320, 240);
+  std::unique_ptr<Presenter> p = MakeForeignWindowPresenter(win_);
+  ASSERT_TRUE(p->Open(""));
+  frame_.ShowOn(*p);
+  XDestroyWindow(dpy_, win_);
+  XSync(dpy_, False);
+  win_ = 0;
+  for (int i = 0; i < 5; ++i) frame_.ShowOn(*p);  // must neither fail nor end the process
+  p->Close();
+  // A window that doesn't exist can't be opened.
+  EXPECT_FALSE(MakeForeignWindowPresenter(0x7FFFFFF0ul)->Open(""));
+}

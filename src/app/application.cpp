@@ -218,4 +218,13 @@ Application& App() {
 
 void SetApp(Application* a) { g_override = a; }
 
-void ProgramEnd() { throw ProgramEndSignal{}; }
+namespace {
+bool g_programEnding = false;
+}  // namespace
+
+void ProgramEnd() {
+  g_programEnding = true;
+  throw ProgramEndSignal{};
+}
+
+bool ProgramEnding() { return g_programEnding; }

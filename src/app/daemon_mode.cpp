@@ -43,7 +43,7 @@ class HandsOffPlatform : public Platform {
 class EndSignalWatch : public MessageSource {
  public:
   void Pump() override {
-    if (EndSignalReceived() && !EndSignalDeferred()) ProgramEnd();
+    if (EndSignalReceived() && !EndSignalDeferred() && !ProgramEnding()) ProgramEnd();
   }
 };
 

@@ -170,7 +170,7 @@ namespace {
 // the game's frame loop is running and ends the game itself.
 void OnEndSignalPipe(FL_SOCKET, void*) {
   DrainEndSignalFd();
-  if (!EndSignalDeferred()) ProgramEnd();
+  if (!EndSignalDeferred() && !ProgramEnding()) ProgramEnd();
 }
 
 }  // namespace

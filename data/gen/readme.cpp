@@ -126,7 +126,7 @@ std::string MakeReadme() {
       "　　zuk_rer1.scr　………　本体のコピー",
       "　インストール先フォルダ",
       "　　score.dat　…………　最高得点の記録",
-      "　　（書き込めるフォルダのときだけ）",
+      "　　（書き込めないときはシステムフォルダ）",
       "　　pal256.pal、bmp1.bmp～bmp4.bmp、",
       "　　fire.wav、dokan.wav、readme.txt",
       "",

@@ -10,13 +10,17 @@
 
 #include "main/world_state.h"
 #include "platform/bounded_read.h"
+#include "platform/system_folder.h"
 
 namespace {
 
 constexpr size_t kFileBytes = 2 * kHiScoreEntries;  // 102
 static_assert(kFileBytes == kScoreFileLimit);
 
-std::string ScoreFilePath(const WorldState& w) { return w.DataPath + "score.dat"; }
+// score.dat lives in the install folder; where that folder is read-only (a
+// package's installation in /usr), the records are kept in the user's system
+// folder instead, so that they are not lost.
+std::string ScoreFilePath(const WorldState& w) { return FolderForOwnFiles(w.DataPath) + "score.dat"; }
 
 // Byte k of the file is byte k % 2 (low byte first) of entry k / 2.
 void PutFileByte(WorldState& w, size_t k, uint8_t b) {

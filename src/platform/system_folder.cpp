@@ -1,5 +1,7 @@
 #include "platform/system_folder.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -27,6 +29,17 @@ bool EnsureSystemFolder() {
   if (!ec && std::filesystem::is_directory(folder, ec)) return true;
   errno = ec ? ec.value() : ENOTDIR;
   return false;
+}
+
+std::string FolderForOwnFiles(const std::string& installFolder) {
+  if (installFolder.empty() || ::access(installFolder.c_str(), W_OK) == 0) return installFolder;
+  if (errno != EACCES && errno != EROFS && errno != EPERM) return installFolder;
+  const int saved = errno;
+  if (!EnsureSystemFolder()) {
+    errno = saved;
+    return installFolder;
+  }
+  return installFolder.back() == '/' ? SystemFolder() + '/' : SystemFolder();
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {

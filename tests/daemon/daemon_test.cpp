@@ -331,6 +331,37 @@ TEST_F(ScoreKeeping, SighupWritesTheScores) {
   EXPECT_TRUE(Rewritten());
 }
 
+// Where the install folder can't be written (a package's /usr/share/zuk_rer1)
+// the records are kept in the user's system folder, not lost: the saver runs
+// as a user who may not write there ("nobody" under root, as in CI).
+TEST_F(ScoreKeeping, AReadOnlyInstallFolderKeepsTheScoresInTheSystemFolder) {
+  OwnXServer x;
+  ASSERT_FALSE(x.Display().empty()) << "no X server";
+  fs::permissions(dir, fs::perms::all);
+  const std::string program = InstallUnder(dir / "prefix", true);
+  const fs::path data = dir / "prefix" / "share" / "zuk_rer1";
+  std::ofstream(win / "ZUK_RER1.CNF", std::ios::binary)
+      << "PATH=" << data.string() << "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=OFF\r\n";
+  std::ofstream(win / "score.dat", std::ios::binary) << stored.assign(102, '\0').replace(20, 1, 1, '\x25');
+  const bool root = geteuid() == 0;
+  if (root) {
+    Shell("chown -R nobody '" + win.string() + "' '" + (dir / "run").string() + "'");
+  } else {
+    fs::permissions(data, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+  }
+  auto xEnv = env;
+  xEnv["DISPLAY"] = x.Display();
+  Child c = root ? Start("/usr/bin/setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--", program, "/s"}, xEnv)
+                 : Start(program, {"/s"}, xEnv);
+  ASSERT_TRUE(WaitForPicture(c.pid, x.Display()));
+  fs::last_write_time(win / "score.dat", fs::file_time_type::clock::now() - std::chrono::hours(24));
+  EXPECT_EQ(EndWith(c, SIGTERM, 5000), 0);
+  EXPECT_GT(fs::last_write_time(win / "score.dat"), fs::file_time_type::clock::now() - std::chrono::hours(1));
+  EXPECT_EQ(ReadAll(win / "score.dat"), stored) << "the stored record was not read back";
+  EXPECT_FALSE(fs::exists(data / "score.dat"));
+}
+
 TEST_F(ScoreKeeping, TheXServerGoingAwayWritesTheScores) {
   PrepareScores();
   OwnXServer x;

@@ -6,7 +6,7 @@
 #include "main/hiscore.h"
 #include "main/unit1.h"
 #include "main/world_state.h"
-#include "platform/display_loss.h"
+#include "app/display_loss.h"
 #include "platform/joystick_sdl.h"
 #include "platform/platform.h"
 #include "platform/signals.h"

@@ -1,4 +1,4 @@
-#include "platform/display_loss.h"
+#include "app/display_loss.h"
 
 #include <FL/Fl.H>
 #include <FL/x.H>

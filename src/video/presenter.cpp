@@ -77,6 +77,56 @@ void ConvertToArgb(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, u
   }
 }
 
+void ChangedPictureConverter::Convert(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
+                                      int32_t outPitch) {
+  if (!valid_ || out != lastOut_ || outPitch != lastOutPitch_ ||
+      std::memcmp(argb, shownArgb_.data(), 256 * sizeof(uint32_t)) != 0) {
+    ConvertToArgb(pixels, pitch, argb, out, outPitch);
+    for (int32_t y = 0; y < 480; ++y) {
+      std::memcpy(&shown_[static_cast<size_t>(y) * 640], pixels + ptrdiff_t{y} * pitch, 640);
+    }
+    std::memcpy(shownArgb_.data(), argb, 256 * sizeof(uint32_t));
+    valid_ = true;
+    lastOut_ = out;
+    lastOutPitch_ = outPitch;
+    return;
+  }
+#if defined(__SSE2__)
+  const bool streaming = reinterpret_cast<uintptr_t>(out) % 16 == 0 && outPitch % 16 == 0;
+#endif
+  for (int32_t y = 0; y < 480; ++y) {
+    const uint8_t* s = pixels + static_cast<ptrdiff_t>(y) * pitch;
+    uint8_t* seen = &shown_[static_cast<size_t>(y) * 640];
+    uint32_t* d = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) + static_cast<ptrdiff_t>(y) * outPitch);
+    for (int32_t x = 0; x < 640; x += 16) {
+#if defined(__SSE2__)
+      const __m128i now = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
+      const __m128i was = _mm_loadu_si128(reinterpret_cast<const __m128i*>(seen + x));
+      if (_mm_movemask_epi8(_mm_cmpeq_epi8(now, was)) == 0xFFFF) continue;
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(seen + x), now);
+      if (streaming) {
+        // Written past the cache, as the whole conversion is (sixteen
+        // pixels are a whole cache line of page-aligned shared memory).
+        auto at = [&](int32_t i) { return static_cast<int>(argb[s[x + i]]); };
+        auto* line = reinterpret_cast<__m128i*>(d + x);
+        _mm_stream_si128(line, _mm_set_epi32(at(3), at(2), at(1), at(0)));
+        _mm_stream_si128(line + 1, _mm_set_epi32(at(7), at(6), at(5), at(4)));
+        _mm_stream_si128(line + 2, _mm_set_epi32(at(11), at(10), at(9), at(8)));
+        _mm_stream_si128(line + 3, _mm_set_epi32(at(15), at(14), at(13), at(12)));
+        continue;
+      }
+#else
+      if (std::memcmp(s + x, seen + x, 16) == 0) continue;
+      std::memcpy(seen + x, s + x, 16);
+#endif
+      for (int32_t i = 0; i < 16; ++i) d[x + i] = argb[s[x + i]];
+    }
+  }
+#if defined(__SSE2__)
+  if (streaming) _mm_sfence();
+#endif
+}
+
 void PictureScaler::Resize(int32_t width, int32_t height) {
   width_ = width;
   height_ = height;

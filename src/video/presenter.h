@@ -40,6 +40,25 @@ std::unique_ptr<Presenter> MakePresenter();
 void ConvertToArgb(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
                    int32_t outPitch);
 
+// Keeps a converted picture up to date: where the previous picture's
+// conversion is still in `out`, only the runs of 16 pixels whose indices
+// changed are converted again (the rest of a moving picture is often the
+// same from frame to frame); the whole picture when the palette changed or
+// `out` is new.
+class ChangedPictureConverter {
+ public:
+  void Convert(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out, int32_t outPitch);
+  // `out` no longer holds the last conversion.
+  void Forget() { valid_ = false; }
+
+ private:
+  bool valid_ = false;
+  const uint32_t* lastOut_ = nullptr;
+  int32_t lastOutPitch_ = 0;
+  std::vector<uint8_t> shown_ = std::vector<uint8_t>(640 * 480);  // the indices that `out` shows
+  std::vector<uint32_t> shownArgb_ = std::vector<uint32_t>(256);  // in these colours
+};
+
 // Scales the 640 x 480 picture of palette indices to width x height pixels
 // of 0xAARRGGBB with nearest-neighbour sampling (each target pixel shows the
 // picture pixel under its centre). The tables are made once per size.

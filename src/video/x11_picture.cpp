@@ -158,7 +158,24 @@ struct X11PictureDrawer::State {
   std::vector<ScaleRun> columns;
   std::vector<ScaleRun> rows;
 
+  // Row replication, when the picture is taller than its 480 rows: each
+  // picture row is composited onto the first window row that shows it
+  // (`firstRows` clips to those) and copied on the server onto the others,
+  // in copies shifted by 1, 2, 4... rows. A copy costs the server less than
+  // scaling the row again. Copies need their source rows on screen: when a
+  // copy reports rows it could not read (the window partly covered or off
+  // the screen), the frame is composited whole, as are the next ones for a
+  // while.
+  struct RowCopy {
+    GC gc = nullptr;
+    int32_t shift = 0;
+  };
+  Picture firstRows = 0;
+  std::vector<RowCopy> copies;
+  int32_t wholeFrames = 0;
+
   PictureScaler scaler;
+  ChangedPictureConverter converter;  // the XRender ways' 640 x 480 image
 
   bool Shared() const {
     return way == X11PictureWay::kRenderSharedPixmap || way == X11PictureWay::kRenderSharedImage ||
@@ -230,6 +247,7 @@ struct X11PictureDrawer::State {
   }
 
   void FreeImage() {
+    converter.Forget();
     if (image != nullptr) {
       image->data = nullptr;  // shared memory or the vector: not Xlib's to free
       XDestroyImage(image);
@@ -275,6 +293,90 @@ struct X11PictureDrawer::State {
     XRenderSetPictureTransform(dpy, source, &t);
   }
 
+  void FreeCopies() {
+    for (RowCopy& c : copies) XFreeGC(dpy, c.gc);
+    copies.clear();
+    if (firstRows) XRenderFreePicture(dpy, firstRows);
+    firstRows = 0;
+  }
+
+  // The clip of the first rows and the copies' GCs for the current place.
+  void PlanRowCopies() {
+    FreeCopies();
+    wholeFrames = 0;
+    if (rect.h <= kPictureH) return;
+    // Where each group of window rows showing one picture row starts.
+    std::vector<int32_t> groupStart;
+    int32_t previous = -1;
+    for (const ScaleRun& run : rows) {
+      for (int32_t i = 0; i < run.length; ++i) {
+        const int32_t source = SampledSourcePixel(run, i);
+        if (source != previous) groupStart.push_back(run.start + i);
+        previous = source;
+      }
+    }
+    groupStart.push_back(rect.h);
+    auto band = [&](int32_t y, int32_t h) {
+      return XRectangle{static_cast<short>(rect.x), static_cast<short>(rect.y + y),
+                        static_cast<unsigned short>(rect.w), static_cast<unsigned short>(h)};
+    };
+    std::vector<XRectangle> bands;
+    int32_t tallest = 0;
+    for (size_t g = 0; g + 1 < groupStart.size(); ++g) {
+      bands.push_back(band(groupStart[g], 1));
+      tallest = std::max(tallest, groupStart[g + 1] - groupStart[g]);
+    }
+    firstRows = XRenderCreatePicture(dpy, window, XRenderFindVisualFormat(dpy, visual), 0, nullptr);
+    XRenderSetPictureClipRectangles(dpy, firstRows, 0, 0, bands.data(), static_cast<int>(bands.size()));
+    // The copy shifted by k fills the rows k to 2k - 1 of every group from
+    // the rows k above them, which earlier copies have filled.
+    for (int32_t k = 1; k < tallest; k *= 2) {
+      bands.clear();
+      for (size_t g = 0; g + 1 < groupStart.size(); ++g) {
+        const int32_t from = groupStart[g] + k;
+        const int32_t to = std::min(groupStart[g] + 2 * k, groupStart[g + 1]);
+        if (from < to) bands.push_back(band(from, to - from));
+      }
+      XGCValues values{};
+      values.graphics_exposures = True;
+      RowCopy c;
+      c.gc = XCreateGC(dpy, window, GCGraphicsExposures, &values);
+      c.shift = k;
+      XSetClipRectangles(dpy, c.gc, 0, 0, bands.data(), static_cast<int>(bands.size()), YXBanded);
+      copies.push_back(c);
+    }
+  }
+
+  // Takes the answers to this frame's copies out of the queue; true when a
+  // copy could not read some of its rows.
+  bool CopiesMissedRows() {
+    struct Match {
+      static Bool Answer(Display*, XEvent* e, XPointer w) {
+        return (e->type == GraphicsExpose || e->type == NoExpose) &&
+               e->xany.window == *reinterpret_cast<Window*>(w);
+      }
+    };
+    bool missed = false;
+    XEvent e;
+    while (XCheckIfEvent(dpy, &e, Match::Answer, reinterpret_cast<XPointer>(&window))) {
+      missed = missed || e.type == GraphicsExpose;
+    }
+    return missed;
+  }
+
+  // Composites the picture onto `onto` (the whole picture or its first rows).
+  void Composite(Picture onto) {
+    const bool single = columns.size() == 1 && rows.size() == 1;
+    for (const ScaleRun& row : rows) {
+      for (const ScaleRun& column : columns) {
+        if (!single) SetTransform(column, row);
+        XRenderComposite(dpy, PictOpSrc, source, None, onto, 0, 0, 0, 0, rect.x + column.start,
+                         rect.y + row.start, static_cast<unsigned>(column.length),
+                         static_cast<unsigned>(row.length));
+      }
+    }
+  }
+
   // Works out the picture's place for the current size.
   bool Place() {
     rect = LetterboxRect(width, height);
@@ -284,6 +386,7 @@ struct X11PictureDrawer::State {
       if (columns.empty() || rows.empty()) return false;
       // One transform for the whole picture is set once.
       if (columns.size() == 1 && rows.size() == 1) SetTransform(columns[0], rows[0]);
+      PlanRowCopies();
       return true;
     }
     WaitForServer();
@@ -301,6 +404,7 @@ struct X11PictureDrawer::State {
   void Release() {
     if (dpy == nullptr) return;
     WaitForServer();
+    FreeCopies();
     if (source) XRenderFreePicture(dpy, source);
     if (target) XRenderFreePicture(dpy, target);
     if (pixmap) XFreePixmap(dpy, pixmap);
@@ -353,6 +457,7 @@ bool X11PictureDrawer::Start(Display* dpy, unsigned long window, int32_t width, 
     }
     if (ok) break;
     // Undo what this way made and take the next one down.
+    s.FreeCopies();
     if (s.source) XRenderFreePicture(dpy, s.source);
     if (s.target) XRenderFreePicture(dpy, s.target);
     if (s.pixmap) XFreePixmap(dpy, s.pixmap);
@@ -426,20 +531,33 @@ void X11PictureDrawer::Draw(const uint8_t* pixels, int32_t pitch, const uint32_t
   // previous picture.
   s.WaitForServer();
   uint32_t* out = reinterpret_cast<uint32_t*>(s.image->data);
+  bool answered = false;  // the server has done with this picture
   if (UsesRender(s.way)) {
-    ConvertToArgb(pixels, pitch, argb, out, s.image->bytes_per_line);
+    s.converter.Convert(pixels, pitch, argb, out, s.image->bytes_per_line);
     if (s.way == X11PictureWay::kRenderSharedImage) {
       XShmPutImage(s.dpy, s.pixmap, s.gc, s.image, 0, 0, 0, 0, kPictureW, kPictureH, False);
     } else if (s.way == X11PictureWay::kRenderPlainImage) {
       XPutImage(s.dpy, s.pixmap, s.gc, s.image, 0, 0, 0, 0, kPictureW, kPictureH);
     }
-    const bool single = s.columns.size() == 1 && s.rows.size() == 1;
-    for (const ScaleRun& row : s.rows) {
-      for (const ScaleRun& column : s.columns) {
-        if (!single) s.SetTransform(column, row);
-        XRenderComposite(s.dpy, PictOpSrc, s.source, None, s.target, 0, 0, 0, 0, s.rect.x + column.start,
-                         s.rect.y + row.start, static_cast<unsigned>(column.length),
-                         static_cast<unsigned>(row.length));
+    if (s.copies.empty() || s.wholeFrames > 0) {
+      s.Composite(s.target);
+      if (s.wholeFrames > 0) --s.wholeFrames;
+    } else {
+      s.Composite(s.firstRows);
+      const PictureRect& r = s.rect;
+      for (const State::RowCopy& c : s.copies) {
+        XCopyArea(s.dpy, s.window, s.window, c.gc, r.x, r.y, static_cast<unsigned>(r.w),
+                  static_cast<unsigned>(r.h - c.shift), r.x, r.y + c.shift);
+      }
+      // The copies' answers are taken here, before anyone else reads the
+      // queue; rows a copy missed are drawn again at once, and the next
+      // second is composited whole.
+      XSync(s.dpy, False);
+      answered = true;
+      if (s.CopiesMissedRows()) {
+        s.Composite(s.target);
+        s.wholeFrames = 40;
+        answered = false;
       }
     }
   } else {
@@ -452,7 +570,7 @@ void X11PictureDrawer::Draw(const uint8_t* pixels, int32_t pitch, const uint32_t
                 static_cast<unsigned>(s.rect.h));
     }
   }
-  s.inFlight = s.Shared();
+  s.inFlight = s.Shared() && !answered;
   XFlush(s.dpy);
 }
 

@@ -91,3 +91,36 @@ TEST(PictureScalerTest, EveryTargetPixelShowsThePicturePixelUnderItsCentre) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ChangedPictureConverterTest, KeepsTheConversionEqualToAWholeOne) {
+  // A moving picture (one pixel, a run across a 16-pixel boundary, a scroll),
+  // a palette change, and a buffer that someone else wrote into meanwhile.
+  std::vector<uint8_t> picture(640 * 480);
+  for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint8_t>((i * 31) >> 4);
+  std::vector<uint32_t> palette(256);
+  for (uint32_t i = 0; i < 256; ++i) palette[i] = 0xFF000000u | (i * 0x030507u);
+  alignas(64) static uint32_t out[640 * 480];
+  std::vector<uint32_t> whole(640 * 480);
+  ChangedPictureConverter converter;
+  auto expectWhole = [&](const char* step) {
+    converter.Convert(picture.data(), 640, palette.data(), out, 640 * 4);
+    ConvertToArgb(picture.data(), 640, palette.data(), whole.data(), 640 * 4);
+    EXPECT_TRUE(std::equal(whole.begin(), whole.end(), out)) << step;
+  };
+  expectWhole("first picture");
+  picture[123 * 640 + 77] ^= 0x55;
+  expectWhole("one pixel");
+  std::fill_n(&picture[479 * 640 + 10], 20, uint8_t{9});
+  expectWhole("a run over a boundary");
+  std::rotate(picture.begin(), picture.begin() + 640, picture.end());
+  expectWhole("scrolled by a row");
+  palette[picture[0]] ^= 0x00FFFFFFu;
+  expectWhole("a palette entry changed");
+  std::fill_n(out, 640 * 480, 0u);
+  converter.Forget();
+  expectWhole("the buffer written by someone else");
+}
+
+}  // namespace

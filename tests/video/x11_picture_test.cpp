@@ -131,3 +131,46 @@ TEST_F(ForeignWindowTest, WindowDestroyedByItsOwnerStopsTheDrawing) {
   // A window that doesn't exist can't be opened.
   EXPECT_FALSE(MakeForeignWindowPresenter(0x7FFFFFF0ul)->Open(""));
 }
+
+TEST_F(ForeignWindowTest, RowsUnderAnotherWindowAreNotCopiedFrom) {
+  // The picture's rows are copied down on the server; a window over the
+  // picture hides the rows some copies read from. Its lower edge is put
+  // between two window rows that show the same picture row, so that the row
+  // below the edge would be a copy of a hidden one.
+  MakeWindow(sw_, sh_);
+  const PictureRect r = LetterboxRect(sw_, sh_);
+  ASSERT_GT(r.h, 480);
+  auto pictureRow = [&](int y) { return (2 * y + 1) * 480 / (2 * r.h); };
+  int edge = r.h / 3;
+  while (pictureRow(edge) != pictureRow(edge - 1)) ++edge;
+  XSetWindowAttributes attrs{};
+  attrs.override_redirect = True;
+  attrs.background_pixel = 0x00FF00;
+  const Window cover = XCreateWindow(dpy_, DefaultRootWindow(dpy_), r.x + 50, r.y + edge - 100, 200, 100, 0,
+                                     CopyFromParent, InputOutput, CopyFromParent,
+                                     CWOverrideRedirect | CWBackPixel, &attrs);
+  XMapRaised(dpy_, cover);
+  XSync(dpy_, False);
+  std::unique_ptr<Presenter> p = MakeForeignWindowPresenter(win_);
+  ASSERT_TRUE(p->Open(""));
+  // Two different pictures; all of the window that can be seen shows the
+  // second one.
+  frame_.ShowOn(*p);
+  for (uint8_t& px : frame_.pixels) px = static_cast<uint8_t>(px + 101);
+  frame_.ShowOn(*p);
+  XSync(dpy_, False);
+  const std::vector<uint32_t> expected = ScaledWindow(frame_, sw_, sh_);
+  const std::vector<uint32_t> shot = Grab(dpy_, win_, sw_, sh_);
+  ASSERT_EQ(shot.size(), expected.size());
+  size_t wrong = 0;
+  for (int y = 0; y < sh_; ++y) {
+    for (int x = 0; x < sw_; ++x) {
+      const bool covered = x >= r.x + 50 && x < r.x + 250 && y >= r.y + edge - 100 && y < r.y + edge;
+      const size_t i = static_cast<size_t>(y) * static_cast<size_t>(sw_) + static_cast<size_t>(x);
+      wrong += !covered && shot[i] != expected[i];
+    }
+  }
+  EXPECT_EQ(wrong, 0u);
+  p->Close();
+  XDestroyWindow(dpy_, cover);
+}

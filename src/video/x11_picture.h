@@ -1,7 +1,9 @@
 // Drawing the 640 x 480 picture into an X11 window, letterboxed at 4:3.
 // Where the server has XRender, the server scales: the picture goes into a
 // 640 x 480 pixmap (shared memory when MIT-SHM is there) and is composited
-// onto the window with a nearest-neighbour transform. Without XRender the
+// onto the window with a nearest-neighbour transform, each picture row once,
+// then copied on the server onto the other window rows that show it (where
+// those can be read: not under another window). Without XRender the
 // picture is scaled here into an image the size of the picture's rectangle.
 // Either way every window pixel equals what PictureScaler gives.
 #pragma once

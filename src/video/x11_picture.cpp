@@ -158,14 +158,14 @@ struct X11PictureDrawer::State {
   std::vector<ScaleRun> columns;
   std::vector<ScaleRun> rows;
 
-  // Row replication, when the picture is taller than its 480 rows: each
-  // picture row is composited onto the first window row that shows it
-  // (`firstRows` clips to those) and copied on the server onto the others,
-  // in copies shifted by 1, 2, 4... rows. A copy costs the server less than
-  // scaling the row again. Copies need their source rows on screen: when a
-  // copy reports rows it could not read (the window partly covered or off
-  // the screen), the frame is composited whole, as are the next ones for a
-  // while.
+  // Row replication, when each picture row shows on three or more window
+  // rows: each picture row is composited onto the first window row that
+  // shows it (`firstRows` clips to those) and copied on the server onto the
+  // others, in copies shifted by 1, 2, 4... rows. A copy costs the server
+  // less than scaling the row again. Copies need their source rows on
+  // screen: when a copy reports rows it could not read (the window partly
+  // covered or off the screen), the frame is composited whole, as are the
+  // next ones for a while.
   struct RowCopy {
     GC gc = nullptr;
     int32_t shift = 0;
@@ -304,7 +304,9 @@ struct X11PictureDrawer::State {
   void PlanRowCopies() {
     FreeCopies();
     wholeFrames = 0;
-    if (rect.h <= kPictureH) return;
+    // Below three window rows a picture row, the copies save the server
+    // about as much as waiting for their answers costs here.
+    if (rect.h < 3 * kPictureH) return;
     // Where each group of window rows showing one picture row starts.
     std::vector<int32_t> groupStart;
     int32_t previous = -1;

@@ -132,45 +132,63 @@ TEST_F(ForeignWindowTest, WindowDestroyedByItsOwnerStopsTheDrawing) {
   EXPECT_FALSE(MakeForeignWindowPresenter(0x7FFFFFF0ul)->Open(""));
 }
 
-TEST_F(ForeignWindowTest, RowsUnderAnotherWindowAreNotCopiedFrom) {
-  // The picture's rows are copied down on the server; a window over the
-  // picture hides the rows some copies read from. Its lower edge is put
-  // between two window rows that show the same picture row, so that the row
-  // below the edge would be a copy of a hidden one.
-  MakeWindow(sw_, sh_);
-  const PictureRect r = LetterboxRect(sw_, sh_);
-  ASSERT_GT(r.h, 480);
-  auto pictureRow = [&](int y) { return (2 * y + 1) * 480 / (2 * r.h); };
-  int edge = r.h / 3;
+TEST(X11RowCopyTest, CopiedRowsEqualTheScalerAndNoneIsCopiedFromUnderAnotherWindow) {
+  // 2000 x 1500: each picture row shows on three or four window rows, which
+  // the server copies down from the first. A window over the picture hides
+  // rows that some copies read from; its lower edge lies between two window
+  // rows that show the same picture row, so the row below the edge would be
+  // a copy of a hidden one.
+  OwnXServer server("2000x1500x24");
+  ASSERT_FALSE(server.Name().empty());
+  const std::string before = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+  setenv("DISPLAY", server.Name().c_str(), 1);
+  Display* dpy = XOpenDisplay(nullptr);
+  ASSERT_NE(dpy, nullptr);
+  const int w = 2000, h = 1500;
+  const Window win = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, w, h, 0, 0, WhitePixel(dpy, 0));
+  XMapWindow(dpy, win);
+  auto pictureRow = [&](int y) { return (2 * y + 1) * 480 / (2 * h); };
+  int edge = h / 3;
   while (pictureRow(edge) != pictureRow(edge - 1)) ++edge;
+  const int coverX = 300, coverY = edge - 100, coverW = 400, coverH = 100;
   XSetWindowAttributes attrs{};
   attrs.override_redirect = True;
   attrs.background_pixel = 0x00FF00;
-  const Window cover = XCreateWindow(dpy_, DefaultRootWindow(dpy_), r.x + 50, r.y + edge - 100, 200, 100, 0,
+  const Window cover = XCreateWindow(dpy, DefaultRootWindow(dpy), coverX, coverY, coverW, coverH, 0,
                                      CopyFromParent, InputOutput, CopyFromParent,
                                      CWOverrideRedirect | CWBackPixel, &attrs);
-  XMapRaised(dpy_, cover);
-  XSync(dpy_, False);
-  std::unique_ptr<Presenter> p = MakeForeignWindowPresenter(win_);
+  XSync(dpy, False);
+  TestFrame frame;
+  std::unique_ptr<Presenter> p = MakeForeignWindowPresenter(win);
   ASSERT_TRUE(p->Open(""));
-  // Two different pictures; all of the window that can be seen shows the
-  // second one.
-  frame_.ShowOn(*p);
-  for (uint8_t& px : frame_.pixels) px = static_cast<uint8_t>(px + 101);
-  frame_.ShowOn(*p);
-  XSync(dpy_, False);
-  const std::vector<uint32_t> expected = ScaledWindow(frame_, sw_, sh_);
-  const std::vector<uint32_t> shot = Grab(dpy_, win_, sw_, sh_);
-  ASSERT_EQ(shot.size(), expected.size());
-  size_t wrong = 0;
-  for (int y = 0; y < sh_; ++y) {
-    for (int x = 0; x < sw_; ++x) {
-      const bool covered = x >= r.x + 50 && x < r.x + 250 && y >= r.y + edge - 100 && y < r.y + edge;
-      const size_t i = static_cast<size_t>(y) * static_cast<size_t>(sw_) + static_cast<size_t>(x);
-      wrong += !covered && shot[i] != expected[i];
+  auto wrongPixels = [&](bool covered) {
+    const std::vector<uint32_t> expected = ScaledWindow(frame, w, h);
+    const std::vector<uint32_t> shot = Grab(dpy, win, w, h);
+    if (shot.size() != expected.size()) return expected.size();
+    size_t wrong = 0;
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const bool hidden = covered && x >= coverX && x < coverX + coverW && y >= coverY && y < coverY + coverH;
+        const size_t i = static_cast<size_t>(y) * w + static_cast<size_t>(x);
+        wrong += !hidden && shot[i] != expected[i];
+      }
     }
-  }
-  EXPECT_EQ(wrong, 0u);
+    return wrong;
+  };
+  frame.ShowOn(*p);
+  XSync(dpy, False);
+  EXPECT_EQ(wrongPixels(false), 0u);
+  // Covered: two different pictures; all of the window that can be seen
+  // shows the second one.
+  XMapRaised(dpy, cover);
+  XSync(dpy, False);
+  for (uint8_t& px : frame.pixels) px = static_cast<uint8_t>(px + 101);
+  frame.ShowOn(*p);
+  for (uint8_t& px : frame.pixels) px = static_cast<uint8_t>(px + 101);
+  frame.ShowOn(*p);
+  XSync(dpy, False);
+  EXPECT_EQ(wrongPixels(true), 0u);
   p->Close();
-  XDestroyWindow(dpy_, cover);
+  XCloseDisplay(dpy);
+  setenv("DISPLAY", before.c_str(), 1);
 }

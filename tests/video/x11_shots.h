@@ -3,8 +3,13 @@
 // it, and screenshots. Include after the test framework (Xlib's macros).
 #pragma once
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdint>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -72,3 +77,39 @@ inline size_t Differences(const std::vector<uint32_t>& a, const std::vector<uint
   for (size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
   return n;
 }
+
+// An X server of its own size for one test (the display number it picked
+// itself, so that nothing else running collides with it).
+class OwnXServer {
+ public:
+  explicit OwnXServer(const char* screen) {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(fds[0]);
+      const std::string fd = std::to_string(fds[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    // The number, then a newline once the server listens.
+    std::string number;
+    char c = 0;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (c == '\n' && !number.empty()) name_ = ":" + number;
+  }
+  ~OwnXServer() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  const std::string& Name() const { return name_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string name_;
+};

@@ -81,8 +81,26 @@ HRESULT IDirectSound::Open() {
   mixer_ = std::make_unique<SoundMixer>(spec_.freq, kMaxBuffers);
   const int frames = std::max<int>(spec_.samples, 256);
   scratch_.assign(static_cast<size_t>(frames) * 2, 0.0f);
-  SDL_PauseAudioDevice(dev_, 0);
+  // The device was opened to learn that it works and what it takes. It
+  // streams only from the first sound buffer on: before that there is
+  // nothing to play, and a stream of silence keeps SDL's audio thread, the
+  // sound server and the sound card busy (with sound off, for the whole run).
+  SDL_CloseAudioDevice(dev_);
+  dev_ = 0;
   return DS_OK;
+}
+
+bool IDirectSound::OpenStream() {
+  if (dev_ != 0) return true;
+  // Exactly what the device took at start; SDL converts should it now differ.
+  SDL_AudioSpec want = spec_;
+  want.callback = &IDirectSound::Callback;
+  want.userdata = this;
+  SDL_AudioSpec got{};
+  dev_ = SDL_OpenAudioDevice(nullptr, 0, &want, &got, 0);
+  if (dev_ == 0) return false;
+  SDL_PauseAudioDevice(dev_, paused_ ? 1 : 0);
+  return true;
 }
 
 IDirectSound::~IDirectSound() {
@@ -130,6 +148,7 @@ int IDirectSound::OutputRate() const { return spec_.freq; }
 SDL_AudioFormat IDirectSound::OutputFormat() const { return spec_.format; }
 
 void IDirectSound::PauseOutput(bool paused) {
+  paused_ = paused;
   if (dev_ != 0) SDL_PauseAudioDevice(dev_, paused ? 1 : 0);
 }
 
@@ -168,6 +187,9 @@ HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBu
     return DSERR_BADFORMAT;
   }
 
+  // Best effort: a device that went away since start leaves the buffers
+  // playing silently, as a device without speakers would.
+  OpenStream();
   Lock();
   const int slot = mixer_->Acquire();
   Unlock();

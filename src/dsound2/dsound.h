@@ -147,7 +147,7 @@ class IDirectSound {
   // Not part of DirectSound; for tests and benchmarks.
   int OutputRate() const;
   SDL_AudioFormat OutputFormat() const;
-  // Pauses or resumes the SDL device (created running).
+  // Pauses or resumes the SDL device (running once it streams).
   void PauseOutput(bool paused);
   // Mixes `frames` stereo frames of every playing voice into `out`
   // (interleaved float, overwritten), advancing the voices as the callback
@@ -164,13 +164,16 @@ class IDirectSound {
   IDirectSound() = default;
   ~IDirectSound();
   HRESULT Open();
+  // Opens the SDL device's stream if it is not open; false when it can't.
+  bool OpenStream();
   static void SDLCALL Callback(void* self, Uint8* stream, int len);
   void Lock();
   void Unlock();
 
   uint32_t refs_ = 1;
   bool sdlAudioInit_ = false;
-  SDL_AudioDeviceID dev_ = 0;
+  SDL_AudioDeviceID dev_ = 0;  // 0 until the first sound buffer
+  bool paused_ = false;
   SDL_AudioSpec spec_{};
   uint32_t level_ = 0;
   std::unique_ptr<SoundMixer> mixer_;

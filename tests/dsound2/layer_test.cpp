@@ -2,6 +2,7 @@
 // mixer's arithmetic, and pan and volume measured on real device output.
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -226,6 +227,29 @@ Energy PlayThroughDiskDriver(const std::string& file, int32_t volume, int32_t pa
 double Db(double energy, double reference) { return 10 * std::log10(energy / reference); }
 
 }  // namespace
+
+TEST_F(LayerTest, NothingStreamsBeforeTheFirstBuffer) {
+  // With sound off no buffer is ever made: the device must not stream
+  // silence for the whole run.
+  const std::string file = dir + "/idle.raw";
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+  auto written = [&] {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(file, ec);
+    return ec ? 0 : size;
+  };
+  IDirectSound* d = nullptr;
+  ASSERT_EQ(DirectSoundCreate(nullptr, &d, nullptr), DS_OK);
+  SDL_Delay(200);
+  EXPECT_EQ(written(), 0u);
+  IDirectSoundBuffer* b = MakeBuffer(d, Square(4410));
+  SDL_Delay(200);
+  EXPECT_GT(written(), 0u);
+  b->Release();
+  d->Release();
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
 
 TEST_F(LayerTest, PanAndVolumeOnTheDiskDriversOutput) {
   const Energy panned = PlayThroughDiskDriver(dir + "/pan.raw", 0, -3000);

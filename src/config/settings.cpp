@@ -53,6 +53,18 @@ bool WriteSettingsFile(const SettingsValues& v) {
 }
 
 GameReadResult ReadGameSettings(WorldState& w) {
+  return ApplyGameSettings(w, ReadSettingsText(SettingsFilePath()));
+}
+
+GameReadResult ApplySetupDefaults(WorldState& w, const std::string& dataFolder) {
+  // JOY=OFF leaves the value alone: a partly read file may have set it.
+  w.JoystickOn = 0;
+  std::string folder = dataFolder;
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return ApplyGameSettings(w, SetupFileText(folder));
+}
+
+GameReadResult ApplyGameSettings(WorldState& w, std::string_view text) {
   w.MaxMeteors = 20;
   w.Volume = 50;
   w.Autopilot = 1;
@@ -66,7 +78,7 @@ GameReadResult ReadGameSettings(WorldState& w) {
   g.Autopilot = w.Autopilot;
   g.GameTimeLong = w.GameTimeLong;
   g.DataPath = w.DataPath;
-  const GameReadResult result = ApplyGameSettingsText(ReadSettingsText(SettingsFilePath()), g, IsFile);
+  const GameReadResult result = ApplyGameSettingsText(text, g, IsFile);
   w.MaxMeteors = g.MaxMeteors;
   w.Volume = g.Volume;
   w.SoundOff = g.SoundOff;

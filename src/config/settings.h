@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 struct WorldState;
 
@@ -43,3 +44,8 @@ enum class GameReadResult {
 // JoystickOn, Autopilot, AutoResume, SoundOff, GameTimeLong, DataPath).
 // The caller shows the messages that the result calls for.
 GameReadResult ReadGameSettings(WorldState& w);
+// The same for a settings text that is not the file's (the game's starting
+// values first, then the lines).
+GameReadResult ApplyGameSettings(WorldState& w, std::string_view text);
+// What setup writes for the data in `dataFolder`, as the game reads it.
+GameReadResult ApplySetupDefaults(WorldState& w, const std::string& dataFolder);

@@ -158,15 +158,7 @@ void TForm1::UseInstalledData() {
     if (daemon_->noData) daemon_->noData();
     ProgramEnd();
   }
-  w.DataPath = daemon_->installedDataFolder;
-  if (w.DataPath.back() != '/') w.DataPath.push_back('/');
-  // Setup's defaults: MAX 10, VOL 50, SOUND ON, AUTO ON, JOY OFF.
-  w.MaxMeteors = 10;
-  w.Volume = 50;
-  w.Autopilot = 1;
-  w.AutoResume = 1;
-  w.JoystickOn = 0;
-  w.GameTimeLong = 0;
+  ApplySetupDefaults(w, daemon_->installedDataFolder);
 }
 
 bool TForm1::InDaemonWindow() const { return daemon_.has_value(); }

@@ -191,6 +191,22 @@ TEST_F(SettingsFileTest, GameReaderOnWorldState) {
   EXPECT_EQ(w->MaxMeteors, 8);
 }
 
+TEST_F(SettingsFileTest, SetupDefaultsOverAPartlyReadFile) {
+  // A file read up to a PATH without data: what it set before is undone,
+  // setup's values and the given data folder are used.
+  WriteCnf("JOY=ON\r\nMAX=77\r\nAUTO=OFF\r\nGAME_TIME=ON\r\nPATH=" + (root_ / "none").string() + "\r\n");
+  auto w = std::make_unique<WorldState>();
+  EXPECT_EQ(ReadGameSettings(*w), GameReadResult::DataMissing);
+  EXPECT_EQ(ApplySetupDefaults(*w, data_.string() + "/"), GameReadResult::Ok);
+  EXPECT_EQ(w->DataPath, data_.string() + "/");
+  EXPECT_EQ(w->MaxMeteors, 10);
+  EXPECT_EQ(w->Volume, 50);
+  EXPECT_EQ(w->JoystickOn, 0);
+  EXPECT_EQ(w->Autopilot, 1);
+  EXPECT_EQ(w->AutoResume, 1);
+  EXPECT_EQ(w->GameTimeLong, 0);
+}
+
 TEST_F(SettingsFileTest, WindowReaderWithoutFile) {
   SettingsValues v;
   EXPECT_FALSE(ReadSettingsForWindow(v));

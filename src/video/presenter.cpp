@@ -2,6 +2,7 @@
 // shared by every presenter.
 #include "video/presenter.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -86,6 +87,7 @@ void ChangedPictureConverter::Convert(const uint8_t* pixels, int32_t pitch, cons
       std::memcpy(&shown_[static_cast<size_t>(y) * 640], pixels + ptrdiff_t{y} * pitch, 640);
     }
     std::memcpy(shownArgb_.data(), argb, 256 * sizeof(uint32_t));
+    std::fill(changed_.begin(), changed_.end(), kWholeRow);
     valid_ = true;
     lastOut_ = out;
     lastOutPitch_ = outPitch;
@@ -98,12 +100,15 @@ void ChangedPictureConverter::Convert(const uint8_t* pixels, int32_t pitch, cons
     const uint8_t* s = pixels + static_cast<ptrdiff_t>(y) * pitch;
     uint8_t* seen = &shown_[static_cast<size_t>(y) * 640];
     uint32_t* d = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) + static_cast<ptrdiff_t>(y) * outPitch);
+    uint64_t& changed = changed_[static_cast<size_t>(y)];
+    changed = 0;
     for (int32_t x = 0; x < 640; x += 16) {
 #if defined(__SSE2__)
       const __m128i now = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
       const __m128i was = _mm_loadu_si128(reinterpret_cast<const __m128i*>(seen + x));
       if (_mm_movemask_epi8(_mm_cmpeq_epi8(now, was)) == 0xFFFF) continue;
       _mm_storeu_si128(reinterpret_cast<__m128i*>(seen + x), now);
+      changed |= uint64_t{1} << (x / 16);
       if (streaming) {
         // Written past the cache, as the whole conversion is (sixteen
         // pixels are a whole cache line of page-aligned shared memory).
@@ -118,6 +123,7 @@ void ChangedPictureConverter::Convert(const uint8_t* pixels, int32_t pitch, cons
 #else
       if (std::memcmp(s + x, seen + x, 16) == 0) continue;
       std::memcpy(seen + x, s + x, 16);
+      changed |= uint64_t{1} << (x / 16);
 #endif
       for (int32_t i = 0; i < 16; ++i) d[x + i] = argb[s[x + i]];
     }

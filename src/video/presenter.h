@@ -50,9 +50,14 @@ class ChangedPictureConverter {
   void Convert(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out, int32_t outPitch);
   // `out` no longer holds the last conversion.
   void Forget() { valid_ = false; }
+  // What the last Convert changed: bit i of row y stands for pixels 16 i to
+  // 16 i + 15 of that row (every bit of every row after a whole conversion).
+  const uint64_t* ChangedRuns() const { return changed_.data(); }
+  static constexpr uint64_t kWholeRow = (uint64_t{1} << 40) - 1;
 
  private:
   bool valid_ = false;
+  std::vector<uint64_t> changed_ = std::vector<uint64_t>(480, kWholeRow);
   const uint32_t* lastOut_ = nullptr;
   int32_t lastOutPitch_ = 0;
   std::vector<uint8_t> shown_ = std::vector<uint8_t>(640 * 480);  // the indices that `out` shows

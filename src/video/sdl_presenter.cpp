@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
+#include <atomic>
 #include <cstddef>
 
 #include "video/monitor_covers.h"
@@ -49,6 +50,9 @@ class SdlPresenter : public Presenter {
     // On X11 the X server scales the picture (XRender), or we scale it into
     // an image of the picture's size: no OpenGL is loaded to find out which.
     if (StartX11Drawer()) {
+      // The drawer draws only what changed: it must hear when the window
+      // lost its pixels (uncovered, shown again).
+      SDL_AddEventWatch(WatchWindow, this);
       SDL_RaiseWindow(window_);
       open_ = true;
       g_active = this;
@@ -85,6 +89,7 @@ class SdlPresenter : public Presenter {
   void Present(const uint8_t* pixels, int32_t pitch, const uint32_t* argb) override {
     if (!open_) return;
     if (x11_.Started()) {
+      if (exposed_.exchange(false)) x11_.Invalidate();
       x11_.Draw(pixels, pitch, argb);
       return;
     }
@@ -104,6 +109,7 @@ class SdlPresenter : public Presenter {
   void Close() override {
     if (g_active == this) g_active = nullptr;
     open_ = false;
+    SDL_DelEventWatch(WatchWindow, this);
     x11_.Stop();  // before the window it draws into goes
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
@@ -131,7 +137,25 @@ class SdlPresenter : public Presenter {
     return x11_.Start(dpy, info.info.x11.window, ww, wh, true, QueryX11Capabilities(dpy));
   }
 
+  static int WatchWindow(void* self, SDL_Event* e) {
+    auto* p = static_cast<SdlPresenter*>(self);
+    if (e->type == SDL_WINDOWEVENT && p->window_ != nullptr && e->window.windowID == SDL_GetWindowID(p->window_)) {
+      switch (e->window.event) {
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          p->exposed_ = true;
+          break;
+        default:
+          break;
+      }
+    }
+    return 1;
+  }
+
   bool open_ = false;
+  std::atomic<bool> exposed_{false};
   bool videoStarted_ = false;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;

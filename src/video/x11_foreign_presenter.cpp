@@ -73,7 +73,10 @@ class ForeignWindowPresenter : public Presenter {
       drawer_.Resize(width, height);  // paints the new borders
       exposed = false;
     }
-    if (!failed_ && exposed) drawer_.PaintBorders();
+    if (!failed_ && exposed) {
+      drawer_.PaintBorders();
+      drawer_.Invalidate();
+    }
     if (!failed_) drawer_.Draw(pixels, pitch, argb);
     if (failed_ || !drawer_.Started()) {
       // The window is gone (or can't be drawn into any more): nothing more

@@ -7,6 +7,7 @@
 #include <sys/shm.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 
@@ -81,7 +82,48 @@ std::vector<ScaleRun> RunsForStep(int32_t source, int32_t size, int32_t step) {
   return runs;
 }
 
+// Where each source pixel first shows among `size` destination pixels
+// planned as `runs`: first[p] is the first destination pixel that samples p
+// or a later pixel (`size` when none does); first[source] = size.
+std::vector<int32_t> FirstShown(const std::vector<ScaleRun>& runs, int32_t source, int32_t size) {
+  std::vector<int32_t> first(static_cast<size_t>(source) + 1, size);
+  int32_t next = 0;
+  for (const ScaleRun& run : runs) {
+    for (int32_t i = 0; i < run.length; ++i) {
+      const int32_t sampled = std::min(SampledSourcePixel(run, i), source - 1);
+      while (next <= sampled) first[static_cast<size_t>(next++)] = run.start + i;
+    }
+  }
+  return first;
+}
+
 }  // namespace
+
+int32_t ChangedSpans(uint64_t runs, RunSpan spans[2]) {
+  if (runs == 0) return 0;
+  const int32_t first = std::countr_zero(runs);
+  const int32_t end = 64 - std::countl_zero(runs);
+  // The widest run of unchanged pixels between the first and the last
+  // changed run splits the row.
+  uint64_t gaps = ~runs & ((end == 64 ? ~uint64_t{0} : (uint64_t{1} << end) - 1) >> first << first);
+  int32_t widest = 0, at = 0;
+  while (gaps != 0) {
+    const int32_t gap = std::countr_zero(gaps);
+    const int32_t length = std::countr_one(gaps >> gap);
+    if (length > widest) {
+      widest = length;
+      at = gap;
+    }
+    gaps &= ~uint64_t{0} << (gap + length);  // gap + length < end <= 64
+  }
+  if (widest == 0) {
+    spans[0] = RunSpan{first, end};
+    return 1;
+  }
+  spans[0] = RunSpan{first, at};
+  spans[1] = RunSpan{at + widest, end};
+  return 2;
+}
 
 int32_t SampledSourcePixel(const ScaleRun& run, int32_t i) {
   // The server maps the pixel centre (i + 0.5) with the transform, rounding
@@ -158,19 +200,33 @@ struct X11PictureDrawer::State {
   std::vector<ScaleRun> columns;
   std::vector<ScaleRun> rows;
 
+  // Only what changed is drawn: each picture row's changed runs of 16
+  // pixels as at most two spans of window columns, the window clipped to
+  // them (`clipped`). `columnAt[i]` is the first window column of run i,
+  // `rowAt[y]` the first window row of picture row y, both from the
+  // picture's corner (the last entries: the picture's width and height).
+  struct Span {
+    int32_t y;       // picture row
+    int32_t x, end;  // window columns from the picture's left edge
+  };
+  Picture clipped = 0;
+  std::vector<int32_t> columnAt;
+  std::vector<int32_t> rowAt;
+  std::vector<Span> spans;          // this frame's
+  std::vector<XRectangle> clip;     // scratch
+  bool drawAll = true;              // the window lost its pixels, or is new
+
   // Row replication, when each picture row shows on three or more window
   // rows: each picture row is composited onto the first window row that
-  // shows it (`firstRows` clips to those) and copied on the server onto the
-  // others, in copies shifted by 1, 2, 4... rows. A copy costs the server
-  // less than scaling the row again. Copies need their source rows on
-  // screen: when a copy reports rows it could not read (the window partly
-  // covered or off the screen), the frame is composited whole, as are the
-  // next ones for a while.
+  // shows it and copied on the server onto the others, in copies shifted by
+  // 1, 2, 4... rows. A copy costs the server less than scaling the row
+  // again. Copies need their source rows on screen: when a copy reports
+  // rows it could not read (the window partly covered or off the screen),
+  // the frame is composited whole, as are the next ones for a while.
   struct RowCopy {
     GC gc = nullptr;
     int32_t shift = 0;
   };
-  Picture firstRows = 0;
   std::vector<RowCopy> copies;
   int32_t wholeFrames = 0;
 
@@ -270,6 +326,7 @@ struct X11PictureDrawer::State {
     source = XRenderCreatePicture(dpy, pixmap, sourceFormat, 0, nullptr);
     XRenderSetPictureFilter(dpy, source, FilterNearest, nullptr, 0);
     target = XRenderCreatePicture(dpy, window, targetFormat, 0, nullptr);
+    clipped = XRenderCreatePicture(dpy, window, targetFormat, 0, nullptr);
     return true;
   }
 
@@ -296,57 +353,67 @@ struct X11PictureDrawer::State {
   void FreeCopies() {
     for (RowCopy& c : copies) XFreeGC(dpy, c.gc);
     copies.clear();
-    if (firstRows) XRenderFreePicture(dpy, firstRows);
-    firstRows = 0;
   }
 
-  // The clip of the first rows and the copies' GCs for the current place.
+  // The copies' GCs for the current place (their clips are set per frame).
   void PlanRowCopies() {
     FreeCopies();
     wholeFrames = 0;
     // Below three window rows a picture row, the copies save the server
     // about as much as waiting for their answers costs here.
     if (rect.h < 3 * kPictureH) return;
-    // Where each group of window rows showing one picture row starts.
-    std::vector<int32_t> groupStart;
-    int32_t previous = -1;
-    for (const ScaleRun& run : rows) {
-      for (int32_t i = 0; i < run.length; ++i) {
-        const int32_t source = SampledSourcePixel(run, i);
-        if (source != previous) groupStart.push_back(run.start + i);
-        previous = source;
-      }
-    }
-    groupStart.push_back(rect.h);
-    auto band = [&](int32_t y, int32_t h) {
-      return XRectangle{static_cast<short>(rect.x), static_cast<short>(rect.y + y),
-                        static_cast<unsigned short>(rect.w), static_cast<unsigned short>(h)};
-    };
-    std::vector<XRectangle> bands;
     int32_t tallest = 0;
-    for (size_t g = 0; g + 1 < groupStart.size(); ++g) {
-      bands.push_back(band(groupStart[g], 1));
-      tallest = std::max(tallest, groupStart[g + 1] - groupStart[g]);
-    }
-    firstRows = XRenderCreatePicture(dpy, window, XRenderFindVisualFormat(dpy, visual), 0, nullptr);
-    XRenderSetPictureClipRectangles(dpy, firstRows, 0, 0, bands.data(), static_cast<int>(bands.size()));
+    for (int32_t y = 0; y < kPictureH; ++y) tallest = std::max(tallest, rowAt[y + 1] - rowAt[y]);
     // The copy shifted by k fills the rows k to 2k - 1 of every group from
     // the rows k above them, which earlier copies have filled.
     for (int32_t k = 1; k < tallest; k *= 2) {
-      bands.clear();
-      for (size_t g = 0; g + 1 < groupStart.size(); ++g) {
-        const int32_t from = groupStart[g] + k;
-        const int32_t to = std::min(groupStart[g] + 2 * k, groupStart[g + 1]);
-        if (from < to) bands.push_back(band(from, to - from));
-      }
       XGCValues values{};
       values.graphics_exposures = True;
       RowCopy c;
       c.gc = XCreateGC(dpy, window, GCGraphicsExposures, &values);
       c.shift = k;
-      XSetClipRectangles(dpy, c.gc, 0, 0, bands.data(), static_cast<int>(bands.size()), YXBanded);
       copies.push_back(c);
     }
+  }
+
+  // This frame's spans: what changed (everything when the window lost its
+  // pixels).
+  void PlanSpans(const uint64_t* changed) {
+    spans.clear();
+    for (int32_t y = 0; y < kPictureH; ++y) {
+      if (rowAt[y] == rowAt[y + 1]) continue;  // a row that the window doesn't show
+      RunSpan found[2];
+      const int32_t n = ChangedSpans(changed ? changed[y] : ChangedPictureConverter::kWholeRow, found);
+      for (int32_t i = 0; i < n; ++i) {
+        const int32_t x = columnAt[static_cast<size_t>(found[i].first)];
+        const int32_t end = columnAt[static_cast<size_t>(std::min(found[i].end, kPictureW / 16))];
+        if (x < end) spans.push_back(Span{y, x, end});
+      }
+    }
+  }
+
+  // Clip rectangles of this frame's spans: rows `from` to `to` (from the
+  // first window row of each picture row's group, `to` cut at the group's
+  // end). In bands, top to bottom, left to right.
+  std::vector<XRectangle>& SpanRows(int32_t from, int32_t to) {
+    clip.clear();
+    for (const Span& sp : spans) {
+      const int32_t top = rowAt[static_cast<size_t>(sp.y)] + from;
+      const int32_t bottom = std::min(rowAt[static_cast<size_t>(sp.y)] + to, rowAt[static_cast<size_t>(sp.y) + 1]);
+      if (top >= bottom) continue;
+      clip.push_back(XRectangle{static_cast<short>(rect.x + sp.x), static_cast<short>(rect.y + top),
+                                static_cast<unsigned short>(sp.end - sp.x),
+                                static_cast<unsigned short>(bottom - top)});
+    }
+    return clip;
+  }
+
+  // Composites this frame's spans, rows `from` to `to` of every group.
+  void CompositeSpans(int32_t from, int32_t to) {
+    const std::vector<XRectangle>& r = SpanRows(from, to);
+    if (r.empty()) return;
+    XRenderSetPictureClipRectangles(dpy, clipped, 0, 0, r.data(), static_cast<int>(r.size()));
+    Composite(clipped);
   }
 
   // Takes the answers to this frame's copies out of the queue; true when a
@@ -388,6 +455,11 @@ struct X11PictureDrawer::State {
       if (columns.empty() || rows.empty()) return false;
       // One transform for the whole picture is set once.
       if (columns.size() == 1 && rows.size() == 1) SetTransform(columns[0], rows[0]);
+      const std::vector<int32_t> columnFirst = FirstShown(columns, kPictureW, rect.w);
+      columnAt.clear();
+      for (int32_t i = 0; i <= kPictureW; i += 16) columnAt.push_back(columnFirst[static_cast<size_t>(i)]);
+      rowAt = FirstShown(rows, kPictureH, rect.h);
+      drawAll = true;
       PlanRowCopies();
       return true;
     }
@@ -403,16 +475,22 @@ struct X11PictureDrawer::State {
     inFlight = false;
   }
 
+  // Frees what a way made on the server, and its image.
+  void FreeRender() {
+    FreeCopies();
+    for (Picture* p : {&source, &target, &clipped}) {
+      if (*p) XRenderFreePicture(dpy, *p);
+      *p = 0;
+    }
+    if (pixmap) XFreePixmap(dpy, pixmap);
+    pixmap = 0;
+    FreeImage();
+  }
+
   void Release() {
     if (dpy == nullptr) return;
     WaitForServer();
-    FreeCopies();
-    if (source) XRenderFreePicture(dpy, source);
-    if (target) XRenderFreePicture(dpy, target);
-    if (pixmap) XFreePixmap(dpy, pixmap);
-    source = target = 0;
-    pixmap = 0;
-    FreeImage();
+    FreeRender();
     if (gc) XFreeGC(dpy, gc);
     gc = nullptr;
     XSync(dpy, False);
@@ -459,13 +537,7 @@ bool X11PictureDrawer::Start(Display* dpy, unsigned long window, int32_t width, 
     }
     if (ok) break;
     // Undo what this way made and take the next one down.
-    s.FreeCopies();
-    if (s.source) XRenderFreePicture(dpy, s.source);
-    if (s.target) XRenderFreePicture(dpy, s.target);
-    if (s.pixmap) XFreePixmap(dpy, s.pixmap);
-    s.source = s.target = 0;
-    s.pixmap = 0;
-    s.FreeImage();
+    s.FreeRender();
     if (tried.sharedPixmaps) {
       tried.sharedPixmaps = false;
     } else if (tried.shm) {
@@ -541,13 +613,18 @@ void X11PictureDrawer::Draw(const uint8_t* pixels, int32_t pitch, const uint32_t
     } else if (s.way == X11PictureWay::kRenderPlainImage) {
       XPutImage(s.dpy, s.pixmap, s.gc, s.image, 0, 0, 0, 0, kPictureW, kPictureH);
     }
+    s.PlanSpans(s.drawAll ? nullptr : s.converter.ChangedRuns());
+    s.drawAll = false;
     if (s.copies.empty() || s.wholeFrames > 0) {
-      s.Composite(s.target);
+      s.CompositeSpans(0, s.rect.h);
       if (s.wholeFrames > 0) --s.wholeFrames;
-    } else {
-      s.Composite(s.firstRows);
+    } else if (!s.spans.empty()) {
+      s.CompositeSpans(0, 1);
       const PictureRect& r = s.rect;
       for (const State::RowCopy& c : s.copies) {
+        std::vector<XRectangle>& rows = s.SpanRows(c.shift, 2 * c.shift);
+        XSetClipRectangles(s.dpy, c.gc, 0, 0, rows.data(), static_cast<int>(rows.size()),
+                           YXBanded);
         XCopyArea(s.dpy, s.window, s.window, c.gc, r.x, r.y, static_cast<unsigned>(r.w),
                   static_cast<unsigned>(r.h - c.shift), r.x, r.y + c.shift);
       }
@@ -557,7 +634,7 @@ void X11PictureDrawer::Draw(const uint8_t* pixels, int32_t pitch, const uint32_t
       XSync(s.dpy, False);
       answered = true;
       if (s.CopiesMissedRows()) {
-        s.Composite(s.target);
+        s.CompositeSpans(0, s.rect.h);
         s.wholeFrames = 40;
         answered = false;
       }
@@ -575,6 +652,8 @@ void X11PictureDrawer::Draw(const uint8_t* pixels, int32_t pitch, const uint32_t
   s.inFlight = s.Shared() && !answered;
   XFlush(s.dpy);
 }
+
+void X11PictureDrawer::Invalidate() { s_->drawAll = true; }
 
 void X11PictureDrawer::Stop() { s_->Release(); }
 

@@ -3,7 +3,8 @@
 // 640 x 480 pixmap (shared memory when MIT-SHM is there) and is composited
 // onto the window with a nearest-neighbour transform, each picture row once,
 // then copied on the server onto the other window rows that show it (where
-// those can be read: not under another window). Without XRender the
+// those can be read: not under another window). Only the parts of rows that
+// changed since the last picture are drawn again. Without XRender the
 // picture is scaled here into an image the size of the picture's rectangle.
 // Either way every window pixel equals what PictureScaler gives.
 #pragma once
@@ -54,6 +55,15 @@ std::vector<ScaleRun> PlanScaleRuns(int32_t source, int32_t size);
 // The source pixel that the server samples for destination pixel i of a run.
 int32_t SampledSourcePixel(const ScaleRun& run, int32_t i);
 
+// A row's changed runs of 16 pixels (bits, as ChangedPictureConverter gives
+// them) as at most two spans of whole runs: the row's changed extent, split
+// at its widest gap of unchanged runs. Returns the number of spans.
+struct RunSpan {
+  int32_t first = 0;  // the first run of the span
+  int32_t end = 0;    // one past its last run
+};
+int32_t ChangedSpans(uint64_t runs, RunSpan spans[2]);
+
 // Draws into one window of one connection. Not a presenter itself: the SDL
 // presenter uses it with SDL's own connection and window, the presenter for
 // a window of another program with a connection of its own.
@@ -76,6 +86,9 @@ class X11PictureDrawer {
   void Resize(int32_t width, int32_t height);
   // Paints the borders around the picture black.
   void PaintBorders();
+  // The window lost what it showed (it was exposed): the next Draw draws the
+  // whole picture, not only what changed since the last one.
+  void Invalidate();
   // Shows one picture (640 x 480 palette indices through `argb`).
   void Draw(const uint8_t* pixels, int32_t pitch, const uint32_t* argb);
   // Frees everything made on the server and the shared memory; the window

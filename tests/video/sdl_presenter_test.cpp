@@ -341,6 +341,22 @@ TEST(X11PictureTest, ServerScaledPictureEqualsTheScalersPixelForPixel) {
   frame.ShowOn(*p);
   const std::vector<uint32_t> served = GrabWhenShown(dpy, root, 1280, 800, expected);
   EXPECT_EQ(Differences(served, expected), 0u);
+  // A window over the picture and gone again: the server clears what it
+  // uncovers, and the same picture is drawn there again.
+  XSetWindowAttributes coverAttrs{};
+  coverAttrs.override_redirect = True;
+  const Window cover = XCreateWindow(dpy, root, 200, 100, 300, 200, 0, CopyFromParent, InputOutput,
+                                     CopyFromParent, CWOverrideRedirect, &coverAttrs);
+  XMapRaised(dpy, cover);
+  XSync(dpy, False);
+  XDestroyWindow(dpy, cover);
+  XSync(dpy, False);
+  for (int i = 0; i < 5; ++i) {
+    SDL_PumpEvents();
+    frame.ShowOn(*p);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_EQ(Differences(GrabWhenShown(dpy, root, 1280, 800, expected), expected), 0u);
   // The server offers what the presenter needs for its own scaling.
   const X11Capabilities caps = QueryX11Capabilities(dpy);
   EXPECT_EQ(ChooseX11PictureWay(caps), X11PictureWay::kRenderSharedPixmap);

@@ -45,7 +45,37 @@ TEST(X11WayTest, ServerScalesWhenItCanAndTheScalerServesWithoutXRender) {
   EXPECT_EQ(ChooseX11PictureWay({false, false, false}), X11PictureWay::kClientPlainImage);
 }
 
+TEST(ChangedSpansTest, TheWidestGapSplitsTheRowAndEveryChangedRunIsInASpan) {
+  RunSpan spans[2];
+  // Runs 0-1, 5, 7-9 and 39: gaps of 3, 1 and 29 runs.
+  const uint64_t runs = 0b11u | 1u << 5 | 0b111u << 7 | uint64_t{1} << 39;
+  ASSERT_EQ(ChangedSpans(runs, spans), 2);
+  EXPECT_EQ(spans[0].first, 0);
+  EXPECT_EQ(spans[0].end, 10);
+  EXPECT_EQ(spans[1].first, 39);
+  EXPECT_EQ(spans[1].end, 40);
+  // Gaps of 2, 16 and 1.
+  ASSERT_EQ(ChangedSpans(1u | 1u << 3 | 1u << 20 | 1u << 22, spans), 2);
+  EXPECT_EQ(spans[0].end, 4);
+  EXPECT_EQ(spans[1].first, 20);
+  EXPECT_EQ(spans[1].end, 23);
+  ASSERT_EQ(ChangedSpans(uint64_t{3} << 62, spans), 1);  // the top bits
+  EXPECT_EQ(spans[0].first, 62);
+  EXPECT_EQ(spans[0].end, 64);
+  EXPECT_EQ(ChangedSpans(0, spans), 0);
+  ASSERT_EQ(ChangedSpans(ChangedPictureConverter::kWholeRow, spans), 1);
+  EXPECT_EQ(spans[0].first, 0);
+  EXPECT_EQ(spans[0].end, 40);
+}
+
 namespace {
+
+// Changes a few pixels far apart and a run: only those parts are drawn again.
+void ChangeSome(TestFrame& frame) {
+  for (const int at : {0, 639, 200 * 640 + 300, 200 * 640 + 333, 479 * 640 + 639})
+    frame.pixels[static_cast<size_t>(at)] ^= 0x5A;
+  for (int x = 100; x < 140; ++x) frame.pixels[static_cast<size_t>(321 * 640 + x)] += 3;
+}
 
 class ForeignWindowTest : public ::testing::Test {
  protected:
@@ -96,6 +126,8 @@ TEST_F(ForeignWindowTest, DrawsLetterboxedAndFollowsTheWindowsSize) {
   MakeWindow(sw_, sh_);
   std::unique_ptr<Presenter> p = MakeForeignWindowPresenter(win_);
   ASSERT_TRUE(p->Open("ignored"));
+  ExpectShows(*p, sw_, sh_);
+  ChangeSome(frame_);
   ExpectShows(*p, sw_, sh_);
   // No input of the owner's is taken.
   XWindowAttributes attrs{};
@@ -175,6 +207,10 @@ TEST(X11RowCopyTest, CopiedRowsEqualTheScalerAndNoneIsCopiedFromUnderAnotherWind
     }
     return wrong;
   };
+  frame.ShowOn(*p);
+  XSync(dpy, False);
+  EXPECT_EQ(wrongPixels(false), 0u);
+  ChangeSome(frame);
   frame.ShowOn(*p);
   XSync(dpy, False);
   EXPECT_EQ(wrongPixels(false), 0u);

@@ -46,7 +46,10 @@ class RealPlatform : public Platform {
     if (timeoutMs == 0) return;
     if (PictureActive() && SDL_WasInit(SDL_INIT_VIDEO)) {
       // Blocks until an SDL event is queued (not taken off) or time is up.
-      SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
+      // On X11 without pumping SDL's events: they are pumped after the wait
+      // anyway, and SDL itself waits by polling every millisecond while a
+      // joystick is open.
+      if (!WaitForPictureEvents(timeoutMs)) SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
     } else if (App().Windowed && fl_display != nullptr) {
       Fl::wait(timeoutMs / 1000.0);
     } else {

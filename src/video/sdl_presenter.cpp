@@ -6,6 +6,7 @@
 // connection; SDL's renderer serves the other video drivers.
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <poll.h>
 
 #include <atomic>
 #include <cstddef>
@@ -123,6 +124,8 @@ class SdlPresenter : public Presenter {
   }
 
   SDL_Window* Window() const { return window_; }
+  // SDL's X11 connection while the X11 drawer draws, else null.
+  Display* XDisplay() const { return x11_.Started() ? xDisplay_ : nullptr; }
 
  private:
   // Draws through SDL's own X11 connection and window (one connection: one
@@ -134,6 +137,7 @@ class SdlPresenter : public Presenter {
     int ww = 0, wh = 0;
     SDL_GetWindowSize(window_, &ww, &wh);
     Display* dpy = info.info.x11.display;
+    xDisplay_ = dpy;
     return x11_.Start(dpy, info.info.x11.window, ww, wh, true, QueryX11Capabilities(dpy));
   }
 
@@ -161,6 +165,7 @@ class SdlPresenter : public Presenter {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   PictureRect rect_;  // where the picture lies in the renderer's pixels
+  Display* xDisplay_ = nullptr;
   X11PictureDrawer x11_;
 };
 
@@ -185,6 +190,18 @@ bool ActiveWindow(int& x, int& y, int& w, int& h) {
 std::unique_ptr<Presenter> MakeSdlPresenter() { return std::make_unique<SdlPresenter>(); }
 
 bool PictureActive() { return g_active != nullptr; }
+
+bool WaitForPictureEvents(uint32_t timeoutMs) {
+  Display* dpy = g_active != nullptr ? g_active->XDisplay() : nullptr;
+  if (dpy == nullptr) return false;
+  // Something to handle already: SDL's queue, or events Xlib has read.
+  if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || XEventsQueued(dpy, QueuedAlready) > 0) return true;
+  // A signal (SDL turns SIGTERM and SIGINT into a quit event at the next
+  // pump) ends the wait too.
+  pollfd fd{ConnectionNumber(dpy), POLLIN, 0};
+  poll(&fd, 1, static_cast<int>(timeoutMs));
+  return true;
+}
 
 uint32_t PictureWindowId() {
   return g_active && g_active->Window() ? SDL_GetWindowID(g_active->Window()) : 0;

@@ -323,10 +323,8 @@ TEST_F(SdlPresenterTest, RealX11WindowFillsTheScreenAndGoesAway) {
 TEST(X11PictureTest, ServerScaledPictureEqualsTheScalersPixelForPixel) {
   // 1280 x 800 scales by a fraction: a picture of 1066 x 800, black bars of
   // 107 columns left and right.
-  OwnXServer server("1280x800x24");
-  ASSERT_FALSE(server.Name().empty());
-  const std::string before = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-  setenv("DISPLAY", server.Name().c_str(), 1);
+  OwnDisplay own("1280x800x24");
+  ASSERT_TRUE(own.Started());
   setenv("SDL_VIDEODRIVER", "x11", 1);
   Display* dpy = XOpenDisplay(nullptr);
   ASSERT_NE(dpy, nullptr);
@@ -382,5 +380,44 @@ TEST(X11PictureTest, ServerScaledPictureEqualsTheScalersPixelForPixel) {
   p->Close();
   XCloseDisplay(dpy);
   unsetenv("SDL_VIDEODRIVER");
-  setenv("DISPLAY", before.c_str(), 1);
+}
+
+#include "platform/platform.h"
+
+namespace {
+int g_joystickUpdates = 0;
+}  // namespace
+
+TEST(PictureWaitTest, WaitingForInputPumpsNoEventsWhileAJoystickIsOpen) {
+  // SDL's own wait pumps its events every millisecond while a joystick is
+  // open; the game's wait between frames must sleep. Every pump updates
+  // the (virtual) joystick once.
+  OwnDisplay own("640x480x24");
+  ASSERT_TRUE(own.Started());
+  setenv("SDL_VIDEODRIVER", "x11", 1);
+  [[maybe_unused]] SystemLibraryAllocations ignored;
+  std::unique_ptr<Presenter> p = MakeSdlPresenter();
+  ASSERT_TRUE(p->Open("picture"));
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = 2;
+  desc.nbuttons = 4;
+  desc.Update = [](void*) { ++g_joystickUpdates; };
+  const int index = SDL_JoystickAttachVirtualEx(&desc);
+  ASSERT_GE(index, 0);
+  SDL_Joystick* stick = SDL_JoystickOpen(index);
+  ASSERT_NE(stick, nullptr);
+  SDL_Event e;
+  while (SDL_PollEvent(&e) != 0) {
+  }
+  g_joystickUpdates = 0;
+  LinuxPlatform().WaitForEvents(200);
+  EXPECT_LE(g_joystickUpdates, 2);
+  SDL_JoystickClose(stick);
+  SDL_JoystickDetachVirtual(index);
+  SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  p->Close();
+  unsetenv("SDL_VIDEODRIVER");
 }

@@ -170,10 +170,8 @@ TEST(X11RowCopyTest, CopiedRowsEqualTheScalerAndNoneIsCopiedFromUnderAnotherWind
   // rows that some copies read from; its lower edge lies between two window
   // rows that show the same picture row, so the row below the edge would be
   // a copy of a hidden one.
-  OwnXServer server("2000x1500x24");
-  ASSERT_FALSE(server.Name().empty());
-  const std::string before = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-  setenv("DISPLAY", server.Name().c_str(), 1);
+  OwnDisplay own("2000x1500x24");
+  ASSERT_TRUE(own.Started());
   Display* dpy = XOpenDisplay(nullptr);
   ASSERT_NE(dpy, nullptr);
   const int w = 2000, h = 1500;
@@ -226,5 +224,4 @@ TEST(X11RowCopyTest, CopiedRowsEqualTheScalerAndNoneIsCopiedFromUnderAnotherWind
   EXPECT_EQ(wrongPixels(true), 0u);
   p->Close();
   XCloseDisplay(dpy);
-  setenv("DISPLAY", before.c_str(), 1);
 }

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstdint>
 #include <string>
 #include <thread>
@@ -112,4 +113,23 @@ class OwnXServer {
  private:
   pid_t pid_ = -1;
   std::string name_;
+};
+
+// An X server of its own, made the display of the test (DISPLAY) for as long
+// as this lives; the display before is put back after.
+class OwnDisplay {
+ public:
+  explicit OwnDisplay(const char* screen) : server_(screen) {
+    const char* display = std::getenv("DISPLAY");
+    before_ = display != nullptr ? display : "";
+    if (!server_.Name().empty()) setenv("DISPLAY", server_.Name().c_str(), 1);
+  }
+  ~OwnDisplay() { setenv("DISPLAY", before_.c_str(), 1); }
+  OwnDisplay(const OwnDisplay&) = delete;
+  OwnDisplay& operator=(const OwnDisplay&) = delete;
+  bool Started() const { return !server_.Name().empty(); }
+
+ private:
+  OwnXServer server_;
+  std::string before_;
 };

@@ -25,6 +25,18 @@ std::function<std::unique_ptr<Presenter>()>& Factory() {
   return f;
 }
 
+#if defined(__SSE2__)
+// Sixteen pixels looked up and written to 16-byte aligned `out` past the
+// cache. Looked up into a small buffer first: cheaper than assembling the
+// registers from single words.
+inline void StreamSixteen(const uint8_t* s, const uint32_t* argb, uint32_t* out) {
+  alignas(16) uint32_t px[16];
+  for (int32_t i = 0; i < 16; ++i) px[i] = argb[s[i]];
+  auto* d = reinterpret_cast<__m128i*>(out);
+  for (int32_t i = 0; i < 4; ++i) _mm_stream_si128(d + i, _mm_load_si128(reinterpret_cast<const __m128i*>(px + 4 * i)));
+}
+#endif
+
 }  // namespace
 
 void SetPresenterFactory(std::function<std::unique_ptr<Presenter>()> factory) {
@@ -47,15 +59,8 @@ void ConvertToArgb(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, u
     // rather than read in first and left there.
     for (int32_t y = 0; y < 480; ++y) {
       const uint8_t* s = pixels + static_cast<ptrdiff_t>(y) * pitch;
-      auto* d =
-          reinterpret_cast<__m128i*>(reinterpret_cast<uint8_t*>(out) + static_cast<ptrdiff_t>(y) * outPitch);
-      for (int32_t x = 0; x < 640; x += 8, s += 8, d += 2) {
-        uint64_t v;  // eight indices in one load
-        std::memcpy(&v, s, 8);
-        auto at = [&](int i) { return static_cast<int>(argb[(v >> (8 * i)) & 0xFF]); };
-        _mm_stream_si128(d, _mm_set_epi32(at(3), at(2), at(1), at(0)));
-        _mm_stream_si128(d + 1, _mm_set_epi32(at(7), at(6), at(5), at(4)));
-      }
+      uint32_t* d = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) + static_cast<ptrdiff_t>(y) * outPitch);
+      for (int32_t x = 0; x < 640; x += 16) StreamSixteen(s + x, argb, d + x);
     }
     _mm_sfence();  // visible to the reader before it is told to read
     return;
@@ -112,12 +117,7 @@ void ChangedPictureConverter::Convert(const uint8_t* pixels, int32_t pitch, cons
       if (streaming) {
         // Written past the cache, as the whole conversion is (sixteen
         // pixels are a whole cache line of page-aligned shared memory).
-        auto at = [&](int32_t i) { return static_cast<int>(argb[s[x + i]]); };
-        auto* line = reinterpret_cast<__m128i*>(d + x);
-        _mm_stream_si128(line, _mm_set_epi32(at(3), at(2), at(1), at(0)));
-        _mm_stream_si128(line + 1, _mm_set_epi32(at(7), at(6), at(5), at(4)));
-        _mm_stream_si128(line + 2, _mm_set_epi32(at(11), at(10), at(9), at(8)));
-        _mm_stream_si128(line + 3, _mm_set_epi32(at(15), at(14), at(13), at(12)));
+        StreamSixteen(s + x, argb, d + x);
         continue;
       }
 #else

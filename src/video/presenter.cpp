@@ -3,6 +3,7 @@
 #include "video/presenter.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -105,25 +106,29 @@ void ChangedPictureConverter::Convert(const uint8_t* pixels, int32_t pitch, cons
     const uint8_t* s = pixels + static_cast<ptrdiff_t>(y) * pitch;
     uint8_t* seen = &shown_[static_cast<size_t>(y) * 640];
     uint32_t* d = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) + static_cast<ptrdiff_t>(y) * outPitch);
-    uint64_t& changed = changed_[static_cast<size_t>(y)];
-    changed = 0;
-    for (int32_t x = 0; x < 640; x += 16) {
+    // The row's changed runs first, without a branch per run (about half of
+    // them change, at random), then only those converted.
+    uint64_t changed = 0;
+    for (int32_t i = 0; i < 40; ++i) {
 #if defined(__SSE2__)
-      const __m128i now = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
-      const __m128i was = _mm_loadu_si128(reinterpret_cast<const __m128i*>(seen + x));
-      if (_mm_movemask_epi8(_mm_cmpeq_epi8(now, was)) == 0xFFFF) continue;
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(seen + x), now);
-      changed |= uint64_t{1} << (x / 16);
+      const __m128i now = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 16 * i));
+      const __m128i was = _mm_loadu_si128(reinterpret_cast<const __m128i*>(seen + 16 * i));
+      changed |= uint64_t{_mm_movemask_epi8(_mm_cmpeq_epi8(now, was)) != 0xFFFF} << i;
+#else
+      changed |= uint64_t{std::memcmp(s + 16 * i, seen + 16 * i, 16) != 0} << i;
+#endif
+    }
+    changed_[static_cast<size_t>(y)] = changed;
+    for (uint64_t left = changed; left != 0; left &= left - 1) {
+      const int32_t x = 16 * std::countr_zero(left);
+      std::memcpy(seen + x, s + x, 16);
+#if defined(__SSE2__)
       if (streaming) {
         // Written past the cache, as the whole conversion is (sixteen
         // pixels are a whole cache line of page-aligned shared memory).
         StreamSixteen(s + x, argb, d + x);
         continue;
       }
-#else
-      if (std::memcmp(s + x, seen + x, 16) == 0) continue;
-      std::memcpy(seen + x, s + x, 16);
-      changed |= uint64_t{1} << (x / 16);
 #endif
       for (int32_t i = 0; i < 16; ++i) d[x + i] = argb[s[x + i]];
     }

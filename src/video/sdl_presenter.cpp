@@ -125,7 +125,7 @@ class SdlPresenter : public Presenter {
 
   SDL_Window* Window() const { return window_; }
   // SDL's X11 connection while the X11 drawer draws, else null.
-  Display* XDisplay() const { return x11_.Started() ? xDisplay_ : nullptr; }
+  Display* XDisplay() const { return x11_.Connection(); }
 
  private:
   // Draws through SDL's own X11 connection and window (one connection: one
@@ -137,7 +137,6 @@ class SdlPresenter : public Presenter {
     int ww = 0, wh = 0;
     SDL_GetWindowSize(window_, &ww, &wh);
     Display* dpy = info.info.x11.display;
-    xDisplay_ = dpy;
     return x11_.Start(dpy, info.info.x11.window, ww, wh, true, QueryX11Capabilities(dpy));
   }
 
@@ -165,7 +164,6 @@ class SdlPresenter : public Presenter {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   PictureRect rect_;  // where the picture lies in the renderer's pixels
-  Display* xDisplay_ = nullptr;
   X11PictureDrawer x11_;
 };
 

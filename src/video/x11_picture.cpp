@@ -413,7 +413,7 @@ struct X11PictureDrawer::State {
     const std::vector<XRectangle>& r = SpanRows(from, to);
     if (r.empty()) return;
     XRenderSetPictureClipRectangles(dpy, clipped, 0, 0, r.data(), static_cast<int>(r.size()));
-    Composite(clipped);
+    Composite();
   }
 
   // Takes the answers to this frame's copies out of the queue; true when a
@@ -433,13 +433,13 @@ struct X11PictureDrawer::State {
     return missed;
   }
 
-  // Composites the picture onto `onto` (the whole picture or its first rows).
-  void Composite(Picture onto) {
+  // Composites the picture onto the window, as far as `clipped` lets it.
+  void Composite() {
     const bool single = columns.size() == 1 && rows.size() == 1;
     for (const ScaleRun& row : rows) {
       for (const ScaleRun& column : columns) {
         if (!single) SetTransform(column, row);
-        XRenderComposite(dpy, PictOpSrc, source, None, onto, 0, 0, 0, 0, rect.x + column.start,
+        XRenderComposite(dpy, PictOpSrc, source, None, clipped, 0, 0, 0, 0, rect.x + column.start,
                          rect.y + row.start, static_cast<unsigned>(column.length),
                          static_cast<unsigned>(row.length));
       }
@@ -654,6 +654,8 @@ void X11PictureDrawer::Draw(const uint8_t* pixels, int32_t pitch, const uint32_t
 }
 
 void X11PictureDrawer::Invalidate() { s_->drawAll = true; }
+
+Display* X11PictureDrawer::Connection() const { return s_->dpy; }
 
 void X11PictureDrawer::Stop() { s_->Release(); }
 

@@ -105,17 +105,17 @@ int32_t ChangedSpans(uint64_t runs, RunSpan spans[2]) {
   const int32_t end = 64 - std::countl_zero(runs);
   // The widest run of unchanged pixels between the first and the last
   // changed run splits the row.
-  uint64_t gaps = ~runs & ((end == 64 ? ~uint64_t{0} : (uint64_t{1} << end) - 1) >> first << first);
-  int32_t widest = 0, at = 0;
-  while (gaps != 0) {
-    const int32_t gap = std::countr_zero(gaps);
-    const int32_t length = std::countr_one(gaps >> gap);
-    if (length > widest) {
-      widest = length;
-      at = gap;
-    }
-    gaps &= ~uint64_t{0} << (gap + length);  // gap + length < end <= 64
+  const uint64_t gaps = ~runs & ((end == 64 ? ~uint64_t{0} : (uint64_t{1} << end) - 1) >> first << first);
+  // Eroded k times, the gaps keep a bit where k + 1 unchanged runs start:
+  // the last non-empty erosion holds the starts of the widest gaps. As many
+  // steps as the widest gap is long, fewer than one a gap on a busy row.
+  int32_t widest = 0;
+  uint64_t starts = 0;
+  for (uint64_t g = gaps; g != 0; g &= g >> 1) {
+    starts = g;
+    ++widest;
   }
+  const int32_t at = std::countr_zero(starts);  // the first of them
   if (widest == 0) {
     spans[0] = RunSpan{first, end};
     return 1;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/application.h"
 #include "game_fixture.h"
 #include "main/game_sim.h"
 #include "main/unit1.h"
@@ -264,7 +265,16 @@ TEST(GameRun, PacingFirstFrameWithoutWaitThen25MsAndSlowFrames) {
     starts.push_back(fake.Tick);
     if (f == 10) fake.Tick += 40;  // frame 10's flip takes 40 ms
   };
-  ASSERT_EQ(RunSim(*w, o, &fake).FramesRun, 40);
+  // Messages are processed once a frame, whether the frame waited or not.
+  struct Counter : MessageSource {
+    int32_t pumps = 0;
+    void Pump() override { ++pumps; }
+  } counter;
+  App().AddSource(&counter);
+  const int32_t frames = RunSim(*w, o, &fake).FramesRun;
+  App().RemoveSource(&counter);
+  ASSERT_EQ(frames, 40);
+  EXPECT_EQ(counter.pumps, 40);
   // 39 frames waited, except the one after the slow flip.
   EXPECT_EQ(fake.Waits, 38);
   EXPECT_EQ(starts[0], t0);

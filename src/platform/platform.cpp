@@ -44,15 +44,15 @@ class RealPlatform : public Platform {
 
   void WaitForEvents(uint32_t timeoutMs) override {
     if (timeoutMs == 0) return;
-    if (PictureActive() && SDL_WasInit(SDL_INIT_VIDEO)) {
-      // Blocks until an SDL event is queued (not taken off) or time is up.
-      // On X11 without pumping SDL's events: they are pumped after the wait
-      // anyway, and SDL itself waits by polling every millisecond while a
-      // joystick is open.
-      if (!WaitForPictureEvents(timeoutMs)) SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
-    } else if (App().Windowed && fl_display != nullptr) {
+    if (!PictureActive() && App().Windowed && fl_display != nullptr) {
       Fl::wait(timeoutMs / 1000.0);
     } else {
+      // A sleep, which a signal ends early. Between the game's frames the
+      // game takes its input once a frame, in the message processing after
+      // the wait: watching the picture's connection would wake the program
+      // a second time each frame for the server's answer to the frame just
+      // drawn, and SDL's own wait pumps every millisecond while a joystick
+      // is open.
       timespec ts{static_cast<time_t>(timeoutMs / 1000), static_cast<long>(timeoutMs % 1000) * 1000000L};
       nanosleep(&ts, nullptr);
     }

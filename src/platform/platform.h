@@ -19,8 +19,8 @@ class Platform {
   // Milliseconds since some fixed point, wrapping at 2^32 (GetTickCount).
   virtual uint32_t GetTickCount() = 0;
   // Blocks until something may have happened or timeoutMs has passed. The
-  // real platform waits on the window systems' events; a fake clock just
-  // moves on by timeoutMs.
+  // real platform waits on the settings windows' events, and sleeps while
+  // the game's picture is shown; a fake clock just moves on by timeoutMs.
   virtual void WaitForEvents(uint32_t timeoutMs) = 0;
   // The system's default sound (MessageBeep 0).
   virtual void MessageBeep() = 0;

@@ -100,11 +100,6 @@ void WindowPointToPicture(int32_t winW, int32_t winH, int32_t wx, int32_t wy, in
 
 // True while a picture window is open.
 bool PictureActive();
-// Waits up to timeoutMs for input to the picture window (or a signal)
-// without taking or pumping any events: the message processing after the
-// wait does that. False, without waiting, when the picture window's events
-// can't be waited for this way (the caller waits with SDL).
-bool WaitForPictureEvents(uint32_t timeoutMs);
 // Picture pixels <-> desktop pixels (identity while no picture is shown).
 void PictureToDesktop(int32_t px, int32_t py, int32_t& dx, int32_t& dy);
 void DesktopToPicture(int32_t dx, int32_t dy, int32_t& px, int32_t& py);

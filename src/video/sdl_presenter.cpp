@@ -6,7 +6,6 @@
 // connection; SDL's renderer serves the other video drivers.
 #include <SDL.h>
 #include <SDL_syswm.h>
-#include <poll.h>
 
 #include <atomic>
 #include <cstddef>
@@ -188,18 +187,6 @@ bool ActiveWindow(int& x, int& y, int& w, int& h) {
 std::unique_ptr<Presenter> MakeSdlPresenter() { return std::make_unique<SdlPresenter>(); }
 
 bool PictureActive() { return g_active != nullptr; }
-
-bool WaitForPictureEvents(uint32_t timeoutMs) {
-  Display* dpy = g_active != nullptr ? g_active->XDisplay() : nullptr;
-  if (dpy == nullptr) return false;
-  // Something to handle already: SDL's queue, or events Xlib has read.
-  if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || XEventsQueued(dpy, QueuedAlready) > 0) return true;
-  // A signal (SDL turns SIGTERM and SIGINT into a quit event at the next
-  // pump) ends the wait too.
-  pollfd fd{ConnectionNumber(dpy), POLLIN, 0};
-  poll(&fd, 1, static_cast<int>(timeoutMs));
-  return true;
-}
 
 uint32_t PictureWindowId() {
   return g_active && g_active->Window() ? SDL_GetWindowID(g_active->Window()) : 0;

@@ -15,6 +15,9 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/Xrender.h>
+#include <X11/Xlib-xcb.h>
+#include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 
 namespace {
 
@@ -191,7 +194,12 @@ struct X11PictureDrawer::State {
   XShmSegmentInfo shm{};
   bool shmAttached = false;
   std::vector<uint32_t> plain;
-  bool inFlight = false;  // the server may still read the shared memory
+  // The server may still read the shared memory until it has answered a
+  // request sent after the frame's drawing (its sequence number `fence`).
+  // The answer is taken as the next frame is drawn, when it has long
+  // arrived: no round trip a frame, and no waking up for it in between.
+  bool inFlight = false;
+  unsigned int fence = 0;
 
   // XRender: the 640 x 480 source and the window's picture.
   Pixmap pixmap = 0;
@@ -471,8 +479,17 @@ struct X11PictureDrawer::State {
   }
 
   void WaitForServer() {
-    if (inFlight) XSync(dpy, False);
+    if (!inFlight) return;
     inFlight = false;
+    xcb_connection_t* c = XGetXCBConnection(dpy);
+    void* reply = nullptr;
+    xcb_generic_error_t* error = nullptr;
+    // Read already (by whoever read the connection), or waiting in it; the
+    // blocking wait only when the server is slower than a frame. A lost
+    // connection answers at once, with nothing.
+    if (xcb_poll_for_reply(c, fence, &reply, &error) == 0) reply = xcb_wait_for_reply(c, fence, &error);
+    std::free(reply);
+    std::free(error);
   }
 
   // Frees what a way made on the server, and its image.
@@ -649,8 +666,16 @@ void X11PictureDrawer::Draw(const uint8_t* pixels, int32_t pitch, const uint32_t
                 static_cast<unsigned>(s.rect.h));
     }
   }
-  s.inFlight = s.Shared() && !answered;
-  XFlush(s.dpy);
+  if (s.Shared() && !answered) {
+    // Sent through XCB after the frame's requests, which Xlib hands over
+    // first, and flushed with them.
+    xcb_connection_t* c = XGetXCBConnection(s.dpy);
+    s.fence = xcb_get_input_focus(c).sequence;
+    s.inFlight = true;
+    xcb_flush(c);
+  } else {
+    XFlush(s.dpy);
+  }
 }
 
 void X11PictureDrawer::Invalidate() { s_->drawAll = true; }

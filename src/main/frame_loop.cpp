@@ -33,20 +33,16 @@ class SourceRegistration {
 
 void PaceFrame(WorldState& w) {
   uint32_t tick = Sys().GetTickCount();
-  bool processed = false;
   for (;;) {
     const int32_t diff = static_cast<int32_t>(w.LastFrameTick - tick);
     const int64_t elapsed = diff < 0 ? -static_cast<int64_t>(diff) : static_cast<int64_t>(diff);
     if (elapsed >= w.FrameDelay) break;
-    // Block in the event wait up to the deadline instead of polling; the
-    // messages are processed as the wait ends.
+    // Block up to the deadline instead of polling, then process messages.
     App().WaitMessages(static_cast<uint32_t>(w.FrameDelay - elapsed));
-    processed = true;
     tick = Sys().GetTickCount();
   }
   w.LastFrameTick = tick;
-  // Once a frame at least, without a second pass straight after the wait's.
-  if (!processed) App().ProcessMessages();
+  App().ProcessMessages();
 }
 
 void TForm1::Button1Click() {

@@ -123,8 +123,6 @@ class SdlPresenter : public Presenter {
   }
 
   SDL_Window* Window() const { return window_; }
-  // SDL's X11 connection while the X11 drawer draws, else null.
-  Display* XDisplay() const { return x11_.Connection(); }
 
  private:
   // Draws through SDL's own X11 connection and window (one connection: one

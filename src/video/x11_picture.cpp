@@ -680,8 +680,6 @@ void X11PictureDrawer::Draw(const uint8_t* pixels, int32_t pitch, const uint32_t
 
 void X11PictureDrawer::Invalidate() { s_->drawAll = true; }
 
-Display* X11PictureDrawer::Connection() const { return s_->dpy; }
-
 void X11PictureDrawer::Stop() { s_->Release(); }
 
 bool X11PictureDrawer::Started() const { return s_->dpy != nullptr; }

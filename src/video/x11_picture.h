@@ -97,8 +97,6 @@ class X11PictureDrawer {
 
   bool Started() const;
   X11PictureWay Way() const;
-  // The connection it draws through while started, else null.
-  Display* Connection() const;
 
  private:
   struct State;

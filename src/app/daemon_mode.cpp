@@ -29,6 +29,7 @@ class HandsOffPlatform : public Platform {
     real_.JoySetThreshold(joystick, threshold);
   }
   uint32_t JoyGetPos(uint32_t joystick, JOYINFO& info) override { return real_.JoyGetPos(joystick, info); }
+  void JoyRelease() override { real_.JoyRelease(); }
   int32_t ScreenWidth() override { return 640; }
   int32_t ScreenHeight() override { return 480; }
 

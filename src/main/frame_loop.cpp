@@ -7,7 +7,6 @@
 #include "main/unit1.h"
 #include "main/world_state.h"
 #include "app/display_loss.h"
-#include "platform/joystick_sdl.h"
 #include "platform/platform.h"
 #include "platform/signals.h"
 #include "video/display.h"
@@ -105,7 +104,15 @@ void TForm1::Button1Click() {
   DisplayLossWatch displayLoss([this] { SaveHighScores(w); });
   EndSignalDeferral signalsEndTheGame;
   if (EndSignalReceived()) QuitRequested = true;
+  // The joystick is read again only while it steers: once it is off (by the
+  // settings, or because none answered), watching for joysticks would only
+  // cost every frame's message processing a look at the devices.
+  bool joystickHeld = true;
   while (!QuitRequested) {
+    if (joystickHeld && w.JoystickOn == 0) {
+      Sys().JoyRelease();
+      joystickHeld = false;
+    }
     if (!RunFrameSteps(w)) {
       // The back buffer could not be locked: give the desktop back and end.
       ReleaseDevices(w);
@@ -123,6 +130,6 @@ void TForm1::Button1Click() {
   HideGameWindow();
   Sys().ShowCursor(true);
   // The joystick the run may have opened is given back too.
-  SdlJoyShutdown();
+  Sys().JoyRelease();
   ProgramEnd();
 }

@@ -51,6 +51,7 @@ class FakePlatform : public Platform {
   int32_t CursorSets = 0;
   int32_t CursorGets = 0;
   int32_t Beeps = 0;
+  int32_t JoyReleases = 0;
 
   uint32_t GetTickCount() override {
     ++TickReads;
@@ -81,6 +82,7 @@ class FakePlatform : public Platform {
     info = Joy;
     return 0;
   }
+  void JoyRelease() override { ++JoyReleases; }
   int32_t ScreenWidth() override { return Width; }
   int32_t ScreenHeight() override { return Height; }
 };

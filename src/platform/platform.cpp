@@ -99,6 +99,8 @@ class RealPlatform : public Platform {
 
   uint32_t JoyGetPos(uint32_t joystick, JOYINFO& info) override { return SdlJoyGetPos(joystick, info); }
 
+  void JoyRelease() override { SdlJoyShutdown(); }
+
   int32_t ScreenWidth() override {
     if (PictureActive()) return 640;
     return XDisplayOpen() ? MainScreen().w : 640;

@@ -31,6 +31,9 @@ class Platform {
   virtual void JoySetThreshold(uint32_t joystick, uint32_t threshold) = 0;
   // Fills info for joystick 0, 1, ...; non-zero when no joystick answers.
   virtual uint32_t JoyGetPos(uint32_t joystick, JOYINFO& info) = 0;
+  // Gives the joysticks back and stops watching for new ones; the next
+  // JoyGetPos starts over.
+  virtual void JoyRelease() = 0;
   virtual int32_t ScreenWidth() = 0;
   virtual int32_t ScreenHeight() = 0;
 };

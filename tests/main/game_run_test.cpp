@@ -13,6 +13,7 @@
 #include "main/unit1.h"
 #include "main/world_state.h"
 #include "platform/keycodes.h"
+#include "platform/platform.h"
 #include "video/ddraw.h"
 
 using gametest::FreshWorld;
@@ -333,6 +334,9 @@ TEST(GameRun, EndsOnClickMoveAndKeysButNotOnRightClicksOrWarmUpMoves) {
   }
 }
 
+// How often the run has given the joysticks back so far.
+int32_t JoyReleases() { return dynamic_cast<FakePlatform&>(Sys()).JoyReleases; }
+
 TEST(GameRun, JoystickButtonReleasedLaterTakesOverAndMissingJoystickSwitchesOff) {
   {
     auto w = FreshWorld();
@@ -342,17 +346,24 @@ TEST(GameRun, JoystickButtonReleasedLaterTakesOverAndMissingJoystickSwitchesOff)
     o.OnWait = [](TForm1& form, int32_t f) {
       ASSERT_EQ(form.w.JoyButtonsAtStart, 1);
       ASSERT_EQ(form.w.Autopilot, f <= 50 ? 1 : 0) << f;
+      ASSERT_EQ(JoyReleases(), 0) << f;  // still steering
     };
     ASSERT_EQ(RunSim(*w, o).FramesRun, 80);
     EXPECT_EQ(w->JoystickOn, 1);
   }
-  {
+  // Missing, or switched off by the settings: the joystick is given back
+  // once, before the second frame at the latest.
+  for (const bool on : {true, false}) {
     auto w = FreshWorld();
     SimOptions o;
-    o.Frames = 20; o.Joystick = true;
-    o.OnWait = [](TForm1& form, int32_t) {
+    o.Frames = 20; o.Joystick = on;
+    if (!on) o.Events = {Ev(0, SimEvent::Joy, 32768, 32768, 0)};
+    o.OnWait = [](TForm1& form, int32_t f) {
       ASSERT_EQ(form.w.JoystickOn, 0);
       ASSERT_EQ(form.w.Autopilot, 1);
+      if (f >= 2) {
+        ASSERT_EQ(JoyReleases(), 1) << f;
+      }
     };
     ASSERT_EQ(RunSim(*w, o).FramesRun, 20);
   }

@@ -38,6 +38,22 @@ inline void StreamSixteen(const uint8_t* s, const uint32_t* argb, uint32_t* out)
 }
 #endif
 
+// The runs of 16 pixels in which two rows of 640 differ, as bits; without a
+// branch per run (about half of them differ, at random).
+inline uint64_t DifferingRuns(const uint8_t* a, const uint8_t* b) {
+  uint64_t runs = 0;
+  for (int32_t i = 0; i < 40; ++i) {
+#if defined(__SSE2__)
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + 16 * i));
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16 * i));
+    runs |= uint64_t{_mm_movemask_epi8(_mm_cmpeq_epi8(x, y)) != 0xFFFF} << i;
+#else
+    runs |= uint64_t{std::memcmp(a + 16 * i, b + 16 * i, 16) != 0} << i;
+#endif
+  }
+  return runs;
+}
+
 }  // namespace
 
 void SetPresenterFactory(std::function<std::unique_ptr<Presenter>()> factory) {
@@ -84,19 +100,45 @@ void ConvertToArgb(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, u
   }
 }
 
+bool ChangedPictureConverter::MovedDown(const uint8_t* pixels, int32_t pitch) const {
+  // Runs of 16 pixels that match the picture in place, and one row up.
+  int32_t still = 0;
+  int32_t moved = 0;
+  for (int32_t y = 20; y < 480; y += 60) {
+    const uint8_t* now = pixels + static_cast<ptrdiff_t>(y) * pitch;
+    const uint8_t* here = &shown_[static_cast<size_t>(top_ + y) * 640];
+    still -= std::popcount(DifferingRuns(now, here));
+    moved -= std::popcount(DifferingRuns(now, here - 640));
+  }
+  return moved > still;
+}
+
 void ChangedPictureConverter::Convert(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
-                                      int32_t outPitch) {
-  if (!valid_ || out != lastOut_ || outPitch != lastOutPitch_ ||
-      std::memcmp(argb, shownArgb_.data(), 256 * sizeof(uint32_t)) != 0) {
-    ConvertToArgb(pixels, pitch, argb, out, outPitch);
+                                      int32_t outPitch, int32_t outRows) {
+  const int32_t spare = std::max(outRows, 480) - 480;
+  bool whole = !valid_ || out != lastOut_ || outPitch != lastOutPitch_ || outRows != lastOutRows_ ||
+               std::memcmp(argb, shownArgb_.data(), 256 * sizeof(uint32_t)) != 0;
+  bool moved = false;
+  if (!whole && top_ > 0 && MovedDown(pixels, pitch)) {
+    --top_;
+    moved = true;
+  } else if (!whole && top_ == 0 && spare > 0 && MovedDown(pixels, pitch)) {
+    whole = true;  // no row left above: back to the last rows
+  }
+  if (whole) {
+    top_ = spare;
+    shown_.resize(static_cast<size_t>(spare + 480) * 640);
+    uint32_t* first = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) + ptrdiff_t{top_} * outPitch);
+    ConvertToArgb(pixels, pitch, argb, first, outPitch);
     for (int32_t y = 0; y < 480; ++y) {
-      std::memcpy(&shown_[static_cast<size_t>(y) * 640], pixels + ptrdiff_t{y} * pitch, 640);
+      std::memcpy(&shown_[static_cast<size_t>(top_ + y) * 640], pixels + ptrdiff_t{y} * pitch, 640);
     }
     std::memcpy(shownArgb_.data(), argb, 256 * sizeof(uint32_t));
     std::fill(changed_.begin(), changed_.end(), kWholeRow);
     valid_ = true;
     lastOut_ = out;
     lastOutPitch_ = outPitch;
+    lastOutRows_ = outRows;
     return;
   }
 #if defined(__SSE2__)
@@ -104,21 +146,20 @@ void ChangedPictureConverter::Convert(const uint8_t* pixels, int32_t pitch, cons
 #endif
   for (int32_t y = 0; y < 480; ++y) {
     const uint8_t* s = pixels + static_cast<ptrdiff_t>(y) * pitch;
-    uint8_t* seen = &shown_[static_cast<size_t>(y) * 640];
-    uint32_t* d = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) + static_cast<ptrdiff_t>(y) * outPitch);
-    // The row's changed runs first, without a branch per run (about half of
-    // them change, at random), then only those converted.
-    uint64_t changed = 0;
-    for (int32_t i = 0; i < 40; ++i) {
-#if defined(__SSE2__)
-      const __m128i now = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 16 * i));
-      const __m128i was = _mm_loadu_si128(reinterpret_cast<const __m128i*>(seen + 16 * i));
-      changed |= uint64_t{_mm_movemask_epi8(_mm_cmpeq_epi8(now, was)) != 0xFFFF} << i;
-#else
-      changed |= uint64_t{std::memcmp(s + 16 * i, seen + 16 * i, 16) != 0} << i;
-#endif
+    uint8_t* seen = &shown_[static_cast<size_t>(top_ + y) * 640];
+    uint32_t* d = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) + ptrdiff_t{top_ + y} * outPitch);
+    // The row's changed runs first, then only those converted.
+    uint64_t changed = DifferingRuns(s, seen);
+    uint64_t shown = changed;
+    if (moved) {
+      // What changed on the picture: against the same row of the last one,
+      // a row further down (not written yet in this pass).
+      shown = DifferingRuns(s, seen + 640);
+      // The top row is new: the row of `out` above the picture was never
+      // compared with it.
+      if (y == 0) changed = kWholeRow;
     }
-    changed_[static_cast<size_t>(y)] = changed;
+    changed_[static_cast<size_t>(y)] = shown;
     for (uint64_t left = changed; left != 0; left &= left - 1) {
       const int32_t x = 16 * std::countr_zero(left);
       std::memcpy(seen + x, s + x, 16);

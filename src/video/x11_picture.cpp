@@ -23,6 +23,10 @@ namespace {
 
 constexpr int32_t kPictureW = 640;
 constexpr int32_t kPictureH = 480;
+// Rows of the shared-memory pixmap above the picture: room for the picture
+// to move up while the background scrolls down, a row a frame, before it
+// is converted whole again at the bottom.
+constexpr int32_t kScrollRows = 64;
 
 // Errors of requests whose failure only means "use another way" (attaching
 // shared memory over a connection that can't share it).
@@ -201,8 +205,11 @@ struct X11PictureDrawer::State {
   bool inFlight = false;
   unsigned int fence = 0;
 
-  // XRender: the 640 x 480 source and the window's picture.
+  // XRender: the 640 x 480 source and the window's picture. The shared
+  // pixmap holds the picture from row `pixmapTop` on (the transform's
+  // translation), the others from their first row.
   Pixmap pixmap = 0;
+  int32_t pixmapTop = 0;
   Picture source = 0;
   Picture target = 0;
   std::vector<ScaleRun> columns;
@@ -327,10 +334,11 @@ struct X11PictureDrawer::State {
     XRenderPictFormat* sourceFormat = XRenderFindStandardFormat(dpy, PictStandardRGB24);
     XRenderPictFormat* targetFormat = XRenderFindVisualFormat(dpy, visual);
     if (sourceFormat == nullptr || targetFormat == nullptr || !ScreenHasDepth24()) return false;
-    if (!MakeImage(kPictureW, kPictureH, 24)) return false;
-    pixmap = way == X11PictureWay::kRenderSharedPixmap
-                 ? XShmCreatePixmap(dpy, window, shm.shmaddr, &shm, kPictureW, kPictureH, 24)
-                 : XCreatePixmap(dpy, window, kPictureW, kPictureH, 24);
+    const bool sharedPixmap = way == X11PictureWay::kRenderSharedPixmap;
+    if (!MakeImage(kPictureW, kPictureH + (sharedPixmap ? kScrollRows : 0), 24)) return false;
+    pixmapTop = 0;
+    pixmap = sharedPixmap ? XShmCreatePixmap(dpy, window, shm.shmaddr, &shm, kPictureW, kPictureH + kScrollRows, 24)
+                          : XCreatePixmap(dpy, window, kPictureW, kPictureH, 24);
     source = XRenderCreatePicture(dpy, pixmap, sourceFormat, 0, nullptr);
     XRenderSetPictureFilter(dpy, source, FilterNearest, nullptr, 0);
     target = XRenderCreatePicture(dpy, window, targetFormat, 0, nullptr);
@@ -353,7 +361,7 @@ struct X11PictureDrawer::State {
     t.matrix[0][0] = column.step;
     t.matrix[0][2] = column.offset;
     t.matrix[1][1] = row.step;
-    t.matrix[1][2] = row.offset;
+    t.matrix[1][2] = row.offset + pixmapTop * 65536;
     t.matrix[2][2] = 65536;
     XRenderSetPictureTransform(dpy, source, &t);
   }
@@ -624,7 +632,11 @@ void X11PictureDrawer::Draw(const uint8_t* pixels, int32_t pitch, const uint32_t
   uint32_t* out = reinterpret_cast<uint32_t*>(s.image->data);
   bool answered = false;  // the server has done with this picture
   if (UsesRender(s.way)) {
-    s.converter.Convert(pixels, pitch, argb, out, s.image->bytes_per_line);
+    s.converter.Convert(pixels, pitch, argb, out, s.image->bytes_per_line, s.image->height);
+    if (s.way == X11PictureWay::kRenderSharedPixmap && s.converter.Top() != s.pixmapTop) {
+      s.pixmapTop = s.converter.Top();
+      if (s.columns.size() == 1 && s.rows.size() == 1) s.SetTransform(s.columns[0], s.rows[0]);
+    }
     if (s.way == X11PictureWay::kRenderSharedImage) {
       XShmPutImage(s.dpy, s.pixmap, s.gc, s.image, 0, 0, 0, 0, kPictureW, kPictureH, False);
     } else if (s.way == X11PictureWay::kRenderPlainImage) {

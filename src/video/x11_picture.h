@@ -1,6 +1,8 @@
 // Drawing the 640 x 480 picture into an X11 window, letterboxed at 4:3.
 // Where the server has XRender, the server scales: the picture goes into a
-// 640 x 480 pixmap (shared memory when MIT-SHM is there) and is composited
+// 640 x 480 pixmap (shared memory when MIT-SHM is there, with rows to spare
+// above the picture, into which it moves up as the background scrolls down,
+// instead of being converted again) and is composited
 // onto the window with a nearest-neighbour transform, each picture row once,
 // then copied on the server onto the other window rows that show it (where
 // those can be read: not under another window). Only the parts of rows that

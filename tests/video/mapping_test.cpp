@@ -130,4 +130,42 @@ TEST(ChangedPictureConverterTest, KeepsTheConversionEqualToAWholeOne) {
   expectWhole("the buffer written by someone else");
 }
 
+TEST(ChangedPictureConverterTest, APictureMovingDownMovesUpInTheTallerBufferUntilItWrapsToTheBottom) {
+  // Four spare rows; the background scrolls down a row a frame under a
+  // pixel that moves across it, the picture's right half does not change.
+  // Whatever the buffer held before is garbage.
+  constexpr int32_t kRows = 484;
+  std::vector<uint8_t> picture(640 * 480);
+  for (size_t i = 0; i < picture.size(); ++i) {
+    picture[i] = static_cast<uint8_t>(i % 640 < 320 ? i % 640 + 3 * (i / 640) : i % 640);
+  }
+  std::vector<uint32_t> palette(256);
+  for (uint32_t i = 0; i < 256; ++i) palette[i] = 0xFF000000u | (i * 0x030507u);
+  alignas(64) static uint32_t out[640 * kRows];
+  std::fill_n(out, 640 * kRows, 0xDEADBEEFu);
+  std::vector<uint32_t> whole(640 * 480);
+  ChangedPictureConverter converter;
+  for (const int32_t top : {4, 3, 2, 1, 0, 4, 3}) {
+    converter.Convert(picture.data(), 640, palette.data(), out, 640 * 4, kRows);
+    ConvertToArgb(picture.data(), 640, palette.data(), whole.data(), 640 * 4);
+    ASSERT_EQ(converter.Top(), top);
+    EXPECT_TRUE(std::equal(whole.begin(), whole.end(), out + 640 * top)) << top;
+    // What changed on the picture: its left half (everything when new).
+    EXPECT_EQ(converter.ChangedRuns()[100], top == 4 ? ChangedPictureConverter::kWholeRow : 0xFFFFF) << top;
+    std::copy_backward(picture.begin(), picture.end() - 640, picture.end());
+    // The new top row: partly what the buffer's kept indices above the
+    // picture start with, which must not pass for converted.
+    for (int32_t x = 0; x < 640; ++x) picture[static_cast<size_t>(x)] = static_cast<uint8_t>(x < 320 ? 0 : x + top);
+    picture[static_cast<size_t>(240 * 640 + 100 + 20 * top)] = 250;
+  }
+  // A change in place keeps the picture where it is.
+  converter.Convert(picture.data(), 640, palette.data(), out, 640 * 4, kRows);
+  picture[300 * 640 + 17] ^= 1;
+  converter.Convert(picture.data(), 640, palette.data(), out, 640 * 4, kRows);
+  ConvertToArgb(picture.data(), 640, palette.data(), whole.data(), 640 * 4);
+  EXPECT_EQ(converter.Top(), 2);
+  EXPECT_TRUE(std::equal(whole.begin(), whole.end(), out + 640 * 2));
+  EXPECT_EQ(converter.ChangedRuns()[300], 2u);
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 // X server of the test run).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "video/presenter.h"
@@ -77,6 +78,14 @@ void ChangeSome(TestFrame& frame) {
   for (int x = 100; x < 140; ++x) frame.pixels[static_cast<size_t>(321 * 640 + x)] += 3;
 }
 
+// Scrolls the picture down a row under a pixel that moves across it, as the
+// game's background scrolls: a new top row, step `n`.
+void ScrollDown(TestFrame& frame, int n) {
+  std::copy_backward(frame.pixels.begin(), frame.pixels.end() - 640, frame.pixels.end());
+  for (int x = 0; x < 640; ++x) frame.pixels[static_cast<size_t>(x)] = static_cast<uint8_t>(x * 3 + n);
+  frame.pixels[static_cast<size_t>(240 * 640 + 5 * n)] ^= 0xFF;
+}
+
 class ForeignWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -129,6 +138,16 @@ TEST_F(ForeignWindowTest, DrawsLetterboxedAndFollowsTheWindowsSize) {
   ExpectShows(*p, sw_, sh_);
   ChangeSome(frame_);
   ExpectShows(*p, sw_, sh_);
+  // Scrolling down, past the rows the picture can move up into before it
+  // starts again at the bottom.
+  for (int n = 1; n <= 70; ++n) {
+    ScrollDown(frame_, n);
+    if (n == 1 || n == 64 || n == 70) {
+      ExpectShows(*p, sw_, sh_);
+    } else {
+      frame_.ShowOn(*p);
+    }
+  }
   // No input of the owner's is taken.
   XWindowAttributes attrs{};
   XGetWindowAttributes(dpy_, win_, &attrs);

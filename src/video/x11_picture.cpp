@@ -206,10 +206,13 @@ struct X11PictureDrawer::State {
   unsigned int fence = 0;
 
   // XRender: the 640 x 480 source and the window's picture. The shared
-  // pixmap holds the picture from row `pixmapTop` on (the transform's
-  // translation), the others from their first row.
+  // pixmap holds the picture from row `pixmapTop` on, the others from their
+  // first row. Scaled, the row is the transform's translation; unscaled
+  // (`unscaled`: no transform at all, which the server copies row by row
+  // instead of sampling pixel by pixel), the composite's source position.
   Pixmap pixmap = 0;
   int32_t pixmapTop = 0;
+  bool unscaled = false;
   Picture source = 0;
   Picture target = 0;
   std::vector<ScaleRun> columns;
@@ -361,7 +364,7 @@ struct X11PictureDrawer::State {
     t.matrix[0][0] = column.step;
     t.matrix[0][2] = column.offset;
     t.matrix[1][1] = row.step;
-    t.matrix[1][2] = row.offset + pixmapTop * 65536;
+    t.matrix[1][2] = row.offset + (unscaled ? 0 : pixmapTop * 65536);
     t.matrix[2][2] = 65536;
     XRenderSetPictureTransform(dpy, source, &t);
   }
@@ -455,7 +458,8 @@ struct X11PictureDrawer::State {
     for (const ScaleRun& row : rows) {
       for (const ScaleRun& column : columns) {
         if (!single) SetTransform(column, row);
-        XRenderComposite(dpy, PictOpSrc, source, None, clipped, 0, 0, 0, 0, rect.x + column.start,
+        XRenderComposite(dpy, PictOpSrc, source, None, clipped, 0, unscaled ? pixmapTop : 0, 0, 0,
+                         rect.x + column.start,
                          rect.y + row.start, static_cast<unsigned>(column.length),
                          static_cast<unsigned>(row.length));
       }
@@ -469,6 +473,10 @@ struct X11PictureDrawer::State {
       columns = PlanScaleRuns(kPictureW, rect.w);
       rows = PlanScaleRuns(kPictureH, rect.h);
       if (columns.empty() || rows.empty()) return false;
+      auto identity = [](const std::vector<ScaleRun>& runs) {
+        return runs.size() == 1 && runs[0].step == 65536 && runs[0].offset == 0;
+      };
+      unscaled = identity(columns) && identity(rows);
       // One transform for the whole picture is set once.
       if (columns.size() == 1 && rows.size() == 1) SetTransform(columns[0], rows[0]);
       const std::vector<int32_t> columnFirst = FirstShown(columns, kPictureW, rect.w);
@@ -635,7 +643,7 @@ void X11PictureDrawer::Draw(const uint8_t* pixels, int32_t pitch, const uint32_t
     s.converter.Convert(pixels, pitch, argb, out, s.image->bytes_per_line, s.image->height);
     if (s.way == X11PictureWay::kRenderSharedPixmap && s.converter.Top() != s.pixmapTop) {
       s.pixmapTop = s.converter.Top();
-      if (s.columns.size() == 1 && s.rows.size() == 1) s.SetTransform(s.columns[0], s.rows[0]);
+      if (!s.unscaled && s.columns.size() == 1 && s.rows.size() == 1) s.SetTransform(s.columns[0], s.rows[0]);
     }
     if (s.way == X11PictureWay::kRenderSharedImage) {
       XShmPutImage(s.dpy, s.pixmap, s.gc, s.image, 0, 0, 0, 0, kPictureW, kPictureH, False);

@@ -113,6 +113,18 @@ class ForeignWindowTest : public ::testing::Test {
     const std::vector<uint32_t> expected = ScaledWindow(frame_, w, h);
     EXPECT_EQ(Differences(GrabWhenShown(dpy_, win_, w, h, expected), expected), 0u);
   }
+  // Scrolling down, past the rows the picture can move up into before it
+  // starts again at the bottom.
+  void ExpectScrolls(Presenter& p, int w, int h) {
+    for (int n = 1; n <= 70; ++n) {
+      ScrollDown(frame_, n);
+      if (n == 1 || n == 64 || n == 70) {
+        ExpectShows(p, w, h);
+      } else {
+        frame_.ShowOn(p);
+      }
+    }
+  }
   // Shows frames for a while, so that the presenter sees the window's
   // events.
   void Settle(Presenter& p) {
@@ -138,16 +150,7 @@ TEST_F(ForeignWindowTest, DrawsLetterboxedAndFollowsTheWindowsSize) {
   ExpectShows(*p, sw_, sh_);
   ChangeSome(frame_);
   ExpectShows(*p, sw_, sh_);
-  // Scrolling down, past the rows the picture can move up into before it
-  // starts again at the bottom.
-  for (int n = 1; n <= 70; ++n) {
-    ScrollDown(frame_, n);
-    if (n == 1 || n == 64 || n == 70) {
-      ExpectShows(*p, sw_, sh_);
-    } else {
-      frame_.ShowOn(*p);
-    }
-  }
+  ExpectScrolls(*p, sw_, sh_);
   // No input of the owner's is taken.
   XWindowAttributes attrs{};
   XGetWindowAttributes(dpy_, win_, &attrs);
@@ -163,6 +166,9 @@ TEST_F(ForeignWindowTest, DrawsLetterboxedAndFollowsTheWindowsSize) {
   XClearArea(dpy_, win_, 0, 0, 0, 0, True);  // exposed: white until the borders are painted again
   Settle(*p);
   ExpectShows(*p, 260, 150);
+  XResizeWindow(dpy_, win_, 640, 480);  // not scaled
+  Settle(*p);
+  ExpectScrolls(*p, 640, 480);
   p->Close();
   // The window is left to its owner: still there, still mapped.
   XGetWindowAttributes(dpy_, win_, &attrs);

@@ -45,24 +45,25 @@ void PaceFrame(WorldState& w) {
 }
 
 void TForm1::Button1Click() {
-  // 1.
+  // The run's counters and phase start afresh.
   w.WarmUpFrames = 0;
   w.MouseWatch = 0;
   w.IdleFrames = 0;
   w.GamePhase = 0;
   w.NewRecord = 0;
-  // 2. to 5.
+  // The start-up window's controls go, the records are read, and the window
+  // turns black and gives way to the picture's.
   HideStartupControls();
   // Inside a daemon's window the high-score file is left alone: no scored
   // game can be played there.
   if (!InDaemonWindow()) LoadHighScores(w);
   PrepareForGame();
   MaximizeTopmost();
-  // 6. The display; from now on the picture's events reach the handlers.
+  // The display; from now on the picture's events reach the handlers.
   OpenDisplay(w);
   GameInputSource input(*this);
   SourceRegistration registration(input);
-  // 7. Park and hide the cursor.
+  // Park and hide the cursor.
   const int32_t homeX = Sys().ScreenWidth();
   const int32_t homeY = Sys().ScreenHeight();
   Sys().SetCursorPos(homeX, homeY);
@@ -70,17 +71,17 @@ void TForm1::Button1Click() {
   w.CursorHomeY = homeY;
   Sys().ShowCursor(false);
   w.MouseWatch = 1;
-  // 8. to 10. Sheets, palette, clip.
+  // Sheets, palette, clip.
   LoadSheet(w, 1, w.DataPath + "bmp1.bmp", 0, 0, 640, 480);
   LoadSheet(w, 2, w.DataPath + "bmp2.bmp", 0, 0, 640, 480);
   LoadSheet(w, 3, w.DataPath + "bmp3.bmp", 0, 0, 640, 480);
   LoadSheet(w, 4, w.DataPath + "bmp4.bmp", 0, 0, 640, 480);
   LoadPalette(w, w.DataPath + "pal256.pal");
   SetClipRect(w.Video, 0, 0, 639, 479);
-  // 11. and 12.
+  // The frame's length and the meteors' first places.
   w.FrameDelay = 25;
   PlaceMeteors(w);
-  // 13. What the start-up's message rounds requested is dropped here.
+  // What the start-up's message rounds requested is dropped here.
   w.LastFrameTick = 0;
   w.ShipX = 280;
   w.ShipY = 300;
@@ -94,7 +95,7 @@ void TForm1::Button1Click() {
   w.SteerTimer = 0;
   w.FireTimer = 0;
   w.ShipBank = 3;
-  // 14. to 16.
+  // The joystick's buttons as the run starts, and the palette once more.
   ReadJoystick(1, w.JoyX, w.JoyY, w.JoyButtonsAtStart);
   w.KeyFire = 0;
   LoadPalette(w, w.DataPath + "pal256.pal");

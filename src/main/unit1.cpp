@@ -96,7 +96,7 @@ void TForm1::FormCreate() {
     bool& flag;
     ~Finished() { flag = true; }
   } finished{createFinished_};
-  // 1. Defaults of the game reader.
+  // Defaults of the game reader.
   w.MouseWatch = 0;
   static const uint8_t kFlameColors[8] = {255, 199, 190, 184, 178, 177, 0, 0};
   for (int i = 0; i < 8; ++i) w.FlameColors[i] = kFlameColors[i];
@@ -105,14 +105,14 @@ void TForm1::FormCreate() {
   w.AutoResume = 1;
   w.Volume = 50;
 
-  // 2. and 3. Centre and show the start-up window.
+  // Centre and show the start-up window.
   if (window_ != nullptr) {
     window_->position(Sys().ScreenWidth() / 2 - window_->w() / 2, Sys().ScreenHeight() / 2 - window_->h() / 2);
     centered_ = false;
   }
   Show();
 
-  // 4. The settings file. Inside a daemon's window no message may stand over
+  // The settings file. Inside a daemon's window no message may stand over
   // a locked screen: without usable settings the installed data files are
   // used with setup's defaults.
   switch (ReadGameSettings(w)) {
@@ -135,21 +135,21 @@ void TForm1::FormCreate() {
       break;
   }
 
-  // 5. The effects' volume.
+  // The effects' volume.
   w.PlayVolume = w.Volume * 50 - 3000;
 
-  // 6. and 7. Spark directions and the star field.
+  // Spark directions and the star field.
   BuildDirectionTables(w);
   PlaceStars(w);
 
-  // 8. Let pending messages run.
+  // Let pending messages run.
   for (int i = 0; i < 10000; ++i) App().ProcessMessages();
 
-  // 9. The two effects (they load nothing while sound is off).
+  // The two effects (they load nothing while sound is off).
   w.BlastSound = new TDSPolySound(w, w.DataPath + "dokan.wav");
   w.FireSound = new TDSPolySound(w, w.DataPath + "fire.wav");
 
-  // 10. The game run; it ends the program.
+  // The game run; it ends the program.
   Button1Click();
 }
 

@@ -119,11 +119,13 @@ void ChangedPictureConverter::Convert(const uint8_t* pixels, int32_t pitch, cons
   bool whole = !valid_ || out != lastOut_ || outPitch != lastOutPitch_ || outRows != lastOutRows_ ||
                std::memcmp(argb, shownArgb_.data(), 256 * sizeof(uint32_t)) != 0;
   bool moved = false;
-  if (!whole && top_ > 0 && MovedDown(pixels, pitch)) {
-    --top_;
-    moved = true;
-  } else if (!whole && top_ == 0 && spare > 0 && MovedDown(pixels, pitch)) {
-    whole = true;  // no row left above: back to the last rows
+  if (!whole && spare > 0 && MovedDown(pixels, pitch)) {
+    if (top_ > 0) {
+      --top_;
+      moved = true;
+    } else {
+      whole = true;  // no row left above: back to the last rows
+    }
   }
   if (whole) {
     top_ = spare;

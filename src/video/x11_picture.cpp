@@ -359,6 +359,11 @@ struct X11PictureDrawer::State {
     return found;
   }
 
+  // One transform serves the whole picture (at almost every size); it is
+  // set when the place or the picture's row in the pixmap changes, not for
+  // every composite.
+  bool OneTransform() const { return columns.size() == 1 && rows.size() == 1; }
+
   void SetTransform(const ScaleRun& column, const ScaleRun& row) {
     XTransform t{};
     t.matrix[0][0] = column.step;
@@ -454,7 +459,7 @@ struct X11PictureDrawer::State {
 
   // Composites the picture onto the window, as far as `clipped` lets it.
   void Composite() {
-    const bool single = columns.size() == 1 && rows.size() == 1;
+    const bool single = OneTransform();
     for (const ScaleRun& row : rows) {
       for (const ScaleRun& column : columns) {
         if (!single) SetTransform(column, row);
@@ -477,8 +482,7 @@ struct X11PictureDrawer::State {
         return runs.size() == 1 && runs[0].step == 65536 && runs[0].offset == 0;
       };
       unscaled = identity(columns) && identity(rows);
-      // One transform for the whole picture is set once.
-      if (columns.size() == 1 && rows.size() == 1) SetTransform(columns[0], rows[0]);
+      if (OneTransform()) SetTransform(columns[0], rows[0]);
       const std::vector<int32_t> columnFirst = FirstShown(columns, kPictureW, rect.w);
       columnAt.clear();
       for (int32_t i = 0; i <= kPictureW; i += 16) columnAt.push_back(columnFirst[static_cast<size_t>(i)]);
@@ -643,7 +647,7 @@ void X11PictureDrawer::Draw(const uint8_t* pixels, int32_t pitch, const uint32_t
     s.converter.Convert(pixels, pitch, argb, out, s.image->bytes_per_line, s.image->height);
     if (s.way == X11PictureWay::kRenderSharedPixmap && s.converter.Top() != s.pixmapTop) {
       s.pixmapTop = s.converter.Top();
-      if (!s.unscaled && s.columns.size() == 1 && s.rows.size() == 1) s.SetTransform(s.columns[0], s.rows[0]);
+      if (!s.unscaled && s.OneTransform()) s.SetTransform(s.columns[0], s.rows[0]);
     }
     if (s.way == X11PictureWay::kRenderSharedImage) {
       XShmPutImage(s.dpy, s.pixmap, s.gc, s.image, 0, 0, 0, 0, kPictureW, kPictureH, False);

@@ -72,6 +72,6 @@ int main(int argc, char** argv) {
     App().HandleException(e);
   }
   App().DestroyForms();
-  CloseSoundDevice(World());
+  EndSoundDevice(World());
   return exitCode;
 }

@@ -104,6 +104,7 @@ bool IDirectSound::OpenStream() {
 }
 
 IDirectSound::~IDirectSound() {
+  if (leftToExit_) return;
   if (dev_ != 0) SDL_CloseAudioDevice(dev_);
   if (sdlAudioInit_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
@@ -150,6 +151,13 @@ SDL_AudioFormat IDirectSound::OutputFormat() const { return spec_.format; }
 void IDirectSound::PauseOutput(bool paused) {
   paused_ = paused;
   if (dev_ != 0) SDL_PauseAudioDevice(dev_, paused ? 1 : 0);
+}
+
+void IDirectSound::LeaveToExit() {
+  // Paused under the device lock: the callback, which would read this
+  // object, is not running now and never runs again.
+  PauseOutput(true);
+  leftToExit_ = true;
 }
 
 void IDirectSound::RenderFrames(float* out, int frames) {

@@ -149,6 +149,10 @@ class IDirectSound {
   SDL_AudioFormat OutputFormat() const;
   // Pauses or resumes the SDL device (running once it streams).
   void PauseOutput(bool paused);
+  // For the program's end: silences the stream at once, and the last
+  // Release leaves SDL's audio thread to the process's exit instead of
+  // waiting for it (it may be asleep for a whole buffer).
+  void LeaveToExit();
   // Mixes `frames` stereo frames of every playing voice into `out`
   // (interleaved float, overwritten), advancing the voices as the callback
   // would. Takes the device lock.
@@ -174,6 +178,7 @@ class IDirectSound {
   bool sdlAudioInit_ = false;
   SDL_AudioDeviceID dev_ = 0;  // 0 until the first sound buffer
   bool paused_ = false;
+  bool leftToExit_ = false;
   SDL_AudioSpec spec_{};
   uint32_t level_ = 0;
   std::unique_ptr<SoundMixer> mixer_;

@@ -67,6 +67,11 @@ void CloseSoundDevice(WorldState& w) {
   }
 }
 
+void EndSoundDevice(WorldState& w) {
+  if (w.SoundOff != 1 && g_soundDevice != nullptr) g_soundDevice->LeaveToExit();
+  CloseSoundDevice(w);
+}
+
 // ---------------------------------------------------------------------------
 // TDSSound
 

@@ -46,4 +46,7 @@ class TDSPolySound : public TDSSound {
 // and released at program end.
 void OpenSoundDevice(WorldState& w);
 void CloseSoundDevice(WorldState& w);
+// CloseSoundDevice for the program's last moments: silent at once, without
+// waiting for the audio thread, which the process's exit ends.
+void EndSoundDevice(WorldState& w);
 IDirectSound* SoundDevice();

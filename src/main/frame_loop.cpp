@@ -35,7 +35,8 @@ void PaceFrame(WorldState& w) {
   for (;;) {
     const int32_t diff = static_cast<int32_t>(w.LastFrameTick - tick);
     const int64_t elapsed = diff < 0 ? -static_cast<int64_t>(diff) : static_cast<int64_t>(diff);
-    if (elapsed >= w.FrameDelay) break;
+    // An ending signal cuts the wait short: the run ends after this frame.
+    if (elapsed >= w.FrameDelay || EndSignalReceived()) break;
     // Block up to the deadline instead of polling, then process messages.
     App().WaitMessages(static_cast<uint32_t>(w.FrameDelay - elapsed));
     tick = Sys().GetTickCount();

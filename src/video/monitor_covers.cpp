@@ -65,8 +65,19 @@ void OpenMonitorCovers(SDL_Window* picture) {
   }
 }
 
+void DestroyFullScreenWindow(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
+    Display* dpy = info.info.x11.display;
+    XWithdrawWindow(dpy, info.info.x11.window, DefaultScreen(dpy));
+    XSync(dpy, False);
+  }
+  SDL_DestroyWindow(window);
+}
+
 void CloseMonitorCovers() {
-  for (SDL_Window* w : Covers()) SDL_DestroyWindow(w);
+  for (SDL_Window* w : Covers()) DestroyFullScreenWindow(w);
   Covers().clear();
 }
 

@@ -16,6 +16,11 @@ void OpenMonitorCovers(SDL_Window* picture);
 // Destroys the covers (nothing when none are open).
 void CloseMonitorCovers();
 
+// Destroys a full-screen SDL window at once. On X11 the window is withdrawn
+// first: SDL, leaving full screen on a mapped window, waits up to 100 ms for
+// a window manager to move it, and without one nothing ever moves.
+void DestroyFullScreenWindow(SDL_Window* window);
+
 // A point in the SDL window `windowId` -> picture pixels: over a cover the
 // point is taken to the desktop and from there to the picture; over the
 // picture window (or any other window) as WindowToPicture.

@@ -114,7 +114,7 @@ class SdlPresenter : public Presenter {
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     CloseMonitorCovers();
-    if (window_) SDL_DestroyWindow(window_);
+    if (window_) DestroyFullScreenWindow(window_);
     texture_ = nullptr;
     renderer_ = nullptr;
     window_ = nullptr;

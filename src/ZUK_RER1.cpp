@@ -14,6 +14,7 @@
 #include "app/daemon_mode.h"
 #include "app/fonts.h"
 #include "app/startup.h"
+#include "config/settings.h"
 #include "dsound2/dsound2.h"
 #include "main/unit1.h"
 #include "main/world_state.h"
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
   g_daemonWindow = DaemonWindowFrom(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc),
                                     std::getenv("XSCREENSAVER_WINDOW"));
   InitFonts();
+  RemoveLeftoverTempFiles();
 
   int exitCode = 0;
   try {

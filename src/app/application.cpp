@@ -222,9 +222,9 @@ namespace {
 bool g_programEnding = false;
 }  // namespace
 
-void ProgramEnd() {
+void ProgramEnd(int exitCode) {
   g_programEnding = true;
-  throw ProgramEndSignal{};
+  throw ProgramEndSignal{exitCode};
 }
 
 bool ProgramEnding() { return g_programEnding; }

@@ -99,8 +99,9 @@ Application& App();
 void SetApp(Application* a);
 
 // Ends the program at once: throws ProgramEndSignal, which the program entry
-// catches to destroy the forms newest first and return exit code 0.
-[[noreturn]] void ProgramEnd();
+// catches to destroy the forms newest first and return the exit code (0
+// unless the start was refused).
+[[noreturn]] void ProgramEnd(int exitCode = 0);
 // True once ProgramEnd has been called: the program is on its way out (the
 // forms' destruction may still let messages run), and an ending signal seen
 // then must not end it a second time outside the program entry's reach.

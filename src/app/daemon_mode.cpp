@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "platform/diagnostic.h"
 #include "platform/platform.h"
 #include "platform/signals.h"
 #include "platform/system_folder.h"
@@ -74,16 +75,40 @@ bool HoldsData(const std::string& folder) {
   }
 }
 
+bool g_windowMissing = false;
+int NoteMissingWindow(Display*, XErrorEvent*) {
+  g_windowMissing = true;
+  return 0;
+}
+
+// The id of the window to draw into: the root window's, or the given one
+// when it exists. A window that isn't there ends the run with exit code 1:
+// the daemon was told something wrong, and no window of our own may stand
+// in for it.
+unsigned long WindowToDrawInto(const DaemonWindow& window) {
+  Display* dpy = XOpenDisplay(nullptr);
+  if (dpy == nullptr) return window.id;  // the presenter says it can't draw
+  unsigned long id = window.root ? DefaultRootWindow(dpy) : window.id;
+  g_windowMissing = false;
+  XErrorHandler previous = XSetErrorHandler(NoteMissingWindow);
+  XWindowAttributes attrs{};
+  const bool exists = XGetWindowAttributes(dpy, id, &attrs) != 0 && !g_windowMissing;
+  XSetErrorHandler(previous);
+  char name[64];
+  std::snprintf(name, sizeof name, "0x%lx", id);
+  const std::string display = DisplayString(dpy);
+  XCloseDisplay(dpy);
+  if (!exists) {
+    ReportProblem(std::string("window ") + name + " does not exist on display " + display);
+    ProgramEnd(1);
+  }
+  return id;
+}
+
 }  // namespace
 
 DaemonRun PrepareDaemonRun(const DaemonWindow& window) {
-  unsigned long id = window.id;
-  if (window.root) {
-    if (Display* dpy = XOpenDisplay(nullptr)) {
-      id = DefaultRootWindow(dpy);
-      XCloseDisplay(dpy);
-    }
-  }
+  const unsigned long id = WindowToDrawInto(window);
   SetPresenterFactory([id] { return MakeForeignWindowPresenter(id); });
   static HandsOffPlatform platform;
   SetPlatform(&platform);

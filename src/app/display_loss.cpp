@@ -1,24 +1,21 @@
 #include "app/display_loss.h"
 
-#include <FL/Fl.H>
-#include <FL/x.H>
+#include <X11/Xlib.h>
 #include <unistd.h>
-
-#include "app/application.h"
 
 namespace {
 
-std::function<void()>* g_onLoss = nullptr;
-XIOErrorHandler g_previous = nullptr;
+DisplayLossWatch* g_innermost = nullptr;
+std::function<void()>* g_action = nullptr;
 
 int OnIoError(Display*) {
   // Every X call from here on would fail again: the action does file work
   // only, and the end skips the exit handlers, which would talk to X.
   static bool running = false;
-  if (!running && g_onLoss != nullptr) {
+  if (!running && g_action != nullptr && *g_action) {
     running = true;
     try {
-      (*g_onLoss)();
+      (*g_action)();
     } catch (...) {
       // Ending regardless.
     }
@@ -28,17 +25,14 @@ int OnIoError(Display*) {
 
 }  // namespace
 
-DisplayLossWatch::DisplayLossWatch(std::function<void()> onLoss) {
-  // FLTK's handler would replace this one when FLTK opened its display later.
-  if (App().Windowed && fl_display == nullptr) fl_open_display();
-  delete g_onLoss;
-  g_onLoss = new std::function<void()>(std::move(onLoss));
-  g_previous = XSetIOErrorHandler(OnIoError);
+DisplayLossWatch::DisplayLossWatch(std::function<void()> onLoss)
+    : onLoss_(std::move(onLoss)), outer_(g_innermost), previousHandler_(XSetIOErrorHandler(OnIoError)) {
+  g_innermost = this;
+  g_action = &onLoss_;
 }
 
 DisplayLossWatch::~DisplayLossWatch() {
-  XSetIOErrorHandler(g_previous);
-  g_previous = nullptr;
-  delete g_onLoss;
-  g_onLoss = nullptr;
+  XSetIOErrorHandler(previousHandler_);
+  g_innermost = outer_;
+  g_action = outer_ != nullptr ? &outer_->onLoss_ : nullptr;
 }

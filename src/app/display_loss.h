@@ -8,13 +8,18 @@
 #include <functional>
 
 // While it lives, a lost X connection runs `onLoss` and ends the process
-// (exit code 0). Made after the window systems have opened their displays
-// (FLTK puts in its own handler when it opens its display; SDL puts in none).
-// On destruction the handler that was in force before comes back.
+// (exit code 0). Made after FLTK has opened its display (FLTK puts in its own
+// handler then, which ends with exit code 1; SDL puts in none). Watches nest:
+// on destruction the action and the handler in force before come back.
 class DisplayLossWatch {
  public:
   explicit DisplayLossWatch(std::function<void()> onLoss);
   ~DisplayLossWatch();
   DisplayLossWatch(const DisplayLossWatch&) = delete;
   DisplayLossWatch& operator=(const DisplayLossWatch&) = delete;
+
+ private:
+  std::function<void()> onLoss_;
+  DisplayLossWatch* outer_;
+  int (*previousHandler_)(struct _XDisplay*);
 };

@@ -13,18 +13,6 @@ namespace {
 
 int SystemRename(const char* from, const char* to) { return ::rename(from, to); }
 
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t n = ::write(fd, data.data(), data.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
-}
-
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -61,31 +49,51 @@ bool IsDeadLeftover(std::string_view name, std::string_view base) {
   return pid > 0 && ::kill(pid, 0) == -1 && errno == ESRCH;
 }
 
-// Removes the temporary files of `path` that a save killed before its rename
-// left behind. A live process's file is its save in progress and stays.
-void RemoveDeadLeftovers(const std::string& path) {
-  const std::string folder = FolderOf(path);
-  const std::string base = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* e = ::readdir(dir)) {
-    if (IsDeadLeftover(e->d_name, base)) ::unlinkat(::dirfd(dir), e->d_name, 0);
-  }
-  ::closedir(dir);
+std::string BaseName(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
 
 int (*AtomicFileRename)(const char* from, const char* to) = &SystemRename;
 
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+void RemoveDeadTempFiles(const std::string& folder, std::initializer_list<std::string_view> names) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* e = ::readdir(dir)) {
+    for (std::string_view base : names) {
+      if (IsDeadLeftover(e->d_name, base)) ::unlinkat(::dirfd(dir), e->d_name, 0);
+    }
+  }
+  ::closedir(dir);
+}
+
 bool ReplaceFileAtomically(const std::string& path, std::string_view data, int mode) {
+  return ReplaceFileAtomically(path, [data](int fd) { return WriteAll(fd, data); }, mode);
+}
+
+bool ReplaceFileAtomically(const std::string& path, const std::function<bool(int fd)>& write, int mode) {
   static unsigned counter = 0;
-  RemoveDeadLeftovers(path);
+  RemoveDeadTempFiles(FolderOf(path), {BaseName(path)});
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temp = path + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // O_EXCL: a link planted at the name is not followed, the name is taken anew.
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) return false;
   }
   if (fd < 0) return false;
@@ -98,7 +106,7 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view data, int m
     errno = saved;
     return false;
   };
-  if (!WriteAll(fd, data)) return fail(true);
+  if (!write(fd)) return fail(true);
   if (mode >= 0 && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) return fail(true);
   if (::fsync(fd) != 0) return fail(true);
   if (::close(fd) != 0) return fail(false);

@@ -3,6 +3,8 @@
 // file, so a crash or a full disk never leaves a truncated file behind.
 #pragma once
 
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,16 @@
 // Temporary files of `path` left by a save whose process is gone (killed
 // before its rename) are removed first.
 bool ReplaceFileAtomically(const std::string& path, std::string_view data, int mode = -1);
+// The same with the content written by `write` into the temporary file's
+// descriptor (false when it failed, errno telling why).
+bool ReplaceFileAtomically(const std::string& path, const std::function<bool(int fd)>& write, int mode = -1);
+// Writes all of data to fd; false (errno kept) on failure.
+bool WriteAll(int fd, std::string_view data);
+
+// Removes, in `folder`, the temporary files of the files named in `names`
+// that a save left when its process was killed before its rename. A file of
+// a process that still runs is its save in progress and stays.
+void RemoveDeadTempFiles(const std::string& folder, std::initializer_list<std::string_view> names);
 
 // The rename that puts the new file in place; tests replace it to simulate
 // a failure after the temporary file has been written.

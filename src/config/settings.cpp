@@ -33,6 +33,12 @@ bool WriteSettingsText(const std::string& text) {
 
 std::string SettingsFilePath() { return JoinPath(SystemFolder(), "ZUK_RER1.CNF"); }
 
+void RemoveLeftoverTempFiles() {
+  RemoveDeadTempFiles(SystemFolder(), {"ZUK_RER1.CNF", "zuk_rer1.scr", "score.dat"});
+  SettingsValues v;
+  if (ApplyWindowSettingsText(ReadSettingsText(SettingsFilePath()), v)) RemoveDeadTempFiles(v.DataPath, {"score.dat"});
+}
+
 bool WriteSetupFile(const std::string& currentDir) {
   // A line end or Ctrl-Z inside the folder's name would split the PATH line
   // and record a wrong install folder.

@@ -10,6 +10,12 @@ struct WorldState;
 // System folder + "/ZUK_RER1.CNF", built at each use.
 std::string SettingsFilePath();
 
+// At start: removes what saves killed before their end left behind, the
+// temporary files of the settings file, the installed program and score.dat
+// in the system folder and of score.dat in the install folder (the settings
+// file's PATH), unless their process still runs.
+void RemoveLeftoverTempFiles();
+
 // Setup writer: PATH=<currentDir>, MAX=10, JOY=OFF, VOL=50, AUTO=ON,
 // SOUND=ON, CR LF after each line. Atomic; false (errno kept) on failure.
 bool WriteSetupFile(const std::string& currentDir);

@@ -107,6 +107,7 @@ struct WorldState {
   // Set once the table has been read from (or created as) score.dat; a
   // table that was never loaded is never written back over the file.
   bool HiScoreLoaded = false;
+  std::string HiScoreFile;  // where the table is written back
 
   // --- Sound parameters ---------------------------------------------------
   int32_t PlayVolume = 0;

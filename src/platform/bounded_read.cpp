@@ -23,8 +23,8 @@ int OpenRegularFile(const std::string& path, int flags, int mode) {
   return fd;
 }
 
-std::optional<std::string> ReadRegularFile(const std::string& path, size_t limit) {
-  const int fd = OpenRegularFile(path, O_RDONLY);
+std::optional<std::string> ReadRegularFile(const std::string& path, size_t limit, bool followLink) {
+  const int fd = OpenRegularFile(path, O_RDONLY | (followLink ? 0 : O_NOFOLLOW));
   if (fd < 0) return std::nullopt;
   struct stat st {};
   ::fstat(fd, &st);

@@ -16,8 +16,9 @@ constexpr size_t kScoreFileLimit = 102;                 // score.dat
 
 // The first `limit` bytes of the regular file at `path` (all of it when it is
 // shorter). Nothing when it can't be opened, is not a regular file (errno
-// EINVAL then) or a read fails; errno tells why.
-std::optional<std::string> ReadRegularFile(const std::string& path, size_t limit);
+// EINVAL then) or a read fails; errno tells why. With `followLink` false, a
+// symbolic link at `path` is not followed (errno ELOOP).
+std::optional<std::string> ReadRegularFile(const std::string& path, size_t limit, bool followLink = true);
 
 // Opens `path` with `flags` (O_NONBLOCK and O_CLOEXEC added) and keeps the
 // descriptor only when it is a regular file; -1 otherwise, errno EINVAL for

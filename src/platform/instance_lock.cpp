@@ -26,12 +26,21 @@ std::string InstanceLock::LockPath() {
   return JoinPath(SystemFolder(), "ZUK_RER1.lock");
 }
 
+namespace {
+
+int OpenLockFile(const std::string& path) {
+  return ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+}
+
+}  // namespace
+
 bool InstanceLock::Acquire() {
   if (fd_ >= 0) return true;
-  const std::string path = LockPath();
-  if (RuntimeDir() == nullptr) EnsureSystemFolder();
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) return true;  // no marker possible: run without one
+  // A runtime folder that is named but missing (or not ours to write) falls
+  // back to the system folder: a check skipped would let two instances run.
+  int fd = RuntimeDir() != nullptr ? OpenLockFile(LockPath()) : -1;
+  if (fd < 0 && EnsureSystemFolder()) fd = OpenLockFile(JoinPath(SystemFolder(), "ZUK_RER1.lock"));
+  if (fd < 0) return true;  // no marker possible anywhere: run without one
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const bool busy = errno == EWOULDBLOCK;
     ::close(fd);

@@ -1,5 +1,6 @@
 // The single-instance marker: an exclusive flock on "ZUK_RER1.lock" in
-// $XDG_RUNTIME_DIR (or the system folder). The kernel drops the lock when
+// $XDG_RUNTIME_DIR (or the system folder, when that is unset, relative or
+// can't hold the file). The kernel drops the lock when
 // the process dies, so a crashed instance never blocks the next start, and
 // testing and taking the marker are one atomic step.
 #pragma once
@@ -14,12 +15,13 @@ class InstanceLock {
   InstanceLock& operator=(const InstanceLock&) = delete;
 
   // True when this process now holds the marker; false when another
-  // instance holds it. A marker file that can't be made at all counts as
-  // no other instance (the run goes on without a marker).
+  // instance holds it. A marker file that can't be made in either folder
+  // counts as no other instance (the run goes on without a marker).
   bool Acquire();
   void Release();
   bool Held() const { return fd_ >= 0; }
 
+  // Where the marker is looked for first.
   static std::string LockPath();
 
  private:

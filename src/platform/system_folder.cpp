@@ -1,11 +1,22 @@
 #include "platform/system_folder.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+namespace {
+
+std::string HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  const passwd* entry = ::getpwuid(::getuid());
+  return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
+}
+
+}  // namespace
 
 std::string SystemFolder() {
   std::string folder;
@@ -14,8 +25,7 @@ std::string SystemFolder() {
   } else if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data == '/') {
     folder = std::string(data) + "/zuk_rer1";
   } else {
-    const char* home = std::getenv("HOME");
-    folder = std::string(home != nullptr ? home : "") + "/.local/share/zuk_rer1";
+    folder = HomeFolder() + "/.local/share/zuk_rer1";
   }
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder;
@@ -29,17 +39,6 @@ bool EnsureSystemFolder() {
   if (!ec && std::filesystem::is_directory(folder, ec)) return true;
   errno = ec ? ec.value() : ENOTDIR;
   return false;
-}
-
-std::string FolderForOwnFiles(const std::string& installFolder) {
-  if (installFolder.empty() || ::access(installFolder.c_str(), W_OK) == 0) return installFolder;
-  if (errno != EACCES && errno != EROFS && errno != EPERM) return installFolder;
-  const int saved = errno;
-  if (!EnsureSystemFolder()) {
-    errno = saved;
-    return installFolder;
-  }
-  return installFolder.back() == '/' ? SystemFolder() + '/' : SystemFolder();
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {

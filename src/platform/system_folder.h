@@ -6,17 +6,13 @@
 #include <vector>
 
 // $ZUK_RER1_WINDIR when set, else $XDG_DATA_HOME/zuk_rer1, else
-// ~/.local/share/zuk_rer1. Never ends in '/'.
+// ~/.local/share/zuk_rer1, the home folder being $HOME or, when that is unset
+// or empty, the user's home folder from the password database. Never ends
+// in '/'.
 std::string SystemFolder();
 // Creates the folder (and its parents) when missing; false on failure, with
 // errno telling why.
 bool EnsureSystemFolder();
-// The folder for a file that the program writes beside the data files
-// (score.dat): `installFolder` itself, unless that folder exists but can't be
-// written (a system-wide installation, such as the package's
-// /usr/share/zuk_rer1), then the system folder, created when missing. Ends
-// in '/' when `installFolder` does.
-std::string FolderForOwnFiles(const std::string& installFolder);
 // Joins a folder and a file name with exactly one '/'.
 std::string JoinPath(const std::string& folder, const std::string& name);
 // The folders where an installation keeps the data files, for the program

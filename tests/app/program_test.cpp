@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -388,6 +389,34 @@ TEST_F(ProgramFixture, AnOversizedBitmapHeaderIsRefusedWithoutAllocatingIt) {
   EXPECT_LT(peak, 300L * 1024) << "peak resident memory in kB";
   ASSERT_TRUE(CloseLikeCloseBox(WindowsNamed(kErrorCaption).front()));
   EXPECT_EQ(CloseBoxOf(c, "zuk_rer1", false), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A start clears the temporary files that saves killed before their rename
+// left in the system folder and the install folder; those of a process that
+// still runs are its saves in progress and stay.
+TEST_F(ProgramFixture, AStartRemovesTheTempFilesOfSavesWhoseProcessIsGone) {
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  const std::string dead = std::to_string(gone), live = std::to_string(getpid());
+  const fs::path install = dir / "install";
+  fs::create_directories(install);
+  std::ofstream(win / "ZUK_RER1.CNF", std::ios::binary) << "PATH=" << install.string() << "\r\n";
+  const std::vector<fs::path> stale = {win / ("ZUK_RER1.CNF." + dead + ".0.tmp"),
+                                       win / ("zuk_rer1.scr." + dead + ".3.tmp"),
+                                       install / ("score.dat." + dead + ".1.tmp")};
+  const std::vector<fs::path> kept = {win / ("score.dat." + live + ".2.tmp"), install / ("score.dat." + dead + ".tmp")};
+  for (const fs::path& p : stale) std::ofstream(p) << "x";
+  for (const fs::path& p : kept) std::ofstream(p) << "x";
+  Child c = Start(CopyAs("zuk_rer1.scr"), {"/p"}, env);
+  int code = -1;
+  ASSERT_TRUE(c.Wait(10000, code));
+  for (const fs::path& p : stale) EXPECT_FALSE(fs::exists(p)) << p;
+  for (const fs::path& p : kept) EXPECT_TRUE(fs::exists(p)) << p;
 }
 
 }  // namespace

@@ -95,9 +95,14 @@ TEST(ModeDispatch, ADaemonsWindowTakesTheScreenSaverInside) {
   EXPECT_EQ(from({"-window-id", "0x1A"}, "77").id, 0x1Au);
   EXPECT_TRUE(from({"--root"}, nullptr).root);
   EXPECT_TRUE(from({"-root"}, "").root);
-  for (const char* bad : {"", "0", "12ab", "0x", "-5", "0x12345678901234567", "99999999999999999999"}) {
-    EXPECT_FALSE(from({}, bad).given) << bad;
+  // Anything else that names a window is refused, never taken as no window.
+  for (const char* bad : {"0", "12ab", "0x", "-5", "0x12345678901234567", "99999999999999999999"}) {
+    EXPECT_NE(from({}, bad).problem, "") << bad;
+    EXPECT_NE(from({"-window-id", bad}, nullptr).problem, "") << bad;
   }
+  EXPECT_NE(from({"-window-id"}, nullptr).problem, "");
+  EXPECT_EQ(PlanStartup("/s", "/x/zuk_rer1.scr", from({}, "junk")).action, Action::RefuseWindow);
+  EXPECT_EQ(PlanStartup("/c", "/x/zuk_rer1.scr", from({}, "junk")).action, Action::RunLoop);
   DaemonWindow daemon;
   daemon.given = true;
   daemon.id = 77;

@@ -305,6 +305,53 @@ TEST_F(DaemonFixture, WithoutDataFilesTheWindowStaysBlackAndStderrSaysWhy) {
 
 namespace {
 
+// A window that is not one (not a number, 0, negative, or a window that
+// doesn't exist) ends the screen saver with exit code 1 and one line on
+// stderr; it never opens a full-screen window of its own.
+TEST_F(DaemonFixture, AWindowIdThatNamesNoWindowEndsTheRunWithExitCode1) {
+  WriteSettings();
+  const std::string program = Copy();
+  const auto before = TopLevelWindows();
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"XSCREENSAVER_WINDOW=junk", ""}, {"XSCREENSAVER_WINDOW=0", ""}, {"XSCREENSAVER_WINDOW=-5", ""},
+      {"", "-window-id 0x7ffffe0"}, {"", "-window-id"}};
+  for (const auto& [variable, args] : cases) {
+    const fs::path log = dir / "stderr.txt";
+    Child c = Start("/bin/sh", {"-c", "exec env " + variable + " '" + program + "' " + args + " 2>'" + log.string() + "'"}, env);
+    int code = -1;
+    ASSERT_TRUE(c.Wait(10000, code)) << variable << args;
+    EXPECT_EQ(code, 1) << variable << args;
+    const std::string text = ReadAll(log);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+    EXPECT_EQ(TopLevelWindows(), before) << variable << args;
+  }
+}
+
+// Losing the X server ends every window as closing it does: exit code 0.
+TEST_F(DaemonFixture, TheXServerGoingAwayEndsEveryWindowWithExitCode0) {
+  WriteSettings();
+  fs::copy_file(BuiltProgram("ZUK_RER1.EXE"), install / "ZUK_RER1.EXE");
+  const std::string saver = Copy();
+  const std::vector<std::pair<std::string, std::vector<std::string>>> roles = {
+      {saver, {"/c"}}, {saver, {"/a"}}, {(install / "ZUK_RER1.EXE").string(), {}}};
+  for (const auto& [program, args] : roles) {
+    OwnXServer x;
+    ASSERT_FALSE(x.Display().empty()) << "no X server";
+    auto xEnv = env;
+    xEnv["DISPLAY"] = x.Display();
+    Child c = Start(program, args, xEnv, install.string());
+    ASSERT_NE(WaitForProcessWindow(c.pid, 15000, x.Display()), "") << program;
+    x.Kill(SIGKILL);
+    int code = -1;
+    ASSERT_TRUE(c.Wait(5000, code)) << program << " outlived its X server";
+    EXPECT_EQ(code, 0) << program;
+  }
+}
+
+}  // namespace
+
+namespace {
+
 // The records of a run are written however it ends: on SIGHUP as on SIGTERM,
 // and when the X server goes away under it.
 struct ScoreKeeping : DaemonFixture {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,6 +61,9 @@ TEST(SystemFolderTest, EnvironmentDecidesAndNoLengthLimit) {
     EnvGuard b("XDG_DATA_HOME", nullptr);
     EnvGuard c("HOME", "/home/someone");
     EXPECT_EQ(SystemFolder(), "/home/someone/.local/share/zuk_rer1");
+    // Without HOME, the user's home folder of the password database.
+    EnvGuard d("HOME", nullptr);
+    EXPECT_EQ(SystemFolder(), std::string(getpwuid(getuid())->pw_dir) + "/.local/share/zuk_rer1");
   }
   EXPECT_EQ(JoinPath("/a/", "b"), "/a/b");
   EXPECT_EQ(JoinPath("/a", "b"), "/a/b");
@@ -127,8 +131,19 @@ TEST(InstanceLockTest, ARelativeRuntimeDirFallsBackToTheSystemFolder) {
   fs::remove_all(dir.parent_path());
 }
 
-TEST(InstanceLockTest, NoMarkerPossibleMeansTheRunGoesOn) {
+TEST(InstanceLockTest, AMissingRuntimeDirFallsBackToTheSystemFolder) {
+  const fs::path dir = TempDir("missing") / "win";
   EnvGuard run("XDG_RUNTIME_DIR", "/nonexistent/zuk/run");
+  EnvGuard win("ZUK_RER1_WINDIR", dir.c_str());
+  {
+    InstanceLock lock;
+    ASSERT_TRUE(lock.Acquire());
+    EXPECT_TRUE(lock.Held());
+    EXPECT_FALSE(ChildAcquires());
+  }
+  fs::remove_all(dir.parent_path());
+  // Where no marker can be made at all, the run goes on without one.
+  EnvGuard nowhere("ZUK_RER1_WINDIR", "/proc/zuk");
   InstanceLock lock;
   EXPECT_TRUE(lock.Acquire());
   EXPECT_FALSE(lock.Held());

@@ -137,18 +137,19 @@ bool CloseLikeCloseBox(const std::string& windowId) {
 
 namespace testsupport {
 
-std::vector<std::string> WindowsOfProcess(pid_t pid) {
+std::vector<std::string> WindowsOfProcess(pid_t pid, const std::string& display) {
   std::vector<std::string> ids;
-  std::istringstream list(Shell("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null"));
+  const std::string prefix = display.empty() ? "" : "DISPLAY=" + display + " ";
+  std::istringstream list(Shell(prefix + "xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null"));
   std::string id;
   while (list >> id) ids.push_back(id);
   return ids;
 }
 
-std::string WaitForProcessWindow(pid_t pid, int timeoutMs) {
+std::string WaitForProcessWindow(pid_t pid, int timeoutMs, const std::string& display) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (std::chrono::steady_clock::now() < deadline) {
-    const auto ids = WindowsOfProcess(pid);
+    const auto ids = WindowsOfProcess(pid, display);
     if (!ids.empty()) return ids.front();
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }

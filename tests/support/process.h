@@ -48,10 +48,11 @@ bool CloseLikeCloseBox(const std::string& windowId);
 }  // namespace testsupport
 
 namespace testsupport {
-// Ids of the mapped X windows that carry the process id `pid` (_NET_WM_PID).
-std::vector<std::string> WindowsOfProcess(pid_t pid);
+// Ids of the mapped X windows that carry the process id `pid` (_NET_WM_PID),
+// on `display` (the test's own when empty).
+std::vector<std::string> WindowsOfProcess(pid_t pid, const std::string& display = "");
 // Polls until the process has a mapped window (its id) or time is up ("").
-std::string WaitForProcessWindow(pid_t pid, int timeoutMs);
+std::string WaitForProcessWindow(pid_t pid, int timeoutMs, const std::string& display = "");
 }  // namespace testsupport
 
 namespace testsupport {

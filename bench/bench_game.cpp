@@ -7,15 +7,15 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
-#include "main/game.h"
-#include "main/game_sim.h"
-#include "main/world_state.h"
+#include "shell/application.h"
+#include "game/game.h"
+#include "sim/sim.h"
+#include "game/world_state.h"
 #include "video/ddraw.h"
-#include "video/display.h"
+#include "game/screen.h"
 #include "video/draw.h"
 #include "video/presenter.h"
-#include "video/sheets.h"
+#include "game/data_files.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "dsound2/dsound.h"
-#include "dsound2/dsound2.h"
-#include "dsound2/mixer.h"
-#include "main/world_state.h"
+#include "shell/application.h"
+#include "sound/dsound.h"
+#include "game/sound_effects.h"
+#include "sound/mixer.h"
+#include "game/world_state.h"
 
 namespace {
 std::atomic<long> g_allocations{0};

@@ -12,10 +12,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/application.h"
-#include "main/world_state.h"
+#include "shell/application.h"
+#include "game/world_state.h"
 #include "video/ddraw.h"
-#include "video/display.h"
+#include "game/screen.h"
 #include "video/draw.h"
 #include "video/presenter.h"
 // Xlib last: its macros clash with other names.

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "main/hiscore.h"
-#include "main/world_state.h"
+#include "game/hiscore.h"
+#include "game/world_state.h"
 
 namespace {
 

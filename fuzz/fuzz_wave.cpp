@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "dsound2/wave_file.h"
+#include "sound/wave_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static uint8_t buffer[kWaveBufferSize];

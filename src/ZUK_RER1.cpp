@@ -10,19 +10,19 @@
 #include <exception>
 #include <vector>
 
-#include "app/application.h"
+#include "shell/application.h"
 #include "app/daemon_mode.h"
-#include "app/fonts.h"
+#include "shell/fonts.h"
 #include "app/startup.h"
 #include "config/settings.h"
-#include "dsound2/dsound2.h"
-#include "main/unit1.h"
-#include "main/world_state.h"
+#include "game/sound_effects.h"
+#include "ui/game_window.h"
+#include "game/world_state.h"
 #include "platform/signals.h"
-#include "ui/unit2.h"
-#include "ui/unit3.h"
-#include "ui/unit4.h"
-#include "ui/unit5.h"
+#include "ui/setup_window.h"
+#include "ui/settings_window.h"
+#include "ui/readme_window.h"
+#include "ui/error_window.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/application.h"
-#include "platform/diagnostic.h"
+#include "shell/application.h"
+#include "base/diagnostic.h"
 #include "platform/platform.h"
 #include "platform/signals.h"
 #include "platform/system_folder.h"

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "app/startup.h"
-#include "main/unit1.h"
+#include "ui/game_window.h"
 
 // Sets the run up for `window`: the picture's presenter for that window, a
 // platform that leaves the cursor alone, messages to stderr instead of

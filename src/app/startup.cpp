@@ -8,10 +8,10 @@
 #include <climits>
 #include <cstdlib>
 
-#include "app/application.h"
-#include "app/display_loss.h"
-#include "app/form.h"
-#include "platform/diagnostic.h"
+#include "shell/application.h"
+#include "shell/display_loss.h"
+#include "shell/form.h"
+#include "base/diagnostic.h"
 #include "platform/instance_lock.h"
 #include "platform/signals.h"
 #include "platform/system_folder.h"

@@ -4,9 +4,9 @@
 
 #include <cerrno>
 
-#include "config/atomic_file.h"
+#include "platform/atomic_file.h"
 #include "config/settings_text.h"
-#include "main/world_state.h"
+#include "game/world_state.h"
 #include "platform/bounded_read.h"
 #include "platform/system_folder.h"
 

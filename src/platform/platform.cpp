@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "app/application.h"
+#include "shell/application.h"
 #include "platform/joystick_sdl.h"
 #include "video/presenter.h"
 

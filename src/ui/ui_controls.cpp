@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/fonts.h"
+#include "shell/fonts.h"
 
 // ---------------------------------------------------------------------------
 // Fonts

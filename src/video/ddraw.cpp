@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/application.h"
+#include "shell/application.h"
 #include "video/presenter.h"
 
 #if defined(__SSE2__)

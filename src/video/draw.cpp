@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "video/display.h"
+#include "video/display_device.h"
 
 void SetClipRect(DisplayDevice& d, int32_t left, int32_t top, int32_t right, int32_t bottom) {
   d.ClipLeft = left;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/application.h"
+#include "shell/application.h"
 #include "app/startup.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include <memory>
 #include <sstream>
 
-#include "config/atomic_file.h"
+#include "platform/atomic_file.h"
 #include "config/settings.h"
-#include "main/world_state.h"
+#include "game/world_state.h"
 
 namespace fs = std::filesystem;
 

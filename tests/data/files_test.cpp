@@ -10,8 +10,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/splash.h"
-#include "data_test_util.h"
+#include "ui/splash.h"
+#include "data/data_test_util.h"
 
 using namespace datatest;
 

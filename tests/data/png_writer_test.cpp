@@ -7,7 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "data_test_util.h"
+#include "data/data_test_util.h"
 #include "platform/png_writer.h"
 
 using namespace datatest;

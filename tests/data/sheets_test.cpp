@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "data_test_util.h"
+#include "data/data_test_util.h"
 
 using namespace datatest;
 

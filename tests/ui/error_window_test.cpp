@@ -10,10 +10,10 @@
 
 #include <functional>
 
-#include "main/world_state.h"
+#include "game/world_state.h"
 #include "ui/ui_controls.h"
 #include "ui/ui_fixture.h"
-#include "ui/unit5.h"
+#include "ui/error_window.h"
 
 using namespace uitest;
 

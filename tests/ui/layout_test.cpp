@@ -12,10 +12,10 @@
 #include "config/settings.h"
 #include "ui/ui_controls.h"
 #include "ui/ui_fixture.h"
-#include "ui/unit2.h"
-#include "ui/unit3.h"
-#include "ui/unit4.h"
-#include "ui/unit5.h"
+#include "ui/setup_window.h"
+#include "ui/settings_window.h"
+#include "ui/readme_window.h"
+#include "ui/error_window.h"
 
 using namespace uitest;
 

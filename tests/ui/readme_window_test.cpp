@@ -10,7 +10,7 @@
 #include "ui/memo_wrap.h"
 #include "ui/ui_controls.h"
 #include "ui/ui_fixture.h"
-#include "ui/unit4.h"
+#include "ui/readme_window.h"
 
 using namespace uitest;
 

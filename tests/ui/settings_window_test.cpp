@@ -12,11 +12,11 @@
 #include <cstring>
 
 #include "config/settings.h"
-#include "main/world_state.h"
+#include "game/world_state.h"
 #include "ui/ui_controls.h"
 #include "ui/ui_fixture.h"
-#include "ui/unit3.h"
-#include "ui/unit4.h"
+#include "ui/settings_window.h"
+#include "ui/readme_window.h"
 
 using namespace uitest;
 

@@ -11,8 +11,8 @@
 #include "config/settings.h"
 #include "ui/ui_controls.h"
 #include "ui/ui_fixture.h"
-#include "ui/unit2.h"
-#include "ui/unit4.h"
+#include "ui/setup_window.h"
+#include "ui/readme_window.h"
 
 using namespace uitest;
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "app/fonts.h"
+#include "shell/application.h"
+#include "shell/fonts.h"
 #include "platform/platform.h"
 
 namespace uitest {

@@ -1,6 +1,6 @@
 // Clipping and drawing of the three primitives, checked pixel by pixel in the
 // back buffer of a headless display.
-#include "video_fixture.h"
+#include "video/video_fixture.h"
 
 using DrawTest = VideoTest;
 

@@ -1,7 +1,7 @@
 // The SDL presenter: headless flips through SDL's offscreen and dummy video
 // drivers, and one real full-screen X11 window under the X server of the
 // test run, checked by a screenshot of the root window.
-#include "video_fixture.h"
+#include "video/video_fixture.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -318,7 +318,7 @@ TEST_F(SdlPresenterTest, RealX11WindowFillsTheScreenAndGoesAway) {
 #include <sys/wait.h>
 
 #include "video/x11_picture.h"
-#include "x11_shots.h"
+#include "video/x11_shots.h"
 
 TEST(X11PictureTest, ServerScaledPictureEqualsTheScalersPixelForPixel) {
   // 1280 x 800 scales by a fraction: a picture of 1066 x 800, black bars of

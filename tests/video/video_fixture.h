@@ -14,13 +14,13 @@
 
 #include <unistd.h>
 
-#include "app/application.h"
-#include "main/world_state.h"
+#include "shell/application.h"
+#include "game/world_state.h"
 #include "video/ddraw.h"
-#include "video/display.h"
+#include "game/screen.h"
 #include "video/draw.h"
 #include "video/presenter.h"
-#include "video/sheets.h"
+#include "game/data_files.h"
 
 // Keeps every picture it is shown, as 32-bit colours.
 struct Recorded {

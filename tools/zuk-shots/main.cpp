@@ -17,17 +17,17 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "app/fonts.h"
+#include "shell/application.h"
+#include "shell/fonts.h"
 #include "config/settings.h"
-#include "main/unit1.h"
-#include "main/world_state.h"
+#include "ui/game_window.h"
+#include "game/world_state.h"
 #include "platform/png_writer.h"
 #include "ui/ui_controls.h"
-#include "ui/unit2.h"
-#include "ui/unit3.h"
-#include "ui/unit4.h"
-#include "ui/unit5.h"
+#include "ui/setup_window.h"
+#include "ui/settings_window.h"
+#include "ui/readme_window.h"
+#include "ui/error_window.h"
 
 namespace {
 

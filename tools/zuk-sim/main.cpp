@@ -9,8 +9,8 @@
 #include <sstream>
 #include <string>
 
-#include "main/game_sim.h"
-#include "main/world_state.h"
+#include "sim/sim.h"
+#include "game/world_state.h"
 
 namespace {
 

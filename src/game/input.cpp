@@ -1,0 +1,109 @@
+// The game window's input handlers and the joystick read.
+#include <cstdlib>
+
+#include "game/game.h"
+#include "ui/game_window.h"
+#include "game/world_state.h"
+#include "platform/keycodes.h"
+#include "platform/platform.h"
+
+void TForm1::FormKeyDown(uint16_t key) {
+  switch (key) {
+    case VK_ESCAPE:
+      QuitRequested = true;
+      return;  // not player input
+    case VK_T:
+      break;
+    case VK_LEFT:
+    case VK_NUMPAD4:
+      w.Autopilot = 0;
+      w.KeyHorz = 4;
+      break;
+    case VK_RIGHT:
+    case VK_NUMPAD6:
+      w.Autopilot = 0;
+      w.KeyHorz = 6;
+      break;
+    case VK_UP:
+    case VK_NUMPAD8:
+      w.Autopilot = 0;
+      w.KeyVert = 8;
+      break;
+    case VK_DOWN:
+    case VK_NUMPAD2:
+      w.Autopilot = 0;
+      w.KeyVert = 2;
+      break;
+    case VK_SPACE:
+      w.Autopilot = 0;
+      w.KeyFire = 1;
+      break;
+    case VK_G: {
+      w.GamePhase = 1;
+      w.Score = 0;
+      w.RandSeed = 0;
+      // Meteor counts above 50 have no table entry: their games start at 0.
+      const uint16_t* entry = HiScoreEntry(w);
+      w.HiScore = entry != nullptr ? static_cast<int32_t>(*entry) : 0;
+      break;
+    }
+    case VK_NUMPAD1:
+    case VK_NUMPAD3:
+    case VK_NUMPAD5:
+    case VK_NUMPAD7:
+    case VK_NUMPAD9:
+      break;
+    default:
+      QuitRequested = true;
+      return;  // not player input
+  }
+  w.IdleFrames = 0;
+}
+
+void TForm1::FormKeyUp(uint16_t key) {
+  switch (key) {
+    case VK_LEFT:
+    case VK_NUMPAD4:
+      if (w.KeyHorz == 4) w.KeyHorz = 0;
+      break;
+    case VK_RIGHT:
+    case VK_NUMPAD6:
+      if (w.KeyHorz == 6) w.KeyHorz = 0;
+      break;
+    case VK_UP:
+    case VK_NUMPAD8:
+      if (w.KeyVert == 8) w.KeyVert = 0;
+      break;
+    case VK_DOWN:
+    case VK_NUMPAD2:
+      if (w.KeyVert == 2) w.KeyVert = 0;
+      break;
+    case VK_SPACE:
+      if (w.KeyFire == 1) w.KeyFire = 0;
+      break;
+    default:
+      break;
+  }
+}
+
+void TForm1::FormMouseMove(int32_t x, int32_t y) {
+  if (w.MouseWatch != 1 || w.WarmUpFrames <= 50) return;
+  const int64_t dx = std::llabs(static_cast<int64_t>(x) - w.CursorHomeX);
+  const int64_t dy = std::llabs(static_cast<int64_t>(y) - w.CursorHomeY);
+  if (dx > 10 || dy > 10) QuitRequested = true;
+}
+
+void TForm1::FormClick() { QuitRequested = true; }
+
+void ReadJoystick(int32_t number, int32_t& x, int32_t& y, int32_t& buttons) {
+  JOYINFO info;
+  info.wXpos = 65537;
+  info.wYpos = 0;
+  info.wButtons = 0;
+  const uint32_t id = static_cast<uint32_t>(number - 1);
+  Sys().JoySetThreshold(id, 1);
+  Sys().JoyGetPos(id, info);
+  x = static_cast<int32_t>(info.wXpos);
+  y = static_cast<int32_t>(info.wYpos);
+  buttons = static_cast<int32_t>(info.wButtons);
+}

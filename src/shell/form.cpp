@@ -1,0 +1,122 @@
+#include "shell/form.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+
+#include <vector>
+
+#include "shell/application.h"
+
+namespace {
+
+// Forms with windows, for telling which one an X focus event belongs to.
+std::vector<TForm*>& LiveForms() {
+  static std::vector<TForm*> forms;
+  return forms;
+}
+
+bool g_focusHandlerInstalled = false;
+
+// Activation: a form's window that receives the input focus after having
+// lost it becomes active again and runs FormActivate.
+int FocusWatcher(void* event, void*) {
+  const XEvent* xe = static_cast<const XEvent*>(event);
+  if (xe->type != FocusIn && xe->type != FocusOut) return 0;
+  if (xe->xfocus.detail == NotifyInferior || xe->xfocus.detail == NotifyPointer) return 0;
+  for (TForm* f : std::vector<TForm*>(LiveForms())) {
+    Fl_Window* w = f->Window();
+    if (w == nullptr || !w->shown() || fl_xid(w) != xe->xfocus.window) continue;
+    if (xe->type == FocusIn) {
+      f->NotifyFocus(true);
+    } else {
+      f->NotifyFocus(false);
+    }
+  }
+  return 0;
+}
+
+void CloseBoxThunk(Fl_Widget*, void* form) {
+  // FLTK also calls a window's callback for Escape; the program's windows
+  // close only by their close box.
+  if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+  App().RunHandler([form] { static_cast<TForm*>(form)->Close(); });
+}
+
+}  // namespace
+
+TForm::TForm() { LiveForms().push_back(this); }
+
+TForm::~TForm() {
+  auto& forms = LiveForms();
+  for (auto it = forms.begin(); it != forms.end(); ++it) {
+    if (*it == this) {
+      forms.erase(it);
+      break;
+    }
+  }
+  delete window_;
+  window_ = nullptr;
+}
+
+void TForm::NotifyFocus(bool gained) {
+  if (gained && !active_) {
+    active_ = true;
+    App().RunHandler([this] { FormActivate(); });
+  } else if (!gained) {
+    active_ = false;
+  }
+}
+
+void TForm::CenterOnScreen() {
+  if (window_ == nullptr) return;
+  int x = 0, y = 0, w = 0, h = 0;
+  Fl::screen_xywh(x, y, w, h, 0);  // the whole main screen, not its work area
+  window_->position(x + (w - window_->w()) / 2, y + (h - window_->h()) / 2);
+}
+
+void TForm::HookCloseBox() {
+  if (window_ != nullptr) window_->callback(CloseBoxThunk, this);
+  if (!g_focusHandlerInstalled) {
+    Fl::add_system_handler(FocusWatcher, nullptr);
+    g_focusHandlerInstalled = true;
+  }
+}
+
+void TForm::Show() {
+  const bool wasVisible = visible_;
+  visible_ = true;
+  if (window_ != nullptr) {
+    if (!wasVisible && centered_) CenterOnScreen();
+    window_->show();
+  }
+  if (!active_) {
+    active_ = true;
+    FormActivate();
+  }
+}
+
+void TForm::Hide() {
+  const bool wasVisible = visible_;
+  visible_ = false;
+  active_ = false;
+  if (window_ != nullptr) window_->hide();
+  if (wasVisible) FormHide();
+}
+
+void TForm::Close() {
+  Hide();
+  if (App().MainForm == this) App().Terminate();
+}
+
+void TForm::ShowModal() {
+  if (window_ == nullptr) {
+    Show();
+    return;
+  }
+  window_->set_modal();
+  Show();
+  while (visible_ && window_->shown()) Fl::wait();
+  visible_ = false;
+  window_->set_non_modal();
+}

@@ -1,0 +1,160 @@
+#include "ui/setup_window.h"
+
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_RGB_Image.H>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+#include <vector>
+
+#include "shell/application.h"
+#include "ui/splash_image.h"
+#include "platform/atomic_file.h"
+#include "config/settings.h"
+#include "platform/platform.h"
+#include "platform/system_folder.h"
+#include "ui/ui_controls.h"
+#include "ui/readme_window.h"
+#include "video/presenter.h"
+
+TForm2* Form2 = nullptr;
+
+namespace {
+
+template <void (TForm2::*Handler)()>
+void Thunk(Fl_Widget*, void* form) {
+  App().RunHandler([form] { (static_cast<TForm2*>(form)->*Handler)(); });
+}
+
+}  // namespace
+
+bool InstallProgramCopy(const std::string& source, const std::string& target,
+                        std::string& failedFile) {
+  // The program is read whole, then written in one step as an executable
+  // file that replaces the old copy only once it is complete.
+  std::string program;
+  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) {
+    failedFile = source;
+    return false;
+  }
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(in, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int err = errno;
+      ::close(in);
+      failedFile = source;
+      errno = err;
+      return false;
+    }
+    if (n == 0) break;
+    program.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(in);
+  if (!ReplaceFileAtomically(target, program, 0755)) {
+    failedFile = target;
+    return false;
+  }
+  return true;
+}
+
+TForm2::TForm2() : ProbeDisplayFn(ProbeDisplay) {
+  auto* win = new TDialogWindow(572, 185, "ＺＵＫスクリーンセーバー Ver1.91　セットアップ");
+  window_ = win;
+
+  splash_.reset(MakeSplashImage());
+  Image1 = new Fl_Box(14, 12, 198, 132);
+  Image1->box(FL_NO_BOX);
+  if (splash_) Image1->image(splash_.get());
+  Label3 = new TLabel(88, 149, 59, 12, "ZUK-SOFT", kClNavy);
+  Label4 = new TLabel(228, 13, 322, 12,
+                      "下の「セットアップ開始」ボタンを押した後、「画面のプロパティ」で", kClMaroon);
+  Label5 = new TLabel(230, 33, 238, 12, "スクリーンセーバー「zuk_rer1」を選んで下さい。", kClMaroon);
+  Label13 = new TLabel(230, 88, 306, 12, "この変なスクリーンセーバーは無保証のフリーソフトです。",
+                       kClGreen);
+  Label6 = new TLabel(238, 106, 306, 12,
+                      "（まあ、保証しているソフトって、あんまり見たことないですね）", kClGreen);
+  Shape2 = new TShape(393, 132, 172, 45, kClBlack, kClGray, true);
+
+  // The controls that take the focus, in their tab order.
+  BitBtn1 = new Fl_Button(288, 140, 89, 29, "説　明");
+  UseDialogFont(BitBtn1);
+  BitBtn1->callback(Thunk<&TForm2::BitBtn1Click>, this);
+  Button1 = new Fl_Button(400, 140, 157, 29, "セットアップ開始");
+  UseDialogFont(Button1);
+  Button1->labelcolor(kClBlack);
+  Button1->callback(Thunk<&TForm2::Button1Click>, this);
+  win->end();
+  HookCloseBox();
+}
+
+TForm2::~TForm2() {
+  // The picture box must not outlive its picture.
+  delete window_;
+  window_ = nullptr;
+}
+
+void TForm2::FormActivate() {
+  if (ProbeDisplayFn && !ProbeDisplayFn()) {
+    App().MessageBox("★ZUK_RER1ｽｸﾘｰﾝｾｰﾊﾞｰで、DirectＸが使用できません。");
+    ProgramEnd();
+  }
+}
+
+void TForm2::Button1Click() {
+  Button1->deactivate();
+
+  // A failure is reported with the file and the reason; nothing claims
+  // success, and the window stays for another try.
+  auto failed = [this](const std::string& text) {
+    App().MessageBox(text + "\nセットアップは完了していません。");
+    Button1->activate();
+  };
+
+  std::error_code ec;
+  const std::string currentDir = std::filesystem::current_path(ec).string();
+  if (ec) {
+    failed(CannotReadText(".", ec.value()));
+    return;
+  }
+  if (!WriteSetupFile(currentDir)) {
+    const int err = errno;
+    failed(CannotWriteText(SettingsFilePath(), err));
+    return;
+  }
+  const std::string target = JoinPath(SystemFolder(), "zuk_rer1.scr");
+  std::string failedFile;
+  if (!InstallProgramCopy(ProgramPath, target, failedFile)) {
+    const int err = errno;
+    failed(failedFile == ProgramPath ? CannotReadText(failedFile, err)
+                                     : CannotWriteText(failedFile, err));
+    return;
+  }
+
+  Hide();
+  Sys().MessageBeep();
+  App().Title = "ＺＵＫスクリーンセーバーＮｏ．１";
+  App().MessageBox("　★セットアップ完了。無事に動くといいですね！(^^;)　");
+  ProgramEnd();
+}
+
+void TForm2::BitBtn1Click() {
+  if (Form4 == nullptr) return;
+  try {
+    Form4->ShowReadme("readme.txt");
+  } catch (const std::exception& e) {
+    App().HandleException(e);
+  }
+}
+
+void TForm2::FormHide() {
+  if (Form4 != nullptr) Form4->Hide();
+}

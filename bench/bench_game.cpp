@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "shell/application.h"
 #include "game/game.h"
 #include "sim/sim.h"
 #include "game/world_state.h"
@@ -16,6 +15,7 @@
 #include "video/draw.h"
 #include "video/presenter.h"
 #include "game/data_files.h"
+#include "sim/headless_host.h"
 
 namespace {
 
@@ -54,17 +54,17 @@ void BM_FrameMax100AllSparks(benchmark::State& state) {
     state.SkipWithError("no data folder");
     return;
   }
-  App().Windowed = false;
   SetPresenterFactory([] { return MakeNullPresenter(); });
+  HeadlessHost host;
   auto w = std::make_unique<WorldState>();
   w->DataPath = data.dir + "/";
   w->SoundOff = 1;
   w->MaxMeteors = 100;
   BuildDirectionTables(*w);
   PlaceStars(*w);
-  OpenDisplay(*w);
+  OpenDisplay(*w, host);
   for (int n = 1; n <= 4; ++n) {
-    LoadSheet(*w, n, w->DataPath + "bmp" + std::to_string(n) + ".bmp", 0, 0, 640, 480);
+    LoadSheet(*w, host, n, w->DataPath + "bmp" + std::to_string(n) + ".bmp", 0, 0, 640, 480);
   }
   FillSheets(w->Video);
   SetClipRect(w->Video, 0, 0, 639, 479);

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "shell/application.h"
 #include "sound/dsound.h"
 #include "game/sound_effects.h"
 #include "sound/mixer.h"
 #include "game/world_state.h"
+#include "sim/headless_host.h"
 
 namespace {
 std::atomic<long> g_allocations{0};
@@ -85,12 +85,12 @@ struct SoundRig {
   TDSPolySound* fire = nullptr;
   TDSPolySound* blast = nullptr;
   std::string dir;
+  HeadlessHost host;
 
   SoundRig() {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    App().Windowed = false;
     w = new WorldState();
-    OpenSoundDevice(*w);
+    OpenSoundDevice(*w, &host);
     if (w->SoundOff == 1) return;
     char pattern[] = "/tmp/zuk_bench_sound_XXXXXX";
     if (mkdtemp(pattern) == nullptr) return;
@@ -101,8 +101,8 @@ struct SoundRig {
       std::fwrite(file.data(), 1, file.size(), f);
       std::fclose(f);
     }
-    fire = new TDSPolySound(*w, path);
-    blast = new TDSPolySound(*w, path);
+    fire = new TDSPolySound(*w, host, path);
+    blast = new TDSPolySound(*w, host, path);
     std::remove(path.c_str());
     std::remove(dir.c_str());
   }

@@ -12,12 +12,13 @@
 #include <memory>
 #include <vector>
 
-#include "shell/application.h"
 #include "game/world_state.h"
 #include "video/ddraw.h"
 #include "game/screen.h"
 #include "video/draw.h"
 #include "video/presenter.h"
+#include "video/picture_convert.h"
+#include "sim/headless_host.h"
 // Xlib last: its macros clash with other names.
 #include <X11/Xlib.h>
 
@@ -57,6 +58,7 @@ uint8_t BackgroundPixel(int x, int y) {
 struct Scene {
   std::unique_ptr<WorldState> w = std::make_unique<WorldState>();
   std::filesystem::path dir;
+  HeadlessHost host;
 
   Scene() {
     dir = std::filesystem::temp_directory_path() / ("zuk_bench_video_" + std::to_string(getpid()));
@@ -65,9 +67,9 @@ struct Scene {
     for (int i = 0; i < 768; ++i) pal[i] = static_cast<char>(i * 5);
     std::ofstream(dir / "pal256.pal", std::ios::binary).write(pal.data(), 768);
     w->DataPath = dir.string() + "/";
-    App().Title = "bench";
+    SetPictureTitle("bench");
     SetPresenterFactory([] { return std::make_unique<ConvertingPresenter>(); });
-    OpenDisplay(*w);
+    OpenDisplay(*w, host);
     SetClipRect(w->Video, 0, 0, 639, 479);
     for (int s = 1; s <= 4; ++s) {
       IDirectDrawSurface* sh = w->Video.Sheet(s);

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)ConvertSettingNumber(text);
 
   // Game reader; a data folder counts as present when its path's length is even.
-  GameSettings g;
+  Settings g;
   const GameReadResult result =
       ApplyGameSettingsText(text, g, [](const std::string& file) { return file.size() % 2 == 0; });
   Check(g.MaxMeteors >= 1 && g.MaxMeteors <= 100);
@@ -35,30 +35,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(g.DataPath.empty() || g.DataPath.back() == '/');
 
   // Settings window reader.
-  SettingsValues v;
+  WindowSettings v;
   const bool hasPath = ApplyWindowSettingsText(text, v);
   Check(hasPath == !v.DataPath.empty());
-  Check(v.TrackBar1 >= 1 && v.TrackBar1 <= 50);
-  Check(v.TrackBar2 >= 1 && v.TrackBar2 <= 50);
-  const int label = std::stoi(v.Label7);
-  Check(label >= 1 && label <= 100 && v.TrackBar1 == (label > 50 ? 50 : label));
+  Check(v.MaxMeteors >= 1 && v.MaxMeteors <= 50);
+  Check(v.Volume >= 1 && v.Volume <= 50);
+  const int label = std::stoi(v.MaxMeteorsText);
+  Check(label >= 1 && label <= 100 && v.MaxMeteors == (label > 50 ? 50 : label));
 
   // Save and read back.
   const std::string_view first = FirstSettingsLine(text);
   const std::string saved = SettingsFileText(v, first);
   Check(SplitSettingsLines(saved).size() == 7);
   Check(FirstSettingsLine(saved) == first);
-  SettingsValues back;
+  WindowSettings back;
   ApplyWindowSettingsText(saved, back);
-  Check(back.TrackBar1 == v.TrackBar1 && back.TrackBar2 == v.TrackBar2);
-  Check(back.Label7 == std::to_string(v.TrackBar1));
-  Check((!v.CheckBox1 || back.CheckBox1) && (!v.CheckBox2 || back.CheckBox2) &&
-        (!v.CheckBox3 || back.CheckBox3) && (!v.CheckBox4 || back.CheckBox4));
-  GameSettings game;
+  Check(back.MaxMeteors == v.MaxMeteors && back.Volume == v.Volume);
+  Check(back.MaxMeteorsText == std::to_string(v.MaxMeteors));
+  Check((!v.Joystick || back.Joystick) && (!v.Autopilot || back.Autopilot) &&
+        (!v.Sound || back.Sound) && (!v.LongGame || back.LongGame));
+  Settings game;
   ApplyGameSettingsText(saved, game, [](const std::string&) { return true; });
-  Check(game.MaxMeteors == v.TrackBar1 && game.Volume == v.TrackBar2);
-  Check(game.GameTimeLong == (v.CheckBox4 ? 1 : 0));
-  Check(v.CheckBox2 || game.Autopilot == 0);
-  Check(v.CheckBox3 || game.SoundOff == 1);
+  Check(game.MaxMeteors == v.MaxMeteors && game.Volume == v.Volume);
+  Check(game.GameTimeLong == (v.LongGame ? 1 : 0));
+  Check(v.Autopilot || game.Autopilot == 0);
+  Check(v.Sound || game.SoundOff == 1);
   return 0;
 }

@@ -12,6 +12,7 @@
 
 #include "shell/application.h"
 #include "app/daemon_mode.h"
+#include "app/desktop_platform.h"
 #include "shell/fonts.h"
 #include "app/startup.h"
 #include "config/settings.h"
@@ -19,6 +20,7 @@
 #include "ui/game_window.h"
 #include "game/world_state.h"
 #include "platform/signals.h"
+#include "video/presenter.h"
 #include "ui/setup_window.h"
 #include "ui/settings_window.h"
 #include "ui/readme_window.h"
@@ -31,9 +33,9 @@ DaemonWindow g_daemonWindow;
 TForm* MakeForm(FormKind kind) {
   switch (kind) {
     case FormKind::DaemonGame:
-      return App().CreateForm(Form1, World(), true, std::optional<DaemonRun>(PrepareDaemonRun(g_daemonWindow)));
+      return App().CreateForm(GameForm, World(), true, std::optional<DaemonRun>(PrepareDaemonRun(g_daemonWindow)));
     case FormKind::Error: return App().CreateForm(Form5);
-    case FormKind::Game: return App().CreateForm(Form1);
+    case FormKind::Game: return App().CreateForm(GameForm);
     case FormKind::Setup: return App().CreateForm(Form2);
     case FormKind::Settings: return App().CreateForm(Form3);
     case FormKind::Readme: return App().CreateForm(Form4);
@@ -56,6 +58,8 @@ int main(int argc, char** argv) {
   // symlink or a copy named zuk_rer1.scr is the screen saver.
   const std::string programPath = StartedProgramPath(argc > 0 ? argv[0] : nullptr);
   App().Title = Application::TitleFromFileName(programPath);
+  SetPictureTitle(App().Title);
+  SetPlatform(&DesktopPlatform());
   g_daemonWindow = DaemonWindowFrom(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc),
                                     std::getenv("XSCREENSAVER_WINDOW"));
   InitFonts();
@@ -64,7 +68,8 @@ int main(int argc, char** argv) {
   int exitCode = 0;
   try {
     // The sound device is opened first, in every mode.
-    OpenSoundDevice(World());
+    // The application's own top-level window, not the game window.
+    OpenSoundDevice(World(), static_cast<HWND>(&App()));
     RunStartup(CommandTail(argc, argv), programPath, FormMakers{MakeForm}, g_daemonWindow);
   } catch (const ProgramEndSignal& end) {
     exitCode = end.exitCode;

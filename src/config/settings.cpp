@@ -6,7 +6,6 @@
 
 #include "platform/atomic_file.h"
 #include "config/settings_text.h"
-#include "game/world_state.h"
 #include "platform/bounded_read.h"
 #include "platform/system_folder.h"
 
@@ -35,7 +34,7 @@ std::string SettingsFilePath() { return JoinPath(SystemFolder(), "ZUK_RER1.CNF")
 
 void RemoveLeftoverTempFiles() {
   RemoveDeadTempFiles(SystemFolder(), {"ZUK_RER1.CNF", "zuk_rer1.scr", "score.dat"});
-  SettingsValues v;
+  WindowSettings v;
   if (ApplyWindowSettingsText(ReadSettingsText(SettingsFilePath()), v)) RemoveDeadTempFiles(v.DataPath, {"score.dat"});
 }
 
@@ -49,49 +48,30 @@ bool WriteSetupFile(const std::string& currentDir) {
   return WriteSettingsText(SetupFileText(currentDir));
 }
 
-bool ReadSettingsForWindow(SettingsValues& v) {
+bool ReadSettingsForWindow(WindowSettings& v) {
   return ApplyWindowSettingsText(ReadSettingsText(SettingsFilePath()), v);
 }
 
-bool WriteSettingsFile(const SettingsValues& v) {
+bool WriteSettingsFile(const WindowSettings& v) {
   const std::string old = ReadSettingsText(SettingsFilePath());
   return WriteSettingsText(SettingsFileText(v, FirstSettingsLine(old)));
 }
 
-GameReadResult ReadGameSettings(WorldState& w) {
-  return ApplyGameSettings(w, ReadSettingsText(SettingsFilePath()));
-}
+GameReadResult ReadGameSettings(Settings& s) { return ApplyGameSettings(s, ReadSettingsText(SettingsFilePath())); }
 
-GameReadResult ApplySetupDefaults(WorldState& w, const std::string& dataFolder) {
+GameReadResult ApplySetupDefaults(Settings& s, const std::string& dataFolder) {
   // JOY=OFF leaves the value alone: a partly read file may have set it.
-  w.JoystickOn = 0;
+  s.JoystickOn = 0;
   std::string folder = dataFolder;
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  return ApplyGameSettings(w, SetupFileText(folder));
+  return ApplyGameSettings(s, SetupFileText(folder));
 }
 
-GameReadResult ApplyGameSettings(WorldState& w, std::string_view text) {
-  w.MaxMeteors = 20;
-  w.Volume = 50;
-  w.Autopilot = 1;
-  w.AutoResume = 1;
-  GameSettings g;
-  g.MaxMeteors = w.MaxMeteors;
-  g.Volume = w.Volume;
-  g.SoundOff = w.SoundOff;
-  g.JoystickOn = w.JoystickOn;
-  g.AutoResume = w.AutoResume;
-  g.Autopilot = w.Autopilot;
-  g.GameTimeLong = w.GameTimeLong;
-  g.DataPath = w.DataPath;
-  const GameReadResult result = ApplyGameSettingsText(text, g, IsFile);
-  w.MaxMeteors = g.MaxMeteors;
-  w.Volume = g.Volume;
-  w.SoundOff = g.SoundOff;
-  w.JoystickOn = g.JoystickOn;
-  w.AutoResume = g.AutoResume;
-  w.Autopilot = g.Autopilot;
-  w.GameTimeLong = g.GameTimeLong;
-  w.DataPath = g.DataPath;
-  return result;
+GameReadResult ApplyGameSettings(Settings& s, std::string_view text) {
+  const Settings defaults;
+  s.MaxMeteors = defaults.MaxMeteors;
+  s.Volume = defaults.Volume;
+  s.Autopilot = defaults.Autopilot;
+  s.AutoResume = defaults.AutoResume;
+  return ApplyGameSettingsText(text, s, IsFile);
 }

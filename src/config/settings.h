@@ -2,10 +2,22 @@
 // settings writer and the readers of the game and of the settings window.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-struct WorldState;
+// The settings a game runs with, with their defaults: what the settings file
+// gives the game (the game's state is made of these and more).
+struct Settings {
+  int32_t MaxMeteors = 20;
+  int32_t Volume = 50;
+  int32_t SoundOff = 0;
+  int32_t JoystickOn = 0;
+  int32_t AutoResume = 1;
+  int32_t Autopilot = 1;
+  int32_t GameTimeLong = 0;
+  std::string DataPath;  // install folder with one trailing '/' ('\' on Windows)
+};
 
 // System folder + "/ZUK_RER1.CNF", built at each use.
 std::string SettingsFilePath();
@@ -21,24 +33,24 @@ void RemoveLeftoverTempFiles();
 bool WriteSetupFile(const std::string& currentDir);
 
 // What the settings window shows and saves.
-struct SettingsValues {
-  int TrackBar1 = 10;         // MAX, held in 1..50 by the track bar
-  std::string Label7 = "10";  // MAX as read, 1..100
-  int TrackBar2 = 50;         // VOL, held in 1..50
-  bool CheckBox1 = false;     // JOY
-  bool CheckBox2 = false;     // AUTO
-  bool CheckBox3 = false;     // SOUND
-  bool CheckBox4 = false;     // GAME_TIME
-  std::string DataPath;       // PATH value + '/', empty when no PATH line
+struct WindowSettings {
+  int MaxMeteors = 10;                // MAX, held in 1..50 by the track bar
+  std::string MaxMeteorsText = "10";  // MAX as read, 1..100
+  int Volume = 50;                    // VOL, held in 1..50
+  bool Joystick = false;              // JOY
+  bool Autopilot = false;             // AUTO
+  bool Sound = false;                 // SOUND
+  bool LongGame = false;              // GAME_TIME
+  std::string DataPath;               // PATH value + '/', empty when no PATH line
 };
 
 // Settings reader: fills the values as the window's controls would show them.
 // Returns false when no PATH line was read.
-bool ReadSettingsForWindow(SettingsValues& v);
+bool ReadSettingsForWindow(WindowSettings& v);
 
 // Settings writer: the old first line carried over whole, then MAX, JOY, VOL,
 // AUTO, SOUND, GAME_TIME. Atomic; false (errno kept) on failure.
-bool WriteSettingsFile(const SettingsValues& v);
+bool WriteSettingsFile(const WindowSettings& v);
 
 enum class GameReadResult {
   Ok,           // settings applied, DataPath set
@@ -46,12 +58,12 @@ enum class GameReadResult {
   DataMissing,  // a PATH folder without bmp1.bmp: reading stopped at that line
 };
 
-// Game reader: applies the file to the world state (MaxMeteors, Volume,
-// JoystickOn, Autopilot, AutoResume, SoundOff, GameTimeLong, DataPath).
-// The caller shows the messages that the result calls for.
-GameReadResult ReadGameSettings(WorldState& w);
-// The same for a settings text that is not the file's (the game's starting
-// values first, then the lines).
-GameReadResult ApplyGameSettings(WorldState& w, std::string_view text);
+// Game reader: applies the file to the settings. It starts from the defaults
+// of MaxMeteors, Volume, Autopilot and AutoResume; the others keep their
+// values unless a line sets them. The caller shows the messages that the
+// result calls for.
+GameReadResult ReadGameSettings(Settings& s);
+// The same for a settings text that is not the file's.
+GameReadResult ApplyGameSettings(Settings& s, std::string_view text);
 // What setup writes for the data in `dataFolder`, as the game reads it.
-GameReadResult ApplySetupDefaults(WorldState& w, const std::string& dataFolder);
+GameReadResult ApplySetupDefaults(Settings& s, const std::string& dataFolder);

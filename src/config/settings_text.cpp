@@ -90,7 +90,7 @@ std::string_view SettingPathValue(std::string_view line) {
   return line.substr(5);
 }
 
-GameReadResult ApplyGameSettingsText(std::string_view text, GameSettings& g,
+GameReadResult ApplyGameSettingsText(std::string_view text, Settings& g,
                                      const std::function<bool(const std::string&)>& dataFileExists) {
   for (std::string_view line : SplitSettingsLines(text)) {
     if (Contains(line, "PATH=")) {
@@ -110,21 +110,21 @@ GameReadResult ApplyGameSettingsText(std::string_view text, GameSettings& g,
   return g.DataPath.empty() ? GameReadResult::NoPath : GameReadResult::Ok;
 }
 
-bool ApplyWindowSettingsText(std::string_view text, SettingsValues& v) {
+bool ApplyWindowSettingsText(std::string_view text, WindowSettings& v) {
   for (std::string_view line : SplitSettingsLines(text)) {
     if (Contains(line, "PATH=")) v.DataPath = std::string(SettingPathValue(line)) + '/';
-    if (Contains(line, "JOY=ON")) v.CheckBox1 = true;
-    if (Contains(line, "AUTO=ON")) v.CheckBox2 = true;
-    if (Contains(line, "SOUND=ON")) v.CheckBox3 = true;
-    if (Contains(line, "GAME_TIME=ON")) v.CheckBox4 = true;
+    if (Contains(line, "JOY=ON")) v.Joystick = true;
+    if (Contains(line, "AUTO=ON")) v.Autopilot = true;
+    if (Contains(line, "SOUND=ON")) v.Sound = true;
+    if (Contains(line, "GAME_TIME=ON")) v.LongGame = true;
     if (Contains(line, "MAX=")) {
       const int32_t max = std::clamp(TakeValue(line), 1, 100);
-      v.TrackBar1 = std::clamp(max, 1, 50);  // the track bar's range
-      v.Label7 = std::to_string(max);
+      v.MaxMeteors = std::clamp(max, 1, 50);  // the track bar's range
+      v.MaxMeteorsText = std::to_string(max);
     }
     if (Contains(line, "VOL=")) {
       const int32_t vol = std::clamp(TakeValue(line), 0, 50);
-      v.TrackBar2 = std::clamp(vol, 1, 50);  // the track bar's range
+      v.Volume = std::clamp(vol, 1, 50);  // the track bar's range
     }
   }
   return !v.DataPath.empty();
@@ -137,15 +137,15 @@ std::string SetupFileText(std::string_view currentDir) {
   return text;
 }
 
-std::string SettingsFileText(const SettingsValues& v, std::string_view firstLine) {
+std::string SettingsFileText(const WindowSettings& v, std::string_view firstLine) {
   auto onOff = [](bool on) { return on ? "ON\r\n" : "OFF\r\n"; };
   // The track bars hold their positions within 1..50.
   std::string text(firstLine);
-  text += "\r\nMAX=" + std::to_string(std::clamp(v.TrackBar1, 1, 50)) + "\r\n";
-  text += std::string("JOY=") + onOff(v.CheckBox1);
-  text += "VOL=" + std::to_string(std::clamp(v.TrackBar2, 1, 50)) + "\r\n";
-  text += std::string("AUTO=") + onOff(v.CheckBox2);
-  text += std::string("SOUND=") + onOff(v.CheckBox3);
-  text += std::string("GAME_TIME=") + onOff(v.CheckBox4);
+  text += "\r\nMAX=" + std::to_string(std::clamp(v.MaxMeteors, 1, 50)) + "\r\n";
+  text += std::string("JOY=") + onOff(v.Joystick);
+  text += "VOL=" + std::to_string(std::clamp(v.Volume, 1, 50)) + "\r\n";
+  text += std::string("AUTO=") + onOff(v.Autopilot);
+  text += std::string("SOUND=") + onOff(v.Sound);
+  text += std::string("GAME_TIME=") + onOff(v.LongGame);
   return text;
 }

@@ -35,31 +35,19 @@ std::string_view SettingValueText(std::string_view line);
 // The PATH value: the line from its 6th character to its end.
 std::string_view SettingPathValue(std::string_view line);
 
-// The settings the game takes from the file.
-struct GameSettings {
-  int32_t MaxMeteors = 20;
-  int32_t Volume = 50;
-  int32_t SoundOff = 0;
-  int32_t JoystickOn = 0;
-  int32_t AutoResume = 1;
-  int32_t Autopilot = 1;
-  int32_t GameTimeLong = 0;
-  std::string DataPath;
-};
-
 // Applies the lines of the text to g in the game's way. For each PATH line,
 // DataPath becomes the value plus '/', and dataFileExists(DataPath +
 // "bmp1.bmp") must be true, else reading stops there with DataMissing.
 // NoPath when DataPath is empty after the last line.
-GameReadResult ApplyGameSettingsText(std::string_view text, GameSettings& g,
+GameReadResult ApplyGameSettingsText(std::string_view text, Settings& g,
                                      const std::function<bool(const std::string&)>& dataFileExists);
 
 // Applies the lines of the text to the settings window's values.
 // Returns false when DataPath is empty afterwards.
-bool ApplyWindowSettingsText(std::string_view text, SettingsValues& v);
+bool ApplyWindowSettingsText(std::string_view text, WindowSettings& v);
 
 // The setup writer's six lines.
 std::string SetupFileText(std::string_view currentDir);
 
 // The settings writer's seven lines, firstLine carried over unchanged.
-std::string SettingsFileText(const SettingsValues& v, std::string_view firstLine);
+std::string SettingsFileText(const WindowSettings& v, std::string_view firstLine);

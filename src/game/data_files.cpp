@@ -5,21 +5,20 @@
 
 #include <optional>
 
-#include "ui/game_window.h"
 #include "game/world_state.h"
 #include "platform/bounded_read.h"
-#include "ui/error_window.h"
+#include "game/host.h"
 #include "game/screen.h"
 #include "video/sheet_files.h"
 
 namespace {
 
 // Releases the devices, hides the game window and reports the fatal error.
-[[noreturn]] void FailLoading(WorldState& w, const std::string& message) {
+[[noreturn]] void FailLoading(WorldState& w, GameHost& host, const std::string& message) {
   ReleaseDevices(w);
-  if (Form1) Form1->HideGameWindow();
+  host.HideGameWindow();
   w.ErrorText = message;
-  ReportFatalError(message);
+  host.ReportFatalError(message);
 }
 
 std::string BaseName(const std::string& path) {
@@ -29,18 +28,18 @@ std::string BaseName(const std::string& path) {
 
 }  // namespace
 
-void LoadPalette(WorldState& w, const std::string& fileName) {
+void LoadPalette(WorldState& w, GameHost& host, const std::string& fileName) {
   DisplayDevice& d = w.Video;
   // Only the first 768 bytes are used. A file that is empty, or not a
   // regular file (a folder, a FIFO), holds no palette: it is reported as
   // a missing one instead of giving a black screen.
   const std::optional<std::string> bytes = ReadRegularFile(fileName, kPaletteFileLimit);
-  if (!bytes || !PaletteFromFile(*bytes, d.PaletteEntries)) FailLoading(w, "PAL256.PALがありません。");
+  if (!bytes || !PaletteFromFile(*bytes, d.PaletteEntries)) FailLoading(w, host, "PAL256.PALがありません。");
   if (d.DDPalette) d.DDPalette->SetEntries(0, 0, 256, d.PaletteEntries);
   if (d.PrimarySurface) d.PrimarySurface->SetPalette(d.DDPalette);
 }
 
-void LoadSheet(WorldState& w, int32_t sheet, const std::string& fileName, int32_t x, int32_t y,
+void LoadSheet(WorldState& w, GameHost& host, int32_t sheet, const std::string& fileName, int32_t x, int32_t y,
                int32_t width, int32_t height) {
   DisplayDevice& d = w.Video;
   SheetTarget target;
@@ -50,6 +49,6 @@ void LoadSheet(WorldState& w, int32_t sheet, const std::string& fileName, int32_
   // A sheet number outside 1..4 still reads and decodes the file.
   const std::optional<std::string> bytes = ReadRegularFile(fileName, kBitmapFileLimit);
   if (!bytes || !CopyBitmapToSheet(*bytes, d.PaletteEntries, target)) {
-    FailLoading(w, BaseName(fileName) + "が読み込めません。");
+    FailLoading(w, host, BaseName(fileName) + "が読み込めません。");
   }
 }

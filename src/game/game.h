@@ -48,11 +48,3 @@ void SpawnParticles(WorldState& w, int32_t x, int32_t y, int32_t count);
 // The high-score entry for the current meteor count, or nullptr when the table
 // has no entry for it (counts above 50).
 uint16_t* HiScoreEntry(WorldState& w);
-
-// The wait at the end of a frame: until at least FrameDelay ms have passed
-// since the previous wait ended (measured as the absolute signed 32-bit
-// difference of the tick counts, so a wrap of the counter keeps the wait
-// short), handling window messages and blocking in the event wait meanwhile;
-// then LastFrameTick takes the tick and pending messages are handled once
-// more.
-void PaceFrame(WorldState& w);

@@ -1,16 +1,17 @@
-// The game window's input handlers and the joystick read.
+#include "game/input.h"
+
 #include <cstdlib>
 
 #include "game/game.h"
-#include "ui/game_window.h"
+#include "video/picture_input.h"
 #include "game/world_state.h"
 #include "platform/keycodes.h"
 #include "platform/platform.h"
 
-void TForm1::FormKeyDown(uint16_t key) {
+void HandleKeyDown(WorldState& w, uint16_t key) {
   switch (key) {
     case VK_ESCAPE:
-      QuitRequested = true;
+      w.QuitRequested = true;
       return;  // not player input
     case VK_T:
       break;
@@ -54,13 +55,13 @@ void TForm1::FormKeyDown(uint16_t key) {
     case VK_NUMPAD9:
       break;
     default:
-      QuitRequested = true;
+      w.QuitRequested = true;
       return;  // not player input
   }
   w.IdleFrames = 0;
 }
 
-void TForm1::FormKeyUp(uint16_t key) {
+void HandleKeyUp(WorldState& w, uint16_t key) {
   switch (key) {
     case VK_LEFT:
     case VK_NUMPAD4:
@@ -86,14 +87,24 @@ void TForm1::FormKeyUp(uint16_t key) {
   }
 }
 
-void TForm1::FormMouseMove(int32_t x, int32_t y) {
+void HandleMouseMove(WorldState& w, int32_t x, int32_t y) {
   if (w.MouseWatch != 1 || w.WarmUpFrames <= 50) return;
   const int64_t dx = std::llabs(static_cast<int64_t>(x) - w.CursorHomeX);
   const int64_t dy = std::llabs(static_cast<int64_t>(y) - w.CursorHomeY);
-  if (dx > 10 || dy > 10) QuitRequested = true;
+  if (dx > 10 || dy > 10) w.QuitRequested = true;
 }
 
-void TForm1::FormClick() { QuitRequested = true; }
+void HandleClick(WorldState& w) { w.QuitRequested = true; }
+
+void ClickTracker::Button(WorldState& w, uint8_t button, bool down) {
+  if (button != kLeftButton) return;
+  if (down) {
+    leftDown_ = true;
+  } else if (leftDown_) {
+    leftDown_ = false;
+    HandleClick(w);
+  }
+}
 
 void ReadJoystick(int32_t number, int32_t& x, int32_t& y, int32_t& buttons) {
   JOYINFO info;

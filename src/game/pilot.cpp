@@ -1,6 +1,6 @@
 // The two steering sources besides the keyboard: joystick and autopilot.
 #include "game/game.h"
-#include "ui/game_window.h"
+#include "game/input.h"
 #include "game/world_state.h"
 
 void ClearPilotCommands(WorldState& w) {

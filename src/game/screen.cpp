@@ -2,17 +2,17 @@
 // buffer, four sheets and palette; the flip; the release at the end.
 #include "game/screen.h"
 
-#include "shell/application.h"
+#include "game/host.h"
 #include "game/sound_effects.h"
 #include "game/world_state.h"
 #include "video/draw.h"
 #include "game/data_files.h"
 
-void OpenDisplay(WorldState& w) {
+void OpenDisplay(WorldState& w, GameHost& host) {
   DisplayDevice& d = w.Video;
   if (FAILED(DirectDrawCreate(nullptr, &d.DDraw, nullptr))) {
     d.DDraw = nullptr;
-    ProgramEnd();
+    host.EndProgram();
   }
   d.DDraw->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_NOWINDOWCHANGES | DDSCL_EXCLUSIVE);
   d.DDraw->SetDisplayMode(640, 480, 8);
@@ -43,7 +43,7 @@ void OpenDisplay(WorldState& w) {
 
   d.DDraw->CreatePalette(DDPCAPS_8BIT, d.PaletteEntries, &d.DDPalette, nullptr);
 
-  LoadPalette(w, w.DataPath + "pal256.pal");
+  LoadPalette(w, host, w.DataPath + "pal256.pal");
 
   d.FillFx = DDBLTFX{};
 }

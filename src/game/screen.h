@@ -8,9 +8,9 @@
 class GameHost;
 struct WorldState;
 
-// Opens the display (DirectDrawCreate failing ends the program at once,
-// silently), creates the surfaces and the palette and loads the palette file.
-void OpenDisplay(WorldState& w);
+// Opens the display (DirectDrawCreate failing ends the program at once
+// through the host), creates the surfaces and the palette and loads the palette file.
+void OpenDisplay(WorldState& w, GameHost& host);
 // Shows the back buffer.
 void FlipScreen(DisplayDevice& d);
 // Stops and frees the sound effects (while sound is on), clears both buffers

@@ -5,10 +5,10 @@
 #include <optional>
 #include <stdexcept>
 
-#include "shell/application.h"
 #include "sound/dsound.h"
 #include "sound/wave_file.h"
-#include "ui/game_window.h"
+#include "game/game_run.h"
+#include "game/host.h"
 #include "game/world_state.h"
 #include "platform/bounded_read.h"
 
@@ -31,22 +31,22 @@ constexpr int kVoiceAttempts = 100;
   throw std::runtime_error(text);
 }
 
-void ProcessMessagesRounds(int rounds) {
-  for (int i = 0; i < rounds; ++i) App().ProcessMessages();
+void ProcessMessagesRounds(GameHost& host, int rounds) {
+  for (int i = 0; i < rounds; ++i) host.ProcessMessages();
 }
 
 // A sound that cannot be loaded at all ends the program after the desktop
 // has been put back.
-[[noreturn]] void RestoreAndEnd() {
-  if (Form1) Form1->RestoreDesktop();
-  ProgramEnd();
+[[noreturn]] void RestoreAndEnd(WorldState& w, GameHost& host) {
+  RestoreDesktop(w);
+  host.EndProgram();
 }
 
 }  // namespace
 
 IDirectSound* SoundDevice() { return g_soundDevice; }
 
-void OpenSoundDevice(WorldState& w) {
+void OpenSoundDevice(WorldState& w, HWND window) {
   IDirectSound* device = nullptr;
   if (FAILED(DirectSoundCreate(nullptr, &device, nullptr))) {
     g_soundDevice = nullptr;
@@ -55,8 +55,7 @@ void OpenSoundDevice(WorldState& w) {
   }
   g_soundDevice = device;
   w.SoundOff = 0;
-  // The application's own top-level window, not the game window.
-  const HRESULT hr = device->SetCooperativeLevel(static_cast<HWND>(&App()), DSSCL_EXCLUSIVE);
+  const HRESULT hr = device->SetCooperativeLevel(window, DSSCL_EXCLUSIVE);
   if (FAILED(hr)) RaiseFailed("IDirectSound.SetCooperativeLevel", hr);
 }
 
@@ -75,7 +74,7 @@ void EndSoundDevice(WorldState& w) {
 // ---------------------------------------------------------------------------
 // TDSSound
 
-TDSSound::TDSSound(WorldState& w, const std::string& fileName) : w_(w) {
+TDSSound::TDSSound(WorldState& w, GameHost& host, const std::string& fileName) : w_(w), host_(host) {
   if (w_.SoundOff == 1) return;
   try {
     Load(fileName);
@@ -94,10 +93,10 @@ void TDSSound::Load(const std::string& fileName) {
   // Only a regular file is read (a FIFO or a device counts as missing), and
   // only as much of it as the sound can use.
   const std::optional<std::string> file = ReadRegularFile(fileName, kWaveFileLimit);
-  if (!file) RestoreAndEnd();
+  if (!file) RestoreAndEnd(w_, host_);
   const int32_t n = StageWaveFile(*file, WaveBuffer);
   IDirectSound* device = g_soundDevice;
-  if (device == nullptr) RestoreAndEnd();
+  if (device == nullptr) RestoreAndEnd(w_, host_);
 
   // Whatever the file's header says, the data is 8-bit mono at 22050 Hz.
   WAVEFORMATEX format;
@@ -117,13 +116,13 @@ void TDSSound::Load(const std::string& fileName) {
   desc.lpwfxFormat = &format;
 
   HRESULT hr = device->CreateSoundBuffer(&desc, &Buffer, nullptr);
-  ProcessMessagesRounds(5000);
+  ProcessMessagesRounds(host_, 5000);
   if (FAILED(hr)) {
     desc.dwFlags = kFlagsSecond;
     hr = device->CreateSoundBuffer(&desc, &Buffer, nullptr);
     if (FAILED(hr)) RaiseFailed("IDirectSound.CreateSoundBuffer", hr);
   }
-  ProcessMessagesRounds(10000);
+  ProcessMessagesRounds(host_, 10000);
 
   void* ptr1 = nullptr;
   void* ptr2 = nullptr;
@@ -160,7 +159,8 @@ void TDSSound::Stop() {
 // ---------------------------------------------------------------------------
 // TDSPolySound
 
-TDSPolySound::TDSPolySound(WorldState& w, const std::string& fileName) : TDSSound(w, fileName) {
+TDSPolySound::TDSPolySound(WorldState& w, GameHost& host, const std::string& fileName)
+    : TDSSound(w, host, fileName) {
   if (w_.SoundOff == 1) return;
   IDirectSound* device = g_soundDevice;
   HRESULT hr = DS_OK;

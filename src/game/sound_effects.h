@@ -5,15 +5,16 @@
 #include <cstdint>
 #include <string>
 
-class IDirectSound;
-class IDirectSoundBuffer;
+#include "sound/dsound.h"
 
+class GameHost;
 struct WorldState;
 
 class TDSSound {
  public:
-  // Loads the wave file unless sound is off (SoundOff = 1).
-  explicit TDSSound(WorldState& w, const std::string& fileName);
+  // Loads the wave file unless sound is off (SoundOff = 1). A file that
+  // can't be read ends the program through the host, the desktop restored.
+  TDSSound(WorldState& w, GameHost& host, const std::string& fileName);
   virtual ~TDSSound();
   virtual void Play();
   virtual void Stop();
@@ -22,6 +23,7 @@ class TDSSound {
 
  protected:
   WorldState& w_;
+  GameHost& host_;
   void Destroy();  // the base destructor's work, run through the virtual Stop
   // Set once a derived destructor has done (or, with sound off, skipped) the
   // destruction work, so that the base destructor does not repeat it.
@@ -33,7 +35,7 @@ class TDSSound {
 
 class TDSPolySound : public TDSSound {
  public:
-  explicit TDSPolySound(WorldState& w, const std::string& fileName);
+  TDSPolySound(WorldState& w, GameHost& host, const std::string& fileName);
   ~TDSPolySound() override;
   void Play() override;
   void Stop() override;
@@ -43,8 +45,8 @@ class TDSPolySound : public TDSSound {
 };
 
 // The device, opened at program start in every mode (SoundOff = 1 without one)
-// and released at program end.
-void OpenSoundDevice(WorldState& w);
+// for the program's top-level window, and released at program end.
+void OpenSoundDevice(WorldState& w, HWND window);
 void CloseSoundDevice(WorldState& w);
 // CloseSoundDevice for the program's last moments: silent at once, without
 // waiting for the audio thread, which the process's exit ends.

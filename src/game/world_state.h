@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "config/settings.h"
 #include "video/display_device.h"
 
 class TDSPolySound;
@@ -21,16 +22,9 @@ constexpr int kParticleSlots = 200;   // particles use the first 200 of 1001
 constexpr int kStarCount = 200;       // stars use 0..199 of 201
 constexpr int kHiScoreEntries = 51;   // one entry per meteor count 0..50
 
-struct WorldState {
-  // --- Settings as the game sees them -------------------------------------
-  int32_t MaxMeteors = 20;
-  int32_t Volume = 50;
-  int32_t SoundOff = 0;
-  int32_t JoystickOn = 0;
-  int32_t AutoResume = 1;
-  int32_t Autopilot = 1;
-  int32_t GameTimeLong = 0;
-  std::string DataPath;  // install folder with one trailing '/' ('\' on Windows)
+// The settings it runs with (MaxMeteors, Volume, SoundOff, JoystickOn,
+// AutoResume, Autopilot, GameTimeLong, DataPath) are the world's own.
+struct WorldState : Settings {
   int32_t FrameDelay = 25;
 
   // --- Run counters -----------------------------------------------------
@@ -118,6 +112,8 @@ struct WorldState {
 
   // --- Messages -------------------------------------------------------------
   std::string ErrorText;
+  // Set by the input handlers, tested by the frame loop before each frame.
+  bool QuitRequested = false;
 
   // --- Display device (palette, surfaces, clip rectangle) -------------------
   DisplayDevice Video;

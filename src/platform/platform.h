@@ -1,6 +1,7 @@
-// Linux stand-ins for the Windows calls the program makes: tick count, beep,
+// Stand-ins for the Windows calls the program makes: tick count, beep,
 // cursor, joystick and the screen's size. Every call goes through one
-// replaceable object so that tests and the headless runner can fake them.
+// replaceable object so that tests and the headless runner can fake them,
+// and the program puts in the one that knows its desktop.
 #pragma once
 
 #include <cstdint>
@@ -38,9 +39,23 @@ class Platform {
   virtual int32_t ScreenHeight() = 0;
 };
 
-// The platform in force; the real Linux one unless replaced.
+// The platform in force; LinuxPlatform() unless replaced.
 Platform& Sys();
-// Replaces the platform (nullptr puts the real one back). Not owned.
+// Replaces the platform (nullptr puts LinuxPlatform() back). Not owned.
 void SetPlatform(Platform* p);
-// The real Linux platform (SDL2, X11 through FLTK).
+// Linux without a desktop: the monotonic clock, sleeps, SDL's joysticks, a
+// beep on stderr, no cursor, a screen the size of the picture.
 Platform& LinuxPlatform();
+
+// Puts `p` in force for as long as it lives, then the one before it, however
+// the scope is left.
+class ScopedPlatform {
+ public:
+  explicit ScopedPlatform(Platform& p) : previous_(&Sys()) { SetPlatform(&p); }
+  ~ScopedPlatform() { SetPlatform(previous_ == &LinuxPlatform() ? nullptr : previous_); }
+  ScopedPlatform(const ScopedPlatform&) = delete;
+  ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+
+ private:
+  Platform* previous_;
+};

@@ -20,15 +20,15 @@
 #include <memory>
 #include <vector>
 
-#include "video/ddraw.h"  // HRESULT, FAILED and SUCCEEDED, shared with the display layer
+#include "base/hresult.h"
 
 using HWND = void*;
 
 constexpr HRESULT DS_OK = 0;
-constexpr HRESULT DSERR_GENERIC = static_cast<HRESULT>(0x80004005u);
-constexpr HRESULT DSERR_UNSUPPORTED = static_cast<HRESULT>(0x80004001u);
-constexpr HRESULT DSERR_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
-constexpr HRESULT DSERR_INVALIDPARAM = static_cast<HRESULT>(0x80070057u);
+constexpr HRESULT DSERR_GENERIC = E_FAIL;
+constexpr HRESULT DSERR_UNSUPPORTED = E_NOTIMPL;
+constexpr HRESULT DSERR_OUTOFMEMORY = E_OUTOFMEMORY;
+constexpr HRESULT DSERR_INVALIDPARAM = E_INVALIDARG;
 constexpr HRESULT DSERR_CONTROLUNAVAIL = static_cast<HRESULT>(0x8878001Eu);
 constexpr HRESULT DSERR_INVALIDCALL = static_cast<HRESULT>(0x88780032u);
 constexpr HRESULT DSERR_BADFORMAT = static_cast<HRESULT>(0x88780064u);

@@ -5,19 +5,22 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_RGB_Image.H>
 
-#include "shell/application.h"
-#include "shell/fonts.h"
-#include "ui/splash_image.h"
 #include "config/settings.h"
-#include "game/sound_effects.h"
 #include "game/game.h"
+#include "game/game_run.h"
 #include "game/hiscore.h"
+#include "game/input.h"
+#include "game/sound_effects.h"
 #include "platform/keycodes.h"
 #include "platform/platform.h"
+#include "shell/application.h"
+#include "shell/display_loss.h"
+#include "shell/fonts.h"
 #include "ui/error_window.h"
-#include "game/screen.h"
+#include "ui/picture_input_source.h"
+#include "ui/splash_image.h"
 
-TForm1* Form1 = nullptr;
+GameWindow* GameForm = nullptr;
 
 namespace {
 
@@ -25,28 +28,29 @@ const char* const kDataDeletedMessage =
     "データファイルが削除されています。再度、解凍＆セットアップして下さい。";
 const char* const kNoSettingsMessage = "設定ファイルがありません";
 
-// The borderless start-up window; its key and mouse events reach the game
-// window's input handlers.
+// The borderless start-up window; its key and mouse events reach the game's
+// input handlers.
 class StartupWindow : public Fl_Double_Window {
  public:
-  StartupWindow(TForm1* form, int w, int h) : Fl_Double_Window(w, h), form_(form) {}
+  StartupWindow(GameWindow* form, int w, int h) : Fl_Double_Window(w, h), form_(form) {}
   int handle(int event) override {
+    WorldState& w = form_->w;
     switch (event) {
       case FL_KEYDOWN:
       case FL_SHORTCUT:
-        App().RunHandler([this] { form_->FormKeyDown(VirtualKeyFromFltk(Fl::event_key())); });
+        App().RunHandler([&w] { HandleKeyDown(w, VirtualKeyFromFltk(Fl::event_key())); });
         form_->EndIfStranded();
         return 1;
       case FL_KEYUP:
-        App().RunHandler([this] { form_->FormKeyUp(VirtualKeyFromFltk(Fl::event_key())); });
+        App().RunHandler([&w] { HandleKeyUp(w, VirtualKeyFromFltk(Fl::event_key())); });
         return 1;
       case FL_PUSH:
-        if (Fl::event_button() == FL_LEFT_MOUSE) App().RunHandler([this] { form_->FormClick(); });
+        if (Fl::event_button() == FL_LEFT_MOUSE) App().RunHandler([&w] { HandleClick(w); });
         form_->EndIfStranded();
         return 1;
       case FL_MOVE:
       case FL_DRAG:
-        App().RunHandler([this] { form_->FormMouseMove(Fl::event_x(), Fl::event_y()); });
+        App().RunHandler([&w] { HandleMouseMove(w, Fl::event_x(), Fl::event_y()); });
         return 1;
       case FL_FOCUS:
       case FL_UNFOCUS:
@@ -58,14 +62,14 @@ class StartupWindow : public Fl_Double_Window {
   }
 
  private:
-  TForm1* form_;
+  GameWindow* form_;
 };
 
 Fl_RGB_Image* g_splash = nullptr;
 
 }  // namespace
 
-TForm1::TForm1(WorldState& world, bool isHeadless, std::optional<DaemonRun> daemon)
+GameWindow::GameWindow(WorldState& world, bool isHeadless, std::optional<DaemonRun> daemon)
     : w(world), headless(isHeadless), daemon_(std::move(daemon)) {
   if (headless) return;
   auto* win = new StartupWindow(this, 279, 168);
@@ -86,74 +90,65 @@ TForm1::TForm1(WorldState& world, bool isHeadless, std::optional<DaemonRun> daem
   HookCloseBox();
 }
 
-TForm1::~TForm1() {
+GameWindow::~GameWindow() {
+  if (input_) App().RemoveSource(input_.get());
   if (App().MainForm == this) App().MainForm = nullptr;
 }
 
-void TForm1::FormCreate() {
+void GameWindow::FormCreate() {
   // Marks the end of the creation handler, however it is left.
   struct Finished {
     bool& flag;
     ~Finished() { flag = true; }
   } finished{createFinished_};
-  // Defaults of the game reader.
   w.MouseWatch = 0;
-  static const uint8_t kFlameColors[8] = {255, 199, 190, 184, 178, 177, 0, 0};
-  for (int i = 0; i < 8; ++i) w.FlameColors[i] = kFlameColors[i];
-  w.MaxMeteors = 20;
-  w.Autopilot = 1;
-  w.AutoResume = 1;
-  w.Volume = 50;
+  ShowCentered();
+  if (!ReadSettings()) return;
+  // The effects' volume, the spark directions and the star field.
+  w.PlayVolume = w.Volume * 50 - 3000;
+  BuildDirectionTables(w);
+  PlaceStars(w);
+  // Let pending messages run.
+  for (int i = 0; i < 10000; ++i) App().ProcessMessages();
+  // The two effects (they load nothing while sound is off).
+  w.BlastSound = new TDSPolySound(w, *this, w.DataPath + "dokan.wav");
+  w.FireSound = new TDSPolySound(w, *this, w.DataPath + "fire.wav");
+  // The X server going away ends the run where it stands, with the records
+  // written. The run ends the program.
+  DisplayLossWatch displayLoss([this] { SaveHighScores(w); });
+  RunGame(w, *this, !InDaemonWindow());
+}
 
-  // Centre and show the start-up window.
+void GameWindow::ShowCentered() {
   if (window_ != nullptr) {
     window_->position(Sys().ScreenWidth() / 2 - window_->w() / 2, Sys().ScreenHeight() / 2 - window_->h() / 2);
     centered_ = false;
   }
   Show();
+}
 
-  // The settings file. Inside a daemon's window no message may stand over
-  // a locked screen: without usable settings the installed data files are
-  // used with setup's defaults.
+bool GameWindow::ReadSettings() {
+  // Inside a daemon's window no message may stand over a locked screen:
+  // without usable settings the installed data files are used with setup's
+  // defaults.
   switch (ReadGameSettings(w)) {
     case GameReadResult::DataMissing:
-      if (daemon_) {
-        UseInstalledData();
-        break;
-      }
+      if (daemon_) break;
       Sys().MessageBeep();
       App().MessageBox(kDataDeletedMessage);
       App().Terminate();
-      return;
+      return false;
     case GameReadResult::NoPath:
-      if (daemon_) {
-        UseInstalledData();
-        break;
-      }
+      if (daemon_) break;
       ReportFatalError(kNoSettingsMessage);
     case GameReadResult::Ok:
-      break;
+      return true;
   }
-
-  // The effects' volume.
-  w.PlayVolume = w.Volume * 50 - 3000;
-
-  // Spark directions and the star field.
-  BuildDirectionTables(w);
-  PlaceStars(w);
-
-  // Let pending messages run.
-  for (int i = 0; i < 10000; ++i) App().ProcessMessages();
-
-  // The two effects (they load nothing while sound is off).
-  w.BlastSound = new TDSPolySound(w, w.DataPath + "dokan.wav");
-  w.FireSound = new TDSPolySound(w, w.DataPath + "fire.wav");
-
-  // The game run; it ends the program.
-  Button1Click();
+  UseInstalledData();
+  return true;
 }
 
-void TForm1::UseInstalledData() {
+void GameWindow::UseInstalledData() {
   if (daemon_->installedDataFolder.empty()) {
     if (daemon_->noData) daemon_->noData();
     ProgramEnd();
@@ -161,48 +156,45 @@ void TForm1::UseInstalledData() {
   ApplySetupDefaults(w, daemon_->installedDataFolder);
 }
 
-bool TForm1::InDaemonWindow() const { return daemon_.has_value(); }
+bool GameWindow::InDaemonWindow() const { return daemon_.has_value(); }
 
-void TForm1::EndIfStranded() {
+void GameWindow::EndIfStranded() {
   // When the game could not start (an effect failed to load), the borderless
   // start-up window would stay with no way to close it, and the instance
   // marker would block every later start: the key or click that would end
   // the screen saver closes it instead.
-  if (createFinished_ && QuitRequested) Close();
+  if (createFinished_ && w.QuitRequested) Close();
 }
 
-void TForm1::FormActivate() {
+void GameWindow::FormActivate() {
   for (int i = 0; i < 1000; ++i) App().ProcessMessages();
 }
 
-void TForm1::FormDestroy() { SaveHighScores(w); }
+void GameWindow::FormDestroy() { SaveHighScores(w); }
 
-void TForm1::RestoreDesktop() {
-  Sys().ShowCursor(true);
-  ReleaseDevices(w);
-  SetNotTopmost();
-}
+void GameWindow::ProcessMessages() { App().ProcessMessages(); }
 
-void TForm1::HideStartupControls() {
-  if (image1_ != nullptr) image1_->hide();
-}
+void GameWindow::WaitMessages(uint32_t timeoutMs) { App().WaitMessages(timeoutMs); }
 
-void TForm1::PrepareForGame() {
-  if (window_ == nullptr) return;
-  window_->color(FL_BLACK);
-  if (label1_ != nullptr) label1_->hide();
-  window_->redraw();
-}
-
-void TForm1::MaximizeTopmost() {
+void GameWindow::GiveWayToPicture() {
   // The full-screen picture window of the display takes the whole screen
-  // and stays on top; the start-up window gives way to it.
-  if (window_ != nullptr) window_->hide();
+  // and stays on top; the start-up window turns black and gives way to it.
+  if (image1_ != nullptr) image1_->hide();
+  if (window_ != nullptr) {
+    window_->color(FL_BLACK);
+    if (label1_ != nullptr) label1_->hide();
+    window_->redraw();
+    window_->hide();
+  }
+  input_ = std::make_unique<PictureInputSource>(w);
+  App().AddSource(input_.get());
 }
 
-void TForm1::SetNotTopmost() {}
-
-void TForm1::HideGameWindow() {
+void GameWindow::HideGameWindow() {
   visible_ = false;
   if (window_ != nullptr) window_->hide();
 }
+
+void GameWindow::End() { ProgramEnd(); }
+
+void GameWindow::Fail(const std::string& text) { ::ReportFatalError(text); }

@@ -80,35 +80,35 @@ TForm3::~TForm3() {
 }
 
 void TForm3::FormCreate() {
-  SettingsValues v;
+  WindowSettings v;
   if (!ReadSettingsForWindow(v)) {
     App().MessageBox("設定ファイルがありません");
     ProgramEnd();
   }
   World().DataPath = v.DataPath;
   DataPath = v.DataPath;
-  if (v.CheckBox1) CheckBox1->value(1);
-  if (v.CheckBox2) CheckBox2->value(1);
-  if (v.CheckBox3) CheckBox3->value(1);
-  if (v.CheckBox4) CheckBox4->value(1);
+  if (v.Joystick) CheckBox1->value(1);
+  if (v.Autopilot) CheckBox2->value(1);
+  if (v.Sound) CheckBox3->value(1);
+  if (v.LongGame) CheckBox4->value(1);
   // The track bar holds MAX within 1..50 and its change handler shows that;
   // the label then shows the file's value itself (1..100).
-  TrackBar1->SetPosition(v.TrackBar1);
-  Label7->SetCaption(v.Label7);
-  TrackBar2->SetPosition(v.TrackBar2);
+  TrackBar1->SetPosition(v.MaxMeteors);
+  Label7->SetCaption(v.MaxMeteorsText);
+  TrackBar2->SetPosition(v.Volume);
 }
 
 void TForm3::TrackBar1Change() { Label7->SetCaption(std::to_string(TrackBar1->Position())); }
 
-SettingsValues TForm3::Values() const {
-  SettingsValues v;
-  v.TrackBar1 = TrackBar1->Position();
-  v.Label7 = Label7->Caption();
-  v.TrackBar2 = TrackBar2->Position();
-  v.CheckBox1 = CheckBox1->value() != 0;
-  v.CheckBox2 = CheckBox2->value() != 0;
-  v.CheckBox3 = CheckBox3->value() != 0;
-  v.CheckBox4 = CheckBox4->value() != 0;
+WindowSettings TForm3::Values() const {
+  WindowSettings v;
+  v.MaxMeteors = TrackBar1->Position();
+  v.MaxMeteorsText = Label7->Caption();
+  v.Volume = TrackBar2->Position();
+  v.Joystick = CheckBox1->value() != 0;
+  v.Autopilot = CheckBox2->value() != 0;
+  v.Sound = CheckBox3->value() != 0;
+  v.LongGame = CheckBox4->value() != 0;
   v.DataPath = DataPath;
   return v;
 }

@@ -14,7 +14,7 @@ class Fl_RGB_Image;
 class TLabel;
 class TShape;
 class TTrackBar;
-struct SettingsValues;
+struct WindowSettings;
 
 class TForm3 : public TForm {
  public:
@@ -31,7 +31,7 @@ class TForm3 : public TForm {
   void BitBtn1Click();
 
   // The control values as the settings writer takes them.
-  SettingsValues Values() const;
+  WindowSettings Values() const;
   // The install folder with its trailing '/', from the PATH line.
   std::string DataPath;
 

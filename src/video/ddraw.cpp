@@ -6,7 +6,6 @@
 #include <cstring>
 #include <memory>
 
-#include "shell/application.h"
 #include "video/presenter.h"
 
 #if defined(__SSE2__)
@@ -256,7 +255,7 @@ HRESULT IDirectDraw::SetCooperativeLevel(void*, uint32_t) { return DD_OK; }
 HRESULT IDirectDraw::SetDisplayMode(uint32_t width, uint32_t height, uint32_t bpp) {
   // The picture is always 640 x 480 x 8; the presenter scales it to the
   // desktop, whose own mode is never changed.
-  if (width != kScreenWidth || height != kScreenHeight || bpp != 8) return DDERR_INVALIDPARAMS;
+  if (width != kPictureWidth || height != kPictureHeight || bpp != 8) return DDERR_INVALIDPARAMS;
   return DD_OK;
 }
 
@@ -265,17 +264,17 @@ HRESULT IDirectDraw::CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface
   *out = nullptr;
   const uint32_t caps = (desc->dwFlags & DDSD_CAPS) ? desc->ddsCaps.dwCaps : 0;
   if (caps & DDSCAPS_PRIMARYSURFACE) {
-    auto* primary = new IDirectDrawSurface(core_, kScreenWidth, kScreenHeight, false, 0);
+    auto* primary = new IDirectDrawSurface(core_, kPictureWidth, kPictureHeight, false, 0);
     if ((caps & DDSCAPS_FLIP) && (desc->dwFlags & DDSD_BACKBUFFERCOUNT) &&
         desc->dwBackBufferCount >= 1) {
-      primary->back_ = new IDirectDrawSurface(core_, kScreenWidth, kScreenHeight, false, 0);
+      primary->back_ = new IDirectDrawSurface(core_, kPictureWidth, kPictureHeight, false, 0);
       primary->back_->owner_ = primary;
     }
     *out = primary;
     return DD_OK;
   }
-  int32_t w = (desc->dwFlags & DDSD_WIDTH) ? static_cast<int32_t>(desc->dwWidth) : kScreenWidth;
-  int32_t h = (desc->dwFlags & DDSD_HEIGHT) ? static_cast<int32_t>(desc->dwHeight) : kScreenHeight;
+  int32_t w = (desc->dwFlags & DDSD_WIDTH) ? static_cast<int32_t>(desc->dwWidth) : kPictureWidth;
+  int32_t h = (desc->dwFlags & DDSD_HEIGHT) ? static_cast<int32_t>(desc->dwHeight) : kPictureHeight;
   if (w <= 0 || h <= 0 || w > 8192 || h > 8192) return DDERR_INVALIDPARAMS;
   const bool keyed = (desc->dwFlags & DDSD_CKSRCBLT) != 0;
   const uint8_t key = static_cast<uint8_t>(desc->ddckCKSrcBlt.dwColorSpaceLowValue);
@@ -313,7 +312,7 @@ HRESULT DirectDrawCreate(const void*, IDirectDraw** out, void*) {
   *out = nullptr;
   std::unique_ptr<Presenter> presenter = MakePresenter();
   if (!presenter) return DDERR_NODIRECTDRAWHW;
-  if (!presenter->Open(App().Title)) return DDERR_NODIRECTDRAWHW;
+  if (!presenter->Open(PictureTitle())) return DDERR_NODIRECTDRAWHW;
   auto* core = new DisplayCore();
   core->presenter = std::move(presenter);
   *out = new IDirectDraw(core);

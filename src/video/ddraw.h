@@ -6,7 +6,9 @@
 
 #include <cstdint>
 
-using HRESULT = int32_t;
+#include "base/hresult.h"
+#include "base/picture.h"
+
 constexpr HRESULT DD_OK = 0;
 
 struct PALETTEENTRY {
@@ -56,16 +58,14 @@ class Presenter;
 
 // Result codes.
 constexpr HRESULT MakeDDResult(uint32_t code) { return static_cast<HRESULT>(0x88760000u | code); }
-constexpr HRESULT DDERR_GENERIC = static_cast<HRESULT>(0x80004005u);
-constexpr HRESULT DDERR_INVALIDPARAMS = static_cast<HRESULT>(0x80070057u);
+constexpr HRESULT DDERR_GENERIC = E_FAIL;
+constexpr HRESULT DDERR_INVALIDPARAMS = E_INVALIDARG;
 constexpr HRESULT DDERR_INVALIDOBJECT = MakeDDResult(130);
 constexpr HRESULT DDERR_INVALIDRECT = MakeDDResult(150);
 constexpr HRESULT DDERR_SURFACEBUSY = MakeDDResult(430);
 constexpr HRESULT DDERR_NODIRECTDRAWHW = MakeDDResult(520);
 constexpr HRESULT DDERR_NOTFLIPPABLE = MakeDDResult(582);
 constexpr HRESULT DDERR_NOTLOCKED = MakeDDResult(584);
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
 
 // Cooperative level.
 constexpr uint32_t DDSCL_FULLSCREEN = 0x1;
@@ -94,10 +94,6 @@ constexpr uint32_t DDBLTFAST_WAIT = 0x10;
 constexpr uint32_t DDLOCK_WAIT = 0x1;
 constexpr uint32_t DDFLIP_WAIT = 0x1;
 constexpr uint32_t DDPCAPS_8BIT = 0x4;
-
-// The picture size every surface of this layer has.
-constexpr int32_t kScreenWidth = 640;
-constexpr int32_t kScreenHeight = 480;
 
 // Shared by the display object and its surfaces: the presenter stays
 // reachable from a surface only while the display object lives.
@@ -208,6 +204,6 @@ class IDirectDraw {
 };
 
 // Makes the display object with the presenter of the presenter factory
-// (presenter.h), opened with the application's title. Fails when the
+// (presenter.h), opened with the picture's title. Fails when the
 // factory gives none or the presenter can't open.
 HRESULT DirectDrawCreate(const void* guid, IDirectDraw** out, void* outer);

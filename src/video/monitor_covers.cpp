@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "video/presenter.h"
+#include "video/picture_mapping.h"
 
 namespace {
 

@@ -1,14 +1,5 @@
-// The presenter factory, the headless presenter and the picture conversion
-// shared by every presenter.
+// The presenter factory and the headless presenter.
 #include "video/presenter.h"
-
-#include <algorithm>
-#include <bit>
-#include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include <utility>
 
@@ -21,220 +12,33 @@ class NullPresenter : public Presenter {
   void Close() override {}
 };
 
-std::function<std::unique_ptr<Presenter>()>& Factory() {
-  static std::function<std::unique_ptr<Presenter>()> f;
+PresenterFactory& Factory() {
+  static PresenterFactory f;
   return f;
 }
 
-#if defined(__SSE2__)
-// Sixteen pixels looked up and written to 16-byte aligned `out` past the
-// cache. Looked up into a small buffer first: cheaper than assembling the
-// registers from single words.
-inline void StreamSixteen(const uint8_t* s, const uint32_t* argb, uint32_t* out) {
-  alignas(16) uint32_t px[16];
-  for (int32_t i = 0; i < 16; ++i) px[i] = argb[s[i]];
-  auto* d = reinterpret_cast<__m128i*>(out);
-  for (int32_t i = 0; i < 4; ++i) _mm_stream_si128(d + i, _mm_load_si128(reinterpret_cast<const __m128i*>(px + 4 * i)));
-}
-#endif
-
-// The runs of 16 pixels in which two rows of 640 differ, as bits; without a
-// branch per run (about half of them differ, at random).
-inline uint64_t DifferingRuns(const uint8_t* a, const uint8_t* b) {
-  uint64_t runs = 0;
-  for (int32_t i = 0; i < 40; ++i) {
-#if defined(__SSE2__)
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + 16 * i));
-    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16 * i));
-    runs |= uint64_t{_mm_movemask_epi8(_mm_cmpeq_epi8(x, y)) != 0xFFFF} << i;
-#else
-    runs |= uint64_t{std::memcmp(a + 16 * i, b + 16 * i, 16) != 0} << i;
-#endif
-  }
-  return runs;
+std::string& Title() {
+  static std::string title;
+  return title;
 }
 
 }  // namespace
 
-void SetPresenterFactory(std::function<std::unique_ptr<Presenter>()> factory) {
+void SetPictureTitle(const std::string& title) { Title() = title; }
+
+const std::string& PictureTitle() { return Title(); }
+
+void SetPresenterFactory(PresenterFactory factory) { Factory() = std::move(factory); }
+
+ScopedPresenterFactory::ScopedPresenterFactory(PresenterFactory factory) : previous_(std::move(Factory())) {
   Factory() = std::move(factory);
 }
+
+ScopedPresenterFactory::~ScopedPresenterFactory() { Factory() = std::move(previous_); }
 
 std::unique_ptr<Presenter> MakeNullPresenter() { return std::make_unique<NullPresenter>(); }
 
 std::unique_ptr<Presenter> MakePresenter() {
   if (Factory()) return Factory()();
   return MakeSdlPresenter();
-}
-
-void ConvertToArgb(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
-                   int32_t outPitch) {
-#if defined(__SSE2__)
-  if (reinterpret_cast<uintptr_t>(out) % 16 == 0 && outPitch % 16 == 0) {
-    // Streaming stores: the picture goes to memory that another process
-    // (the X server) or the GPU reads next, so it is written past the cache
-    // rather than read in first and left there.
-    for (int32_t y = 0; y < 480; ++y) {
-      const uint8_t* s = pixels + static_cast<ptrdiff_t>(y) * pitch;
-      uint32_t* d = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) + static_cast<ptrdiff_t>(y) * outPitch);
-      for (int32_t x = 0; x < 640; x += 16) StreamSixteen(s + x, argb, d + x);
-    }
-    _mm_sfence();  // visible to the reader before it is told to read
-    return;
-  }
-#endif
-  for (int32_t y = 0; y < 480; ++y) {
-    const uint8_t* s = pixels + static_cast<ptrdiff_t>(y) * pitch;
-    uint32_t* d = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) +
-                                              static_cast<ptrdiff_t>(y) * outPitch);
-    for (int32_t x = 0; x < 640; x += 8) {
-      d[x + 0] = argb[s[x + 0]];
-      d[x + 1] = argb[s[x + 1]];
-      d[x + 2] = argb[s[x + 2]];
-      d[x + 3] = argb[s[x + 3]];
-      d[x + 4] = argb[s[x + 4]];
-      d[x + 5] = argb[s[x + 5]];
-      d[x + 6] = argb[s[x + 6]];
-      d[x + 7] = argb[s[x + 7]];
-    }
-  }
-}
-
-bool ChangedPictureConverter::MovedDown(const uint8_t* pixels, int32_t pitch) const {
-  // Runs of 16 pixels that match the picture in place, and one row up.
-  int32_t still = 0;
-  int32_t moved = 0;
-  for (int32_t y = 20; y < 480; y += 60) {
-    const uint8_t* now = pixels + static_cast<ptrdiff_t>(y) * pitch;
-    const uint8_t* here = &shown_[static_cast<size_t>(top_ + y) * 640];
-    still -= std::popcount(DifferingRuns(now, here));
-    moved -= std::popcount(DifferingRuns(now, here - 640));
-  }
-  return moved > still;
-}
-
-void ChangedPictureConverter::Convert(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
-                                      int32_t outPitch, int32_t outRows) {
-  const int32_t spare = std::max(outRows, 480) - 480;
-  bool whole = !valid_ || out != lastOut_ || outPitch != lastOutPitch_ || outRows != lastOutRows_ ||
-               std::memcmp(argb, shownArgb_.data(), 256 * sizeof(uint32_t)) != 0;
-  bool moved = false;
-  if (!whole && spare > 0 && MovedDown(pixels, pitch)) {
-    if (top_ > 0) {
-      --top_;
-      moved = true;
-    } else {
-      whole = true;  // no row left above: back to the last rows
-    }
-  }
-  if (whole) {
-    top_ = spare;
-    shown_.resize(static_cast<size_t>(spare + 480) * 640);
-    uint32_t* first = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) + ptrdiff_t{top_} * outPitch);
-    ConvertToArgb(pixels, pitch, argb, first, outPitch);
-    for (int32_t y = 0; y < 480; ++y) {
-      std::memcpy(&shown_[static_cast<size_t>(top_ + y) * 640], pixels + ptrdiff_t{y} * pitch, 640);
-    }
-    std::memcpy(shownArgb_.data(), argb, 256 * sizeof(uint32_t));
-    std::fill(changed_.begin(), changed_.end(), kWholeRow);
-    valid_ = true;
-    lastOut_ = out;
-    lastOutPitch_ = outPitch;
-    lastOutRows_ = outRows;
-    return;
-  }
-#if defined(__SSE2__)
-  const bool streaming = reinterpret_cast<uintptr_t>(out) % 16 == 0 && outPitch % 16 == 0;
-#endif
-  for (int32_t y = 0; y < 480; ++y) {
-    const uint8_t* s = pixels + static_cast<ptrdiff_t>(y) * pitch;
-    uint8_t* seen = &shown_[static_cast<size_t>(top_ + y) * 640];
-    uint32_t* d = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) + ptrdiff_t{top_ + y} * outPitch);
-    // The row's changed runs first, then only those converted.
-    uint64_t changed = DifferingRuns(s, seen);
-    uint64_t shown = changed;
-    if (moved) {
-      // What changed on the picture: against the same row of the last one,
-      // a row further down (not written yet in this pass).
-      shown = DifferingRuns(s, seen + 640);
-      // The top row is new: the row of `out` above the picture was never
-      // compared with it.
-      if (y == 0) changed = kWholeRow;
-    }
-    changed_[static_cast<size_t>(y)] = shown;
-    for (uint64_t left = changed; left != 0; left &= left - 1) {
-      const int32_t x = 16 * std::countr_zero(left);
-      std::memcpy(seen + x, s + x, 16);
-#if defined(__SSE2__)
-      if (streaming) {
-        // Written past the cache, as the whole conversion is (sixteen
-        // pixels are a whole cache line of page-aligned shared memory).
-        StreamSixteen(s + x, argb, d + x);
-        continue;
-      }
-#endif
-      for (int32_t i = 0; i < 16; ++i) d[x + i] = argb[s[x + i]];
-    }
-  }
-#if defined(__SSE2__)
-  if (streaming) _mm_sfence();
-#endif
-}
-
-void PictureScaler::Resize(int32_t width, int32_t height) {
-  width_ = width;
-  height_ = height;
-  columns_.resize(static_cast<size_t>(width > 0 ? width : 0));
-  rows_.resize(static_cast<size_t>(height > 0 ? height : 0));
-  // Nearest neighbour, sampled at each target pixel's centre.
-  for (int32_t x = 0; x < width; ++x) {
-    columns_[static_cast<size_t>(x)] =
-        static_cast<uint16_t>((static_cast<int64_t>(2 * x + 1) * 640) / (2 * int64_t{width}));
-  }
-  for (int32_t y = 0; y < height; ++y) {
-    rows_[static_cast<size_t>(y)] =
-        static_cast<uint16_t>((static_cast<int64_t>(2 * y + 1) * 480) / (2 * int64_t{height}));
-  }
-}
-
-void PictureScaler::Scale(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
-                          int32_t outPitch) const {
-  if (width_ == 640 && height_ == 480) {
-    ConvertToArgb(pixels, pitch, argb, out, outPitch);  // no scaling: the plain conversion
-    return;
-  }
-  const uint16_t* cols = columns_.data();
-  uint8_t* base = reinterpret_cast<uint8_t*>(out);
-  const size_t rowBytes = static_cast<size_t>(width_) * 4;
-  int32_t lastSource = -1;
-  uint32_t* lastRow = nullptr;
-  for (int32_t y = 0; y < height_; ++y) {
-    uint32_t* d = reinterpret_cast<uint32_t*>(base + static_cast<ptrdiff_t>(y) * outPitch);
-    const int32_t sy = rows_[static_cast<size_t>(y)];
-    if (sy == lastSource) {
-      // The same picture row again: copy the converted row.
-      std::memcpy(d, lastRow, rowBytes);
-      continue;
-    }
-    const uint8_t* src = pixels + static_cast<ptrdiff_t>(sy) * pitch;
-    for (int32_t x = 0; x < width_; ++x) d[x] = argb[src[cols[x]]];
-    lastSource = sy;
-    lastRow = d;
-  }
-}
-
-PictureRect LetterboxRect(int32_t windowWidth, int32_t windowHeight) {
-  PictureRect r;
-  if (windowWidth <= 0 || windowHeight <= 0) return r;
-  // Width limited by the height or the other way round, in exact integers.
-  if (static_cast<int64_t>(windowWidth) * 3 >= static_cast<int64_t>(windowHeight) * 4) {
-    r.h = windowHeight;
-    r.w = static_cast<int32_t>(static_cast<int64_t>(windowHeight) * 4 / 3);
-  } else {
-    r.w = windowWidth;
-    r.h = static_cast<int32_t>(static_cast<int64_t>(windowWidth) * 3 / 4);
-  }
-  r.x = (windowWidth - r.w) / 2;
-  r.y = (windowHeight - r.h) / 2;
-  return r;
 }

@@ -13,6 +13,8 @@
 #include "video/monitor_covers.h"
 #include "video/presenter.h"
 #include "video/x11_picture.h"
+#include "video/picture_convert.h"
+#include "video/picture_mapping.h"
 
 namespace {
 
@@ -164,14 +166,6 @@ class SdlPresenter : public Presenter {
   X11PictureDrawer x11_;
 };
 
-int64_t FloorDiv(int64_t a, int64_t b) {
-  int64_t q = a / b;
-  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-  return q;
-}
-
-int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
-
 // The picture window's place and size on the desktop.
 bool ActiveWindow(int& x, int& y, int& w, int& h) {
   if (g_active == nullptr || g_active->Window() == nullptr) return false;
@@ -188,27 +182,6 @@ bool PictureActive() { return g_active != nullptr; }
 
 uint32_t PictureWindowId() {
   return g_active && g_active->Window() ? SDL_GetWindowID(g_active->Window()) : 0;
-}
-
-void PictureToWindowPoint(int32_t winW, int32_t winH, int32_t px, int32_t py, int32_t& wx, int32_t& wy) {
-  const PictureRect r = LetterboxRect(winW, winH);
-  // Rounded up, so that a point read back maps to the same picture point
-  // (WindowPointToPicture rounds down): the cursor read-back, which sets the
-  // pointer where it reads it, must not make it creep away from where it was
-  // parked and end the screen saver.
-  wx = static_cast<int32_t>(r.x + CeilDiv(int64_t{px} * r.w, 640));
-  wy = static_cast<int32_t>(r.y + CeilDiv(int64_t{py} * r.h, 480));
-}
-
-void WindowPointToPicture(int32_t winW, int32_t winH, int32_t wx, int32_t wy, int32_t& px, int32_t& py) {
-  const PictureRect r = LetterboxRect(winW, winH);
-  if (r.w <= 0 || r.h <= 0) {
-    px = wx;
-    py = wy;
-    return;
-  }
-  px = static_cast<int32_t>(FloorDiv((int64_t{wx} - r.x) * 640, r.w));
-  py = static_cast<int32_t>(FloorDiv((int64_t{wy} - r.y) * 480, r.h));
 }
 
 void PictureToDesktop(int32_t px, int32_t py, int32_t& dx, int32_t& dy) {

@@ -3,6 +3,10 @@
 // MIT-SHM when the connection is local.
 #include "video/x11_picture.h"
 
+#include "base/picture.h"
+#include "video/picture_convert.h"
+#include "video/picture_mapping.h"
+
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
@@ -21,8 +25,6 @@
 
 namespace {
 
-constexpr int32_t kPictureW = 640;
-constexpr int32_t kPictureH = 480;
 // Rows of the shared-memory pixmap above the picture: room for the picture
 // to move up while the background scrolls down, a row a frame, before it
 // is converted whole again at the bottom.
@@ -338,10 +340,10 @@ struct X11PictureDrawer::State {
     XRenderPictFormat* targetFormat = XRenderFindVisualFormat(dpy, visual);
     if (sourceFormat == nullptr || targetFormat == nullptr || !ScreenHasDepth24()) return false;
     const bool sharedPixmap = way == X11PictureWay::kRenderSharedPixmap;
-    if (!MakeImage(kPictureW, kPictureH + (sharedPixmap ? kScrollRows : 0), 24)) return false;
+    if (!MakeImage(kPictureWidth, kPictureHeight + (sharedPixmap ? kScrollRows : 0), 24)) return false;
     pixmapTop = 0;
-    pixmap = sharedPixmap ? XShmCreatePixmap(dpy, window, shm.shmaddr, &shm, kPictureW, kPictureH + kScrollRows, 24)
-                          : XCreatePixmap(dpy, window, kPictureW, kPictureH, 24);
+    pixmap = sharedPixmap ? XShmCreatePixmap(dpy, window, shm.shmaddr, &shm, kPictureWidth, kPictureHeight + kScrollRows, 24)
+                          : XCreatePixmap(dpy, window, kPictureWidth, kPictureHeight, 24);
     source = XRenderCreatePicture(dpy, pixmap, sourceFormat, 0, nullptr);
     XRenderSetPictureFilter(dpy, source, FilterNearest, nullptr, 0);
     target = XRenderCreatePicture(dpy, window, targetFormat, 0, nullptr);
@@ -385,9 +387,9 @@ struct X11PictureDrawer::State {
     wholeFrames = 0;
     // Below three window rows a picture row, the copies save the server
     // about as much as waiting for their answers costs here.
-    if (rect.h < 3 * kPictureH) return;
+    if (rect.h < 3 * kPictureHeight) return;
     int32_t tallest = 0;
-    for (int32_t y = 0; y < kPictureH; ++y) tallest = std::max(tallest, rowAt[y + 1] - rowAt[y]);
+    for (int32_t y = 0; y < kPictureHeight; ++y) tallest = std::max(tallest, rowAt[y + 1] - rowAt[y]);
     // The copy shifted by k fills the rows k to 2k - 1 of every group from
     // the rows k above them, which earlier copies have filled.
     for (int32_t k = 1; k < tallest; k *= 2) {
@@ -404,13 +406,13 @@ struct X11PictureDrawer::State {
   // pixels).
   void PlanSpans(const uint64_t* changed) {
     spans.clear();
-    for (int32_t y = 0; y < kPictureH; ++y) {
+    for (int32_t y = 0; y < kPictureHeight; ++y) {
       if (rowAt[y] == rowAt[y + 1]) continue;  // a row that the window doesn't show
       RunSpan found[2];
       const int32_t n = ChangedSpans(changed ? changed[y] : ChangedPictureConverter::kWholeRow, found);
       for (int32_t i = 0; i < n; ++i) {
         const int32_t x = columnAt[static_cast<size_t>(found[i].first)];
-        const int32_t end = columnAt[static_cast<size_t>(std::min(found[i].end, kPictureW / 16))];
+        const int32_t end = columnAt[static_cast<size_t>(std::min(found[i].end, kPictureWidth / 16))];
         if (x < end) spans.push_back(Span{y, x, end});
       }
     }
@@ -475,18 +477,18 @@ struct X11PictureDrawer::State {
   bool Place() {
     rect = LetterboxRect(width, height);
     if (UsesRender(way)) {
-      columns = PlanScaleRuns(kPictureW, rect.w);
-      rows = PlanScaleRuns(kPictureH, rect.h);
+      columns = PlanScaleRuns(kPictureWidth, rect.w);
+      rows = PlanScaleRuns(kPictureHeight, rect.h);
       if (columns.empty() || rows.empty()) return false;
       auto identity = [](const std::vector<ScaleRun>& runs) {
         return runs.size() == 1 && runs[0].step == 65536 && runs[0].offset == 0;
       };
       unscaled = identity(columns) && identity(rows);
       if (OneTransform()) SetTransform(columns[0], rows[0]);
-      const std::vector<int32_t> columnFirst = FirstShown(columns, kPictureW, rect.w);
+      const std::vector<int32_t> columnFirst = FirstShown(columns, kPictureWidth, rect.w);
       columnAt.clear();
-      for (int32_t i = 0; i <= kPictureW; i += 16) columnAt.push_back(columnFirst[static_cast<size_t>(i)]);
-      rowAt = FirstShown(rows, kPictureH, rect.h);
+      for (int32_t i = 0; i <= kPictureWidth; i += 16) columnAt.push_back(columnFirst[static_cast<size_t>(i)]);
+      rowAt = FirstShown(rows, kPictureHeight, rect.h);
       drawAll = true;
       PlanRowCopies();
       return true;
@@ -650,9 +652,9 @@ void X11PictureDrawer::Draw(const uint8_t* pixels, int32_t pitch, const uint32_t
       if (!s.unscaled && s.OneTransform()) s.SetTransform(s.columns[0], s.rows[0]);
     }
     if (s.way == X11PictureWay::kRenderSharedImage) {
-      XShmPutImage(s.dpy, s.pixmap, s.gc, s.image, 0, 0, 0, 0, kPictureW, kPictureH, False);
+      XShmPutImage(s.dpy, s.pixmap, s.gc, s.image, 0, 0, 0, 0, kPictureWidth, kPictureHeight, False);
     } else if (s.way == X11PictureWay::kRenderPlainImage) {
-      XPutImage(s.dpy, s.pixmap, s.gc, s.image, 0, 0, 0, 0, kPictureW, kPictureH);
+      XPutImage(s.dpy, s.pixmap, s.gc, s.image, 0, 0, 0, 0, kPictureWidth, kPictureHeight);
     }
     s.PlanSpans(s.drawAll ? nullptr : s.converter.ChangedRuns());
     s.drawAll = false;

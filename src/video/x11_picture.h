@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "video/presenter.h"
+#include "video/picture_convert.h"
 
 typedef struct _XDisplay Display;
 

@@ -76,7 +76,7 @@ TEST_F(SettingsFileTest, WritersProduceExactBytes) {
   EXPECT_EQ(setup, "PATH=" + dir + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
   EXPECT_EQ(setup.size(), 51 + dir.size());
 
-  SettingsValues v;
+  WindowSettings v;
   ASSERT_TRUE(ReadSettingsForWindow(v));
   EXPECT_EQ(v.DataPath, dir + "/");
   ASSERT_TRUE(WriteSettingsFile(v));
@@ -86,11 +86,11 @@ TEST_F(SettingsFileTest, WritersProduceExactBytes) {
   EXPECT_EQ(saved.size(), 61 + 5 + dir.size());
 
   // Saved again with changed values: same seven lines, same first line.
-  v.TrackBar1 = 37;
-  v.TrackBar2 = 1;
-  v.CheckBox1 = true;
-  v.CheckBox3 = false;
-  v.CheckBox4 = true;
+  v.MaxMeteors = 37;
+  v.Volume = 1;
+  v.Joystick = true;
+  v.Sound = false;
+  v.LongGame = true;
   ASSERT_TRUE(WriteSettingsFile(v));
   EXPECT_EQ(ReadBytes(Cnf()), "PATH=" + dir +
                                   "\r\nMAX=37\r\nJOY=ON\r\nVOL=1\r\nAUTO=ON\r\nSOUND=OFF\r\nGAME_TIME=ON\r\n");
@@ -108,10 +108,10 @@ TEST_F(SettingsFileTest, LongPathSurvivesSaveAndLfFileIsRead) {
   ASSERT_GT(deep.string().size(), 300u);
   WriteCnf("PATH=" + deep.string() + "\nMAX=12\nVOL=3\n");
 
-  SettingsValues v;
+  WindowSettings v;
   ASSERT_TRUE(ReadSettingsForWindow(v));
   EXPECT_EQ(v.DataPath, deep.string() + "/");
-  EXPECT_EQ(v.TrackBar1, 12);
+  EXPECT_EQ(v.MaxMeteors, 12);
   ASSERT_TRUE(WriteSettingsFile(v));
   const std::string saved = ReadBytes(Cnf());
   EXPECT_EQ(saved.substr(0, deep.string().size() + 7), "PATH=" + deep.string() + "\r\n");
@@ -127,7 +127,7 @@ TEST_F(SettingsFileTest, InterruptedWriteKeepsOldFile) {
   const std::string old = "PATH=" + data_.string() + "\r\nMAX=33\r\n";
   WriteCnf(old);
   AtomicFileRename = &FailingRename;
-  SettingsValues v;
+  WindowSettings v;
   errno = 0;
   EXPECT_FALSE(WriteSettingsFile(v));
   EXPECT_EQ(errno, EIO);
@@ -148,7 +148,7 @@ TEST_F(SettingsFileTest, WriteFailsWhenFolderCannotBeMade) {
   errno = 0;
   EXPECT_FALSE(WriteSetupFile("/x"));
   EXPECT_NE(errno, 0);
-  SettingsValues v;
+  WindowSettings v;
   EXPECT_FALSE(WriteSettingsFile(v));
 }
 
@@ -208,10 +208,10 @@ TEST_F(SettingsFileTest, SetupDefaultsOverAPartlyReadFile) {
 }
 
 TEST_F(SettingsFileTest, WindowReaderWithoutFile) {
-  SettingsValues v;
+  WindowSettings v;
   EXPECT_FALSE(ReadSettingsForWindow(v));
   EXPECT_TRUE(v.DataPath.empty());
-  EXPECT_EQ(v.TrackBar1, 10);
+  EXPECT_EQ(v.MaxMeteors, 10);
 }
 
 }  // namespace
@@ -233,7 +233,7 @@ TEST_F(SettingsFileTest, NextSaveRemovesLeftoversOfDeadProcessesOnly) {
   const std::string live = cnf + "." + std::to_string(getppid()) + ".3.tmp";
   const std::string other = (win_ / "OTHER.CNF").string() + "." + std::to_string(child) + ".0.tmp";
   for (const std::string& f : {dead, live, other}) WriteBytes(f, "half");
-  SettingsValues v;
+  WindowSettings v;
   ASSERT_TRUE(WriteSettingsFile(v));
   EXPECT_FALSE(fs::exists(dead));
   EXPECT_TRUE(fs::exists(live));

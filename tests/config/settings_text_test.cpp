@@ -13,7 +13,7 @@ const char kSetupText[] = "PATH=/opt/zuk\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=
 // Runs the game reader on text; every data folder holds bmp1.bmp unless it
 // is listed in missing. Records the files looked for.
 struct GameRead {
-  GameSettings g;
+  Settings g;
   std::vector<std::string> lookedFor;
   GameReadResult result = GameReadResult::Ok;
 };
@@ -30,8 +30,8 @@ GameRead ReadGame(std::string_view text, std::vector<std::string> missing = {}) 
   return r;
 }
 
-SettingsValues ReadWindow(std::string_view text) {
-  SettingsValues v;
+WindowSettings ReadWindow(std::string_view text) {
+  WindowSettings v;
   ApplyWindowSettingsText(text, v);
   return v;
 }
@@ -98,7 +98,7 @@ TEST(GameReader, SetupFileAndDefaults) {
 
   // No AUTO and SOUND lines: autopilot and sound stay on; a SoundOff set
   // before reading (no sound device) is not reset.
-  GameSettings g;
+  Settings g;
   g.SoundOff = 1;
   EXPECT_EQ(ApplyGameSettingsText("PATH=/d\r\nMAX=10\r\n", g, [](const std::string&) { return true; }),
             GameReadResult::Ok);
@@ -209,28 +209,28 @@ TEST(GameReader, TestsAfterValueSeeOnlyValueText) {
 }
 
 TEST(WindowReader, SetupFileAndBoxes) {
-  SettingsValues v = ReadWindow(kSetupText);
+  WindowSettings v = ReadWindow(kSetupText);
   EXPECT_EQ(v.DataPath, "/opt/zuk/");
-  EXPECT_EQ(v.TrackBar1, 10);
-  EXPECT_EQ(v.Label7, "10");
-  EXPECT_EQ(v.TrackBar2, 50);
-  EXPECT_FALSE(v.CheckBox1);
-  EXPECT_TRUE(v.CheckBox2);
-  EXPECT_TRUE(v.CheckBox3);
-  EXPECT_FALSE(v.CheckBox4);
+  EXPECT_EQ(v.MaxMeteors, 10);
+  EXPECT_EQ(v.MaxMeteorsText, "10");
+  EXPECT_EQ(v.Volume, 50);
+  EXPECT_FALSE(v.Joystick);
+  EXPECT_TRUE(v.Autopilot);
+  EXPECT_TRUE(v.Sound);
+  EXPECT_FALSE(v.LongGame);
 
   // Boxes are only ever checked, never cleared.
   v = ReadWindow("PATH=/d\r\nJOY=ON\r\nJOY=OFF\r\nGAME_TIME=ON\r\nMAX=10\r\nAUTO=OFF\r\n");
-  EXPECT_TRUE(v.CheckBox1);
-  EXPECT_TRUE(v.CheckBox4);
-  EXPECT_FALSE(v.CheckBox2);
+  EXPECT_TRUE(v.Joystick);
+  EXPECT_TRUE(v.LongGame);
+  EXPECT_FALSE(v.Autopilot);
 
   // No AUTO and SOUND lines: both boxes unchecked.
   v = ReadWindow("PATH=/d\r\nMAX=10\r\n");
-  EXPECT_FALSE(v.CheckBox2);
-  EXPECT_FALSE(v.CheckBox3);
+  EXPECT_FALSE(v.Autopilot);
+  EXPECT_FALSE(v.Sound);
 
-  SettingsValues none;
+  WindowSettings none;
   EXPECT_FALSE(ApplyWindowSettingsText("MAX=10\r\n", none));
   EXPECT_TRUE(ApplyWindowSettingsText("PATH=\r\n", none));
   EXPECT_EQ(none.DataPath, "/");
@@ -250,30 +250,30 @@ TEST(WindowReader, TrackBarsAndLabel) {
       {"VOL=x1E", 10, "10", 30},
   };
   for (const Case& c : cases) {
-    const SettingsValues v = ReadWindow(std::string("PATH=/d\r\n") + c.line + "\r\n");
-    EXPECT_EQ(v.TrackBar1, c.bar1) << c.line;
-    EXPECT_EQ(v.Label7, c.label) << c.line;
-    EXPECT_EQ(v.TrackBar2, c.bar2) << c.line;
+    const WindowSettings v = ReadWindow(std::string("PATH=/d\r\n") + c.line + "\r\n");
+    EXPECT_EQ(v.MaxMeteors, c.bar1) << c.line;
+    EXPECT_EQ(v.MaxMeteorsText, c.label) << c.line;
+    EXPECT_EQ(v.Volume, c.bar2) << c.line;
   }
 }
 
 TEST(WindowReader, OrderAndValueTextRule) {
   // GAME_TIME is tested before MAX here, so the box is checked; the game
   // leaves the time off for a further line.
-  SettingsValues v = ReadWindow("PATH=/d\r\nGAME_TIME=ON\r\nMAX=10\r\n");
-  EXPECT_TRUE(v.CheckBox4);
+  WindowSettings v = ReadWindow("PATH=/d\r\nGAME_TIME=ON\r\nMAX=10\r\n");
+  EXPECT_TRUE(v.LongGame);
   v = ReadWindow("PATH=/d\r\nGAME_TIME=ON MAX=5\r\n");
-  EXPECT_TRUE(v.CheckBox4);
-  EXPECT_EQ(v.TrackBar1, 1);  // characters 5..7 are "_TI"
+  EXPECT_TRUE(v.LongGame);
+  EXPECT_EQ(v.MaxMeteors, 1);  // characters 5..7 are "_TI"
   v = ReadWindow("PATH=/d\r\nMAX=5 VOL=9\r\n");
-  EXPECT_EQ(v.TrackBar1, 5);
-  EXPECT_EQ(v.TrackBar2, 50);
+  EXPECT_EQ(v.MaxMeteors, 5);
+  EXPECT_EQ(v.Volume, 50);
   v = ReadWindow("PATH=/d\r\nVOL=3 MAX=5\r\n");
-  EXPECT_EQ(v.TrackBar1, 3);
-  EXPECT_EQ(v.TrackBar2, 50);
+  EXPECT_EQ(v.MaxMeteors, 3);
+  EXPECT_EQ(v.Volume, 50);
   v = ReadWindow("PATH=/d\nVOL=30\nMAX=40\n");
-  EXPECT_EQ(v.TrackBar1, 40);
-  EXPECT_EQ(v.TrackBar2, 30);
+  EXPECT_EQ(v.MaxMeteors, 40);
+  EXPECT_EQ(v.Volume, 30);
 }
 
 TEST(SettingsWriterText, ExactBytes) {
@@ -281,14 +281,14 @@ TEST(SettingsWriterText, ExactBytes) {
   EXPECT_EQ(setup, "PATH=/home/u/zuk\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
   EXPECT_EQ(setup.size(), 51u + 11u);
 
-  const SettingsValues fromSetup = ReadWindow(setup);
+  const WindowSettings fromSetup = ReadWindow(setup);
   const std::string saved = SettingsFileText(fromSetup, FirstSettingsLine(setup));
   EXPECT_EQ(saved,
             "PATH=/home/u/zuk\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\nGAME_TIME=OFF\r\n");
   EXPECT_EQ(saved.size(), 61u + 16u);
 
   // No AUTO and SOUND lines: the next save writes both as OFF.
-  const SettingsValues bare = ReadWindow("PATH=/d\r\nMAX=80\r\nJOY=ON\r\nGAME_TIME=ON\r\n");
+  const WindowSettings bare = ReadWindow("PATH=/d\r\nMAX=80\r\nJOY=ON\r\nGAME_TIME=ON\r\n");
   EXPECT_EQ(SettingsFileText(bare, "PATH=/d"),
             "PATH=/d\r\nMAX=50\r\nJOY=ON\r\nVOL=50\r\nAUTO=OFF\r\nSOUND=OFF\r\nGAME_TIME=ON\r\n");
 
@@ -304,16 +304,16 @@ TEST(SettingsWriterText, FirstLineIsCarriedOverWhateverItHolds) {
   // The first line is not the PATH line: the save keeps it and loses the
   // PATH line, and afterwards neither reader finds a PATH.
   const std::string text = "MAX=40\r\nPATH=/d\r\nVOL=20\r\n";
-  const SettingsValues v = ReadWindow(text);
+  const WindowSettings v = ReadWindow(text);
   EXPECT_EQ(v.DataPath, "/d/");
   const std::string saved = SettingsFileText(v, FirstSettingsLine(text));
   EXPECT_EQ(saved, "MAX=40\r\nMAX=40\r\nJOY=OFF\r\nVOL=20\r\nAUTO=OFF\r\nSOUND=OFF\r\nGAME_TIME=OFF\r\n");
-  SettingsValues again;
+  WindowSettings again;
   EXPECT_FALSE(ApplyWindowSettingsText(saved, again));
   EXPECT_EQ(ReadGame(saved).result, GameReadResult::NoPath);
 
   // No old file: an empty first line.
-  EXPECT_EQ(SettingsFileText(SettingsValues{}, FirstSettingsLine("")),
+  EXPECT_EQ(SettingsFileText(WindowSettings{}, FirstSettingsLine("")),
             "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=OFF\r\nSOUND=OFF\r\nGAME_TIME=OFF\r\n");
 }
 

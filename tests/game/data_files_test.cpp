@@ -125,7 +125,7 @@ TEST_F(VideoTest, PaletteIsReadRedBlueGreen) {
   std::ofstream(dir_ / "long.pal", std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   for (int round = 0; round < 3; ++round) {
-    LoadPalette(w(), (dir_ / "long.pal").string());
+    LoadPalette(w(), host_, (dir_ / "long.pal").string());
     EXPECT_EQ(d().PaletteEntries[0].peRed, 10);
     EXPECT_EQ(d().PaletteEntries[0].peGreen, 30);
     EXPECT_EQ(d().PaletteEntries[0].peBlue, 20);
@@ -141,11 +141,11 @@ TEST_F(VideoTest, PaletteIsReadRedBlueGreen) {
 TEST_F(VideoTest, ShortPaletteFileLeavesTheMissingEntriesBlack) {
   OpenFull();
   WritePaletteFile(dir_ / "full.pal", 768);
-  LoadPalette(w(), (dir_ / "full.pal").string());
+  LoadPalette(w(), host_, (dir_ / "full.pal").string());
   EXPECT_NE(d().DDPalette->Argb()[200], 0xFF000000u);
   // 100 entries and one byte of the next.
   WritePaletteFile(dir_ / "short.pal", 301);
-  LoadPalette(w(), (dir_ / "short.pal").string());
+  LoadPalette(w(), host_, (dir_ / "short.pal").string());
   EXPECT_EQ(d().PaletteEntries[99].peGreen, static_cast<uint8_t>((299 * 7 + 3) & 0xFF));
   EXPECT_EQ(d().PaletteEntries[100].peRed, static_cast<uint8_t>((300 * 7 + 3) & 0xFF));
   EXPECT_EQ(d().PaletteEntries[100].peGreen, 0);
@@ -160,7 +160,7 @@ TEST_F(VideoTest, EmptyOrFolderPaletteIsReportedAsMissing) {
   std::filesystem::create_directory(dir_ / "folder.pal");
   for (const char* name : {"empty.pal", "folder.pal"}) {
     OpenFull();
-    EXPECT_THROW(LoadPalette(w(), (dir_ / name).string()), ProgramEndSignal) << name;
+    EXPECT_THROW(LoadPalette(w(), host_, (dir_ / name).string()), HeadlessEnd) << name;
     ASSERT_FALSE(boxes_.empty());
     EXPECT_EQ(boxes_.back(), "PAL256.PALがありません。");
     EXPECT_EQ(d().DDraw, nullptr);
@@ -169,7 +169,7 @@ TEST_F(VideoTest, EmptyOrFolderPaletteIsReportedAsMissing) {
 
 TEST_F(VideoTest, MissingPaletteReleasesAndEndsWithTheMessage) {
   OpenFull();
-  EXPECT_THROW(LoadPalette(w(), (dir_ / "nothere.pal").string()), ProgramEndSignal);
+  EXPECT_THROW(LoadPalette(w(), host_, (dir_ / "nothere.pal").string()), HeadlessEnd);
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0], "PAL256.PALがありません。");
   EXPECT_EQ(w().ErrorText, "PAL256.PALがありません。");
@@ -179,7 +179,7 @@ TEST_F(VideoTest, MissingPaletteReleasesAndEndsWithTheMessage) {
 
 TEST_F(VideoTest, MissingPaletteAtOpenEndsTheSameWay) {
   std::filesystem::remove(dir_ / "pal256.pal");
-  EXPECT_THROW(OpenDisplay(w()), ProgramEndSignal);
+  EXPECT_THROW(OpenDisplay(w(), host_), HeadlessEnd);
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0], "PAL256.PALがありません。");
   EXPECT_EQ(d().DDraw, nullptr);
@@ -193,9 +193,9 @@ TEST_F(SheetTest, EightBitBitmapWithTheGamePaletteKeepsItsIndices) {
   pal[5] = pal[0];
   pal[200] = pal[9];
   WritePalette(dir_ / "pal256.pal", pal);
-  LoadPalette(w(), File("pal256.pal"));
+  LoadPalette(w(), host_, File("pal256.pal"));
   Save8(dir_ / "bmp1.bmp", 640, 480, pal, [](int x, int y) { return static_cast<uint8_t>(x + y); });
-  LoadSheet(w(), 1, File("bmp1.bmp"), 0, 0, 640, 480);
+  LoadSheet(w(), host_, 1, File("bmp1.bmp"), 0, 0, 640, 480);
   for (int y = 0; y < 480; y += 7)
     for (int x = 0; x < 640; ++x) ASSERT_EQ(SheetPx(1, x, y), static_cast<uint8_t>(x + y));
   EXPECT_TRUE(boxes_.empty());
@@ -212,7 +212,7 @@ TEST_F(SheetTest, TwentyFourBitBitmapMapsToTheNearestColours) {
     if (k == 2) return 0xB42855u + static_cast<uint32_t>((x % 3) - 1);  // 180, 40, 85 +-1
     return colours[k];
   });
-  LoadSheet(w(), 3, File("bmp3.bmp"), 0, 0, 640, 480);
+  LoadSheet(w(), host_, 3, File("bmp3.bmp"), 0, 0, 640, 480);
   for (int x = 0; x < 640; ++x) ASSERT_EQ(SheetPx(3, x, 240), expected[(x / 10) % 5]) << x;
   EXPECT_EQ(SheetPx(3, 639, 479), expected[(639 / 10) % 5]);
 }
@@ -222,7 +222,7 @@ TEST_F(SheetTest, EightBitBitmapWithOtherColoursMapsEachColour) {
   for (int i = 0; i < 256; ++i) other[i] = Spread(255 - i);  // reversed table
   other[3].peRed = static_cast<uint8_t>(other[3].peRed + 4);  // slightly off entry 252
   Save8(dir_ / "bmp2.bmp", 64, 4, other, [](int x, int) { return static_cast<uint8_t>(x); });
-  LoadSheet(w(), 2, File("bmp2.bmp"), 0, 0, 640, 480);
+  LoadSheet(w(), host_, 2, File("bmp2.bmp"), 0, 0, 640, 480);
   for (int x = 0; x < 64; ++x) EXPECT_EQ(SheetPx(2, x, 0), 255 - x) << x;
   EXPECT_EQ(SheetPx(2, 64, 0), 0);  // outside the small picture: untouched
   EXPECT_EQ(SheetPx(2, 0, 4), 0);
@@ -235,7 +235,7 @@ TEST_F(SheetTest, FourBitBitmapIsRead) {
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 33; ++x) idx[static_cast<size_t>(y * 33 + x)] = static_cast<uint8_t>((x + y) % 16);
   Save4(dir_ / "bmp4.bmp", 33, 5, pal, idx);
-  LoadSheet(w(), 4, File("bmp4.bmp"), 0, 0, 640, 480);
+  LoadSheet(w(), host_, 4, File("bmp4.bmp"), 0, 0, 640, 480);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 33; ++x) ASSERT_EQ(SheetPx(4, x, y), ((x + y) % 16) * 16) << x << "," << y;
 }
@@ -244,11 +244,11 @@ TEST_F(SheetTest, PlacementIsCutToTheSheet) {
   Save8(dir_ / "p.bmp", 100, 50, SpreadPalette(), [](int x, int y) {
     return static_cast<uint8_t>(1 + (x + 2 * y) % 200);
   });
-  LoadSheet(w(), 1, File("p.bmp"), 600, 460, 640, 480);
+  LoadSheet(w(), host_, 1, File("p.bmp"), 600, 460, 640, 480);
   EXPECT_EQ(SheetPx(1, 600, 460), 1);
   EXPECT_EQ(SheetPx(1, 639, 479), 1 + (39 + 2 * 19) % 200);
   EXPECT_EQ(SheetPx(1, 599, 460), 0);
-  LoadSheet(w(), 2, File("p.bmp"), -10, -5, 20, 20);
+  LoadSheet(w(), host_, 2, File("p.bmp"), -10, -5, 20, 20);
   EXPECT_EQ(SheetPx(2, 0, 0), 1 + (10 + 2 * 5) % 200);
   EXPECT_EQ(SheetPx(2, 9, 14), 1 + (19 + 2 * 19) % 200);
   EXPECT_EQ(SheetPx(2, 10, 0), 0);
@@ -257,14 +257,14 @@ TEST_F(SheetTest, PlacementIsCutToTheSheet) {
 
 TEST_F(SheetTest, OtherSheetNumbersCopyNothing) {
   Save8(dir_ / "bmp1.bmp", 640, 480, SpreadPalette(), [](int, int) { return uint8_t{7}; });
-  LoadSheet(w(), 5, File("bmp1.bmp"), 0, 0, 640, 480);
-  LoadSheet(w(), 0, File("bmp1.bmp"), 0, 0, 640, 480);
+  LoadSheet(w(), host_, 5, File("bmp1.bmp"), 0, 0, 640, 480);
+  LoadSheet(w(), host_, 0, File("bmp1.bmp"), 0, 0, 640, 480);
   for (int s = 1; s <= 4; ++s) EXPECT_EQ(SheetPx(s, 320, 240), 0);
   EXPECT_TRUE(boxes_.empty());
 }
 
 TEST_F(SheetTest, UnreadableSheetIsAFatalErrorNamingTheFile) {
-  EXPECT_THROW(LoadSheet(w(), 2, File("bmp2.bmp"), 0, 0, 640, 480), ProgramEndSignal);
+  EXPECT_THROW(LoadSheet(w(), host_, 2, File("bmp2.bmp"), 0, 0, 640, 480), HeadlessEnd);
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0], "bmp2.bmpが読み込めません。");
   EXPECT_EQ(d().DDraw, nullptr);
@@ -273,13 +273,13 @@ TEST_F(SheetTest, UnreadableSheetIsAFatalErrorNamingTheFile) {
 
 TEST_F(SheetTest, GarbageOrTruncatedBitmapIsAFatalErrorNotACrash) {
   std::ofstream(dir_ / "bmp3.bmp", std::ios::binary) << "BM this is not a bitmap at all";
-  EXPECT_THROW(LoadSheet(w(), 3, File("bmp3.bmp"), 0, 0, 640, 480), ProgramEndSignal);
+  EXPECT_THROW(LoadSheet(w(), host_, 3, File("bmp3.bmp"), 0, 0, 640, 480), HeadlessEnd);
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0], "bmp3.bmpが読み込めません。");
   // A good bitmap cut short in its pixel data.
   Save24(dir_ / "big.bmp", 640, 480, [](int, int) { return 0x808080u; });
   std::filesystem::resize_file(dir_ / "big.bmp", 5000);
-  EXPECT_THROW(LoadSheet(w(), 5, File("big.bmp"), 0, 0, 640, 480), ProgramEndSignal);
+  EXPECT_THROW(LoadSheet(w(), host_, 5, File("big.bmp"), 0, 0, 640, 480), HeadlessEnd);
   EXPECT_EQ(boxes_.size(), 2u);
 }
 
@@ -290,19 +290,19 @@ namespace {
 // the sheet's message; 4096 itself is taken.
 TEST_F(SheetTest, OversizedBitmapHeadersAreRefusedBeforeLoading) {
   Save8(dir_ / "wide.bmp", 4097, 1, SpreadPalette(), [](int, int) { return uint8_t{7}; });
-  EXPECT_THROW(LoadSheet(w(), 1, File("wide.bmp"), 0, 0, 640, 480), ProgramEndSignal);
+  EXPECT_THROW(LoadSheet(w(), host_, 1, File("wide.bmp"), 0, 0, 640, 480), HeadlessEnd);
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0], "wide.bmpが読み込めません。");
 
   OpenFull();
   Save8(dir_ / "edge.bmp", 4096, 1, SpreadPalette(), [](int, int) { return uint8_t{7}; });
-  LoadSheet(w(), 1, File("edge.bmp"), 0, 0, 640, 480);
+  LoadSheet(w(), host_, 1, File("edge.bmp"), 0, 0, 640, 480);
   EXPECT_EQ(SheetPx(1, 639, 0), 7);
   EXPECT_EQ(boxes_.size(), 1u);
 
   // 1000 x 1000 pixels of 32 bits claimed by a file of a few kilobytes.
   std::ofstream(dir_ / "long.bmp", std::ios::binary) << testsupport::ClaimingBitmap(1000, 1000, 32, 4096);
-  EXPECT_THROW(LoadSheet(w(), 1, File("long.bmp"), 0, 0, 640, 480), ProgramEndSignal);
+  EXPECT_THROW(LoadSheet(w(), host_, 1, File("long.bmp"), 0, 0, 640, 480), HeadlessEnd);
   ASSERT_EQ(boxes_.size(), 2u);
   EXPECT_EQ(boxes_[1], "long.bmpが読み込めません。");
 }

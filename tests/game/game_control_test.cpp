@@ -8,7 +8,7 @@
 #include "game/game.h"
 #include "ui/picture_input_source.h"
 #include "sim/sim.h"
-#include "ui/game_window.h"
+#include "game/input.h"
 #include "game/world_state.h"
 #include "platform/keycodes.h"
 
@@ -167,7 +167,6 @@ TEST(Joystick, X65536NeitherSteersNorSwitchesOffAndNoJoystickSwitchesOff) {
 
 struct FormCase {
   std::unique_ptr<WorldState> w = FreshWorld();
-  TForm1 form{*w, true};
 };
 
 TEST(Keys, EveryRowOfTheKeyDownTable) {
@@ -189,8 +188,8 @@ TEST(Keys, EveryRowOfTheKeyDownTable) {
   for (const Case& c : cases) {
     FormCase f;
     f.w->IdleFrames = 77;
-    f.form.FormKeyDown(c.key);
-    EXPECT_EQ(f.form.QuitRequested, c.quit) << c.key;
+    HandleKeyDown(*f.w, c.key);
+    EXPECT_EQ(f.w->QuitRequested, c.quit) << c.key;
     EXPECT_EQ(f.w->IdleFrames, c.input ? 0 : 77) << c.key;
     EXPECT_EQ(f.w->Autopilot, c.autopilot) << c.key;
     EXPECT_EQ(f.w->KeyHorz, c.horz) << c.key;
@@ -205,7 +204,7 @@ TEST(Keys, GStartsAGameFromTheTableEntryAndResetsTheRandomState) {
   f.w->MaxMeteors = 20;
   f.w->HiScoreTable[20] = 65535;
   f.w->RandSeed = 12345; f.w->Score = 9; f.w->GamePhase = 700; f.w->Autopilot = 1;
-  f.form.FormKeyDown(VK_G);
+  HandleKeyDown(*f.w, VK_G);
   EXPECT_EQ(f.w->GamePhase, 1);
   EXPECT_EQ(f.w->Score, 0);
   EXPECT_EQ(f.w->RandSeed, 0u);
@@ -216,7 +215,7 @@ TEST(Keys, GStartsAGameFromTheTableEntryAndResetsTheRandomState) {
   FormCase g;
   g.w->MaxMeteors = 100;
   for (auto& e : g.w->HiScoreTable) e = 7;
-  g.form.FormKeyDown(VK_G);
+  HandleKeyDown(*g.w, VK_G);
   EXPECT_EQ(g.w->HiScore, 0);
   g.w->Score = 3; g.w->TimeLeft = 500; g.w->FrameNo = 1;
   DrawScore(*g.w);
@@ -227,22 +226,22 @@ TEST(Keys, GStartsAGameFromTheTableEntryAndResetsTheRandomState) {
 
 TEST(Keys, KeyUpClearsOnlyItsOwnCommandStillInForce) {
   FormCase f;
-  f.form.FormKeyDown(VK_LEFT);
-  f.form.FormKeyDown(VK_RIGHT);
-  f.form.FormKeyUp(VK_LEFT);
+  HandleKeyDown(*f.w, VK_LEFT);
+  HandleKeyDown(*f.w, VK_RIGHT);
+  HandleKeyUp(*f.w, VK_LEFT);
   EXPECT_EQ(f.w->KeyHorz, 6);  // the last pressed wins
-  f.form.FormKeyUp(VK_RIGHT);
+  HandleKeyUp(*f.w, VK_RIGHT);
   EXPECT_EQ(f.w->KeyHorz, 0);  // stops although Left is still held
-  f.form.FormKeyDown(VK_UP);
-  f.form.FormKeyUp(VK_NUMPAD2);
+  HandleKeyDown(*f.w, VK_UP);
+  HandleKeyUp(*f.w, VK_NUMPAD2);
   EXPECT_EQ(f.w->KeyVert, 8);
-  f.form.FormKeyUp(VK_NUMPAD8);
+  HandleKeyUp(*f.w, VK_NUMPAD8);
   EXPECT_EQ(f.w->KeyVert, 0);
-  f.form.FormKeyDown(VK_SPACE);
-  f.form.FormKeyUp(VK_ESCAPE);
+  HandleKeyDown(*f.w, VK_SPACE);
+  HandleKeyUp(*f.w, VK_ESCAPE);
   EXPECT_EQ(f.w->KeyFire, 1);
-  EXPECT_FALSE(f.form.QuitRequested);
-  f.form.FormKeyUp(VK_SPACE);
+  EXPECT_FALSE(f.w->QuitRequested);
+  HandleKeyUp(*f.w, VK_SPACE);
   EXPECT_EQ(f.w->KeyFire, 0);
 }
 
@@ -257,8 +256,8 @@ TEST(Mouse, ToleranceOfTenAndTheWarmUp) {
     FormCase f;
     f.w->MouseWatch = c.watch; f.w->WarmUpFrames = c.warm;
     f.w->CursorHomeX = 640; f.w->CursorHomeY = 480; f.w->IdleFrames = 5;
-    f.form.FormMouseMove(c.x, c.y);
-    EXPECT_EQ(f.form.QuitRequested, c.quit) << c.x << "," << c.y << " warm " << c.warm;
+    HandleMouseMove(*f.w, c.x, c.y);
+    EXPECT_EQ(f.w->QuitRequested, c.quit) << c.x << "," << c.y << " warm " << c.warm;
     EXPECT_EQ(f.w->IdleFrames, 5);  // never player input
   }
 }
@@ -266,17 +265,17 @@ TEST(Mouse, ToleranceOfTenAndTheWarmUp) {
 TEST(Mouse, OnlyTheLeftButtonsClickEnds) {
   FormCase f;
   ClickTracker t;
-  t.Button(f.form, SDL_BUTTON_RIGHT, true);
-  t.Button(f.form, SDL_BUTTON_RIGHT, false);
-  t.Button(f.form, SDL_BUTTON_MIDDLE, true);
-  t.Button(f.form, SDL_BUTTON_MIDDLE, false);
-  EXPECT_FALSE(f.form.QuitRequested);
-  t.Button(f.form, SDL_BUTTON_LEFT, false);  // a release without a press
-  EXPECT_FALSE(f.form.QuitRequested);
-  t.Button(f.form, SDL_BUTTON_LEFT, true);
-  EXPECT_FALSE(f.form.QuitRequested);
-  t.Button(f.form, SDL_BUTTON_LEFT, false);
-  EXPECT_TRUE(f.form.QuitRequested);
+  t.Button(*f.w, SDL_BUTTON_RIGHT, true);
+  t.Button(*f.w, SDL_BUTTON_RIGHT, false);
+  t.Button(*f.w, SDL_BUTTON_MIDDLE, true);
+  t.Button(*f.w, SDL_BUTTON_MIDDLE, false);
+  EXPECT_FALSE(f.w->QuitRequested);
+  t.Button(*f.w, SDL_BUTTON_LEFT, false);  // a release without a press
+  EXPECT_FALSE(f.w->QuitRequested);
+  t.Button(*f.w, SDL_BUTTON_LEFT, true);
+  EXPECT_FALSE(f.w->QuitRequested);
+  t.Button(*f.w, SDL_BUTTON_LEFT, false);
+  EXPECT_TRUE(f.w->QuitRequested);
 }
 
 // The game clock alone: frames with `FrameNo` counting, G pressed before

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/application.h"
 #include "game/game_fixture.h"
 #include "sim/sim.h"
 #include "ui/game_window.h"
@@ -114,8 +113,8 @@ TEST(GameRun, DemoIsRepeatableKeepsItsInvariantsAndShoots) {
   auto run = [&](WorldState& w, int* framesWithSparks, int* volleys) {
     SimOptions o;
     o.Frames = kFrames;
-    o.OnWait = [&](TForm1& form, int32_t) {
-      const WorldState& s = form.w;
+    o.OnWait = [&](WorldState& form, int32_t) {
+      const WorldState& s = form;
       bool sparks = false;
       for (int p = 0; p < kParticleSlots; ++p) {
         if (s.ParticleOn[p]) {
@@ -199,8 +198,8 @@ TEST(GameRun, ScoredGameFollowsTheClockCountsHitsAndSetsARecord) {
   std::stable_sort(o.Events.begin(), o.Events.end(),
                    [](const SimEvent& x, const SimEvent& y) { return x.frame < y.frame; });
   int32_t hits = 0, allHits = 0;
-  o.OnWait = [&](TForm1& form, int32_t f) {
-    const WorldState& s = form.w;
+  o.OnWait = [&](WorldState& form, int32_t f) {
+    const WorldState& s = form;
     // Meteors hit in this frame have burst stage 1 until the next frame.
     int32_t fresh = 0;
     for (int i = 0; i < s.MaxMeteors; ++i) fresh += s.MeteorBlast[i] == 1;
@@ -240,8 +239,8 @@ TEST(GameRun, LongGameTimeTicksEveryFourthFrame) {
   o.Frames = kFrames; o.GameTimeLong = true;
   o.Events.push_back(Ev(kG, SimEvent::KeyDown, VK_G));
   int checked = 0;
-  o.OnWait = [&](TForm1& form, int32_t f) {
-    const WorldState& s = form.w;
+  o.OnWait = [&](WorldState& form, int32_t f) {
+    const WorldState& s = form;
     if (f <= kG) return;
     const int32_t k = f / 4 - kG / 4;  // ticks so far: frames 8, 12, ...
     ASSERT_GE(k, 0);
@@ -266,16 +265,10 @@ TEST(GameRun, PacingFirstFrameWithoutWaitThen25MsAndSlowFrames) {
     starts.push_back(fake.Tick);
     if (f == 10) fake.Tick += 40;  // frame 10's flip takes 40 ms
   };
+  const SimResult r = RunSim(*w, o, &fake);
+  ASSERT_EQ(r.FramesRun, 40);
   // Messages are processed after each wait and once more in every frame.
-  struct Counter : MessageSource {
-    int32_t pumps = 0;
-    void Pump() override { ++pumps; }
-  } counter;
-  App().AddSource(&counter);
-  const int32_t frames = RunSim(*w, o, &fake).FramesRun;
-  App().RemoveSource(&counter);
-  ASSERT_EQ(frames, 40);
-  EXPECT_EQ(counter.pumps, 40 + 38);
+  EXPECT_EQ(r.MessageRounds, 40 + 38);
   // 39 frames waited, except the one after the slow flip.
   EXPECT_EQ(fake.Waits, 38);
   EXPECT_EQ(starts[0], t0);
@@ -343,9 +336,9 @@ TEST(GameRun, JoystickButtonReleasedLaterTakesOverAndMissingJoystickSwitchesOff)
     SimOptions o;
     o.Frames = 80; o.Joystick = true;
     o.Events = {Ev(0, SimEvent::Joy, 32768, 32768, 1), Ev(50, SimEvent::Joy, 32768, 32768, 0)};
-    o.OnWait = [](TForm1& form, int32_t f) {
-      ASSERT_EQ(form.w.JoyButtonsAtStart, 1);
-      ASSERT_EQ(form.w.Autopilot, f <= 50 ? 1 : 0) << f;
+    o.OnWait = [](WorldState& form, int32_t f) {
+      ASSERT_EQ(form.JoyButtonsAtStart, 1);
+      ASSERT_EQ(form.Autopilot, f <= 50 ? 1 : 0) << f;
       ASSERT_EQ(JoyReleases(), 0) << f;  // still steering
     };
     ASSERT_EQ(RunSim(*w, o).FramesRun, 80);
@@ -358,9 +351,9 @@ TEST(GameRun, JoystickButtonReleasedLaterTakesOverAndMissingJoystickSwitchesOff)
     SimOptions o;
     o.Frames = 20; o.Joystick = on;
     if (!on) o.Events = {Ev(0, SimEvent::Joy, 32768, 32768, 0)};
-    o.OnWait = [](TForm1& form, int32_t f) {
-      ASSERT_EQ(form.w.JoystickOn, 0);
-      ASSERT_EQ(form.w.Autopilot, 1);
+    o.OnWait = [](WorldState& form, int32_t f) {
+      ASSERT_EQ(form.JoystickOn, 0);
+      ASSERT_EQ(form.Autopilot, 1);
       if (f >= 2) {
         ASSERT_EQ(JoyReleases(), 1) << f;
       }
@@ -374,11 +367,11 @@ TEST(GameRun, IdlePlayerGetsTheAutopilotBackAfter316Frames) {
   SimOptions o;
   o.Frames = 500;
   o.Events = {Ev(10, SimEvent::KeyDown, VK_LEFT), Ev(12, SimEvent::KeyUp, VK_LEFT)};
-  o.OnWait = [](TForm1& form, int32_t f) {
+  o.OnWait = [](WorldState& form, int32_t f) {
     // Frame 11 is the first without the autopilot; 316 frames without input
     // later (frame 326) it is back.
     if (f >= 11) {
-      ASSERT_EQ(form.w.Autopilot, f >= 326 ? 1 : 0) << f;
+      ASSERT_EQ(form.Autopilot, f >= 326 ? 1 : 0) << f;
     }
   };
   ASSERT_EQ(RunSim(*w, o).FramesRun, 500);
@@ -389,8 +382,8 @@ TEST(GameRun, BackBufferThatCannotBeLockedEndsTheRun) {
     auto w = FreshWorld();
     SimOptions o;
     o.Frames = 30;
-    o.OnWait = [failures](TForm1& form, int32_t f) {
-      if (f == 10) form.w.Video.BackSurface->FailNextLocks(failures);
+    o.OnWait = [failures](WorldState& form, int32_t f) {
+      if (f == 10) form.Video.BackSurface->FailNextLocks(failures);
     };
     const SimResult r = RunSim(*w, o);
     EXPECT_TRUE(r.Ended);

@@ -2,11 +2,12 @@
 // lock and unlock with their failure injection, and the release.
 #include "game/sound_effects.h"
 #include "video/video_fixture.h"
+#include "video/picture_mapping.h"
 
 using DisplayTest = VideoTest;
 
 TEST_F(DisplayTest, OpenMakesEverySurfaceAndLoadsThePalette) {
-  OpenDisplay(w());
+  OpenDisplay(w(), host_);
   ASSERT_NE(d().DDraw, nullptr);
   ASSERT_NE(d().PrimarySurface, nullptr);
   ASSERT_NE(d().BackSurface, nullptr);
@@ -34,13 +35,13 @@ TEST_F(DisplayTest, OpenMakesEverySurfaceAndLoadsThePalette) {
 
 TEST_F(DisplayTest, CreationFailureEndsSilently) {
   SetPresenterFactory([] { return std::unique_ptr<Presenter>(); });
-  EXPECT_THROW(OpenDisplay(w()), ProgramEndSignal);
+  EXPECT_THROW(OpenDisplay(w(), host_), HeadlessEnd);
   EXPECT_EQ(d().DDraw, nullptr);
   EXPECT_TRUE(boxes_.empty());
 
   // A presenter that can't open fails the same way and is closed again.
   SetPresenterFactory([this] { return std::make_unique<RecordingPresenter>(&rec_, false); });
-  EXPECT_THROW(OpenDisplay(w()), ProgramEndSignal);
+  EXPECT_THROW(OpenDisplay(w(), host_), HeadlessEnd);
   EXPECT_EQ(d().DDraw, nullptr);
   EXPECT_EQ(rec_.opens, 1);
   EXPECT_TRUE(boxes_.empty());
@@ -153,8 +154,8 @@ TEST_F(DisplayTest, ReleaseWithoutDisplayTouchesNothing) {
 TEST_F(DisplayTest, ReleaseFreesTheSoundEffectsOnlyWhileSoundIsOn) {
   // Made with sound off so that no wave file is needed.
   w().SoundOff = 1;
-  w().FireSound = new TDSPolySound(w(), dir_.string() + "/fire.wav");
-  w().BlastSound = new TDSPolySound(w(), dir_.string() + "/dokan.wav");
+  w().FireSound = new TDSPolySound(w(), host_, dir_.string() + "/fire.wav");
+  w().BlastSound = new TDSPolySound(w(), host_, dir_.string() + "/dokan.wav");
   ReleaseDevices(w());
   EXPECT_NE(w().FireSound, nullptr);
   EXPECT_NE(w().BlastSound, nullptr);
@@ -165,7 +166,7 @@ TEST_F(DisplayTest, ReleaseFreesTheSoundEffectsOnlyWhileSoundIsOn) {
   ReleaseDevices(w());
   // Only one effect made.
   w().SoundOff = 1;
-  w().BlastSound = new TDSPolySound(w(), dir_.string() + "/dokan.wav");
+  w().BlastSound = new TDSPolySound(w(), host_, dir_.string() + "/dokan.wav");
   w().SoundOff = 0;
   ReleaseDevices(w());
   EXPECT_EQ(w().BlastSound, nullptr);

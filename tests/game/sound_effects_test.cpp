@@ -27,7 +27,7 @@ TEST_F(EffectsTest, FilesOfAtMost100BytesCannotMakeABuffer) {
   for (size_t size : {0u, 9u, 50u, 100u}) {
     SoundFaults().createBufferFlags.clear();
     const std::string path = WriteFile("short.wav", Pattern(size));
-    EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, path); }), "IDirectSound.CreateSoundBuffer failed: 80070057")
+    EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, host, path); }), "IDirectSound.CreateSoundBuffer failed: 80070057")
         << size;
     EXPECT_EQ(SoundFaults().createBufferFlags, (std::vector<uint32_t>{0x180EA, 0x100EA}));
     EXPECT_EQ(SoundDevice()->BufferCount(), 0);
@@ -38,12 +38,12 @@ TEST_F(EffectsTest, LoaderSkipsTheHeaderCutsLongFilesAndEndsWith0x81) {
   ASSERT_NE(OpenPaused(), nullptr);
   // 101 to 109 bytes: nothing but the tail value.
   for (size_t size : {101u, 105u, 109u}) {
-    TDSPolySound s(*w, WriteFile("tiny.wav", Pattern(size)));
+    TDSPolySound s(*w, host, WriteFile("tiny.wav", Pattern(size)));
     EXPECT_EQ(Contents(s.Buffer), std::vector<uint8_t>(size - 100, 0x81)) << size;
   }
   // Longer than 100000 bytes: the first 100000 give 99900 bytes of sound.
   const std::vector<uint8_t> big = Pattern(150000);
-  TDSPolySound s(*w, WriteFile("big.wav", big));
+  TDSPolySound s(*w, host, WriteFile("big.wav", big));
   std::vector<uint8_t> expected(big.begin() + 100, big.begin() + 99990);
   expected.insert(expected.end(), 10, 0x81);
   EXPECT_EQ(Contents(s.Buffer), expected);
@@ -59,7 +59,7 @@ TEST_F(EffectsTest, AStereo16BitFileIsStillEightBitMonoAt22050) {
                                'd', 'a', 't', 'a', 0xD0, 0x07, 0, 0};
   const std::vector<uint8_t> body = Pattern(2000);
   file.insert(file.end(), body.begin(), body.end());
-  TDSPolySound s(*w, WriteFile("stereo16.wav", file));
+  TDSPolySound s(*w, host, WriteFile("stereo16.wav", file));
 
   WAVEFORMATEX f;
   s.Voices[1]->GetFormat(&f);
@@ -76,19 +76,18 @@ TEST_F(EffectsTest, BufferCreationRetriesOnceWithoutGlobalFocus) {
   const std::string path = WriteFile("fire.wav", Pattern(1000));
   // Counts the rounds of message processing that loading lets run, by the
   // number of creation attempts made when each round runs.
-  struct Rounds : MessageSource {
+  struct Rounds {
     int count = 0;
     int afterAttempt[3] = {};
-    void Pump() override {
-      ++count;
-      const size_t attempts = SoundFaults().createBufferFlags.size();
-      if (attempts < 3) ++afterAttempt[attempts];
-    }
   } rounds;
-  App().AddSource(&rounds);
+  host.OnRound = [&rounds] {
+    ++rounds.count;
+    const size_t attempts = SoundFaults().createBufferFlags.size();
+    if (attempts < 3) ++rounds.afterAttempt[attempts];
+  };
   SoundFaults().createBufferFailures = 1;
   {
-    TDSPolySound s(*w, path);
+    TDSPolySound s(*w, host, path);
     EXPECT_NE(s.Buffer, nullptr);
     EXPECT_EQ(SoundFaults().createBufferFlags, (std::vector<uint32_t>{0x180EA, 0x100EA}));
   }
@@ -100,37 +99,37 @@ TEST_F(EffectsTest, BufferCreationRetriesOnceWithoutGlobalFocus) {
   // A first attempt that works is followed by all 15000 rounds.
   rounds = Rounds{};
   SoundFaults().createBufferFlags.clear();
-  { TDSPolySound s(*w, path); }
+  { TDSPolySound s(*w, host, path); }
   EXPECT_EQ(rounds.afterAttempt[1], 15000);
-  App().RemoveSource(&rounds);
+  host.OnRound = nullptr;
   SoundFaults().createBufferFailures = 2;
-  EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, path); }), "IDirectSound.CreateSoundBuffer failed: 8007000E");
+  EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, host, path); }), "IDirectSound.CreateSoundBuffer failed: 8007000E");
 }
 
 TEST_F(EffectsTest, LockFailuresRaiseAndReleaseTheBuffer) {
   ASSERT_NE(OpenPaused(), nullptr);
   const std::string path = WriteFile("fire.wav", Pattern(1000));
   SoundFaults().lockFailures = 1;
-  EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, path); }), "IDirectSoundBuffer.Lock failed: 88780032");
+  EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, host, path); }), "IDirectSoundBuffer.Lock failed: 88780032");
   EXPECT_EQ(SoundDevice()->BufferCount(), 0);
   SoundFaults().lockShortBy = 1;  // a shorter first region reports code 0
-  EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, path); }), "IDirectSoundBuffer.Lock failed: 0");
+  EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, host, path); }), "IDirectSoundBuffer.Lock failed: 0");
   EXPECT_EQ(SoundDevice()->BufferCount(), 0);
   EXPECT_EQ(w->SoundOff, 0);
 }
 
 TEST_F(EffectsTest, AMissingFileOrDeviceEndsTheProgram) {
   ASSERT_NE(OpenPaused(), nullptr);
-  EXPECT_THROW((TDSPolySound{*w, dir + "/missing.wav"}), ProgramEndSignal);
+  EXPECT_THROW((TDSPolySound{*w, host, dir + "/missing.wav"}), HeadlessEnd);
   // A FIFO counts as missing: it is not waited on.
   ASSERT_EQ(mkfifo((dir + "/fifo.wav").c_str(), 0600), 0);
-  EXPECT_THROW((TDSPolySound{*w, dir + "/fifo.wav"}), ProgramEndSignal);
+  EXPECT_THROW((TDSPolySound{*w, host, dir + "/fifo.wav"}), HeadlessEnd);
 
   // Sound on but no device (the start found none and something set 0 again).
   const std::string path = WriteFile("dokan.wav", Pattern(1000));
   w->SoundOff = 0;
   CloseSoundDevice(*w);
-  EXPECT_THROW((TDSPolySound{*w, path}), ProgramEndSignal);
+  EXPECT_THROW((TDSPolySound{*w, host, path}), HeadlessEnd);
 }
 
 TEST_F(EffectsTest, VoicesAreDuplicatedWithUpTo100Attempts) {
@@ -139,7 +138,7 @@ TEST_F(EffectsTest, VoicesAreDuplicatedWithUpTo100Attempts) {
   // 99 failures: voice 1 succeeds on its last attempt.
   SoundFaults().duplicateFailures = 99;
   {
-    TDSPolySound s(*w, path);
+    TDSPolySound s(*w, host, path);
     EXPECT_EQ(SoundFaults().duplicateCalls, 109);
     EXPECT_EQ(w->SoundOff, 0);
     EXPECT_EQ(SoundDevice()->BufferCount(), 11);
@@ -148,7 +147,7 @@ TEST_F(EffectsTest, VoicesAreDuplicatedWithUpTo100Attempts) {
 
   // Voice 1 fails 100 times: sound goes off, the other voices are still made.
   SoundFaults().duplicateFailures = 100;
-  auto s = std::make_unique<TDSPolySound>(*w, path);
+  auto s = std::make_unique<TDSPolySound>(*w, host, path);
   EXPECT_EQ(w->SoundOff, 1);
   EXPECT_EQ(s->Voices[1], nullptr);
   for (int v = 2; v <= 10; ++v) EXPECT_NE(s->Voices[v], nullptr);
@@ -168,14 +167,14 @@ TEST_F(EffectsTest, AMissingTenthVoiceRaisesAndReleasesEverything) {
   const std::string path = WriteFile("fire.wav", Pattern(1000));
   SoundFaults().duplicateFailuresAfter = 9;
   SoundFaults().duplicateFailures = 100;
-  EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, path); }), "IDirectSound.DuplicateSoundBuffer failed: 8007000E");
+  EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, host, path); }), "IDirectSound.DuplicateSoundBuffer failed: 8007000E");
   EXPECT_EQ(w->SoundOff, 1);
   EXPECT_EQ(SoundDevice()->BufferCount(), 0);
 }
 
 TEST_F(EffectsTest, TheEleventhPlayUsesVoiceOneWithoutRestartingIt) {
   ASSERT_NE(OpenPaused(), nullptr);
-  TDSPolySound s(*w, WriteFile("fire.wav", Pattern(1100)));  // 1000 samples
+  TDSPolySound s(*w, host, WriteFile("fire.wav", Pattern(1100)));  // 1000 samples
   for (int i = 1; i <= 10; ++i) {
     EXPECT_EQ(s.NextVoice, static_cast<uint32_t>(i));
     s.Play();
@@ -210,7 +209,7 @@ TEST_F(EffectsTest, TheEleventhPlayUsesVoiceOneWithoutRestartingIt) {
 
 TEST_F(EffectsTest, PlayClampsItsParametersAndResetsTheCells) {
   ASSERT_NE(OpenPaused(), nullptr);
-  TDSPolySound s(*w, WriteFile("fire.wav", Pattern(1100)));
+  TDSPolySound s(*w, host, WriteFile("fire.wav", Pattern(1100)));
   int32_t pan = 0;
   uint32_t frequency = 0;
 
@@ -259,8 +258,8 @@ TEST_F(EffectsTest, SoundOffReadsNoFileAndLeavesTheDeviceAtTheEnd) {
   ASSERT_NE(OpenPaused(), nullptr);
   w->SoundOff = 1;  // SOUND=OFF
   {
-    TDSPolySound blast(*w, dir + "/dokan.wav");  // neither file exists
-    TDSPolySound fire(*w, dir + "/fire.wav");
+    TDSPolySound blast(*w, host, dir + "/dokan.wav");  // neither file exists
+    TDSPolySound fire(*w, host, dir + "/fire.wav");
     EXPECT_EQ(fire.Buffer, nullptr);
     EXPECT_EQ(fire.Voices[1], nullptr);
     fire.Play();
@@ -272,10 +271,10 @@ TEST_F(EffectsTest, SoundOffReadsNoFileAndLeavesTheDeviceAtTheEnd) {
 
 TEST_F(EffectsTest, WithoutAnAudioDeviceEverythingIsSilent) {
   UseDriver("no_such_audio_driver");
-  OpenSoundDevice(*w);
+  OpenSoundDevice(*w, &host);
   EXPECT_EQ(w->SoundOff, 1);
   EXPECT_EQ(SoundDevice(), nullptr);
-  TDSPolySound fire(*w, dir + "/fire.wav");
+  TDSPolySound fire(*w, host, dir + "/fire.wav");
   w->PlayPan = -3000;
   fire.Play();
   EXPECT_EQ(w->PlayPan, -3000);
@@ -284,7 +283,7 @@ TEST_F(EffectsTest, WithoutAnAudioDeviceEverythingIsSilent) {
 
 TEST_F(EffectsTest, AFailedCooperativeLevelIsRaisedWithSoundOn) {
   SoundFaults().cooperativeLevelResult = DSERR_INVALIDCALL;
-  EXPECT_EQ(ErrorOf([&] { OpenSoundDevice(*w); }), "IDirectSound.SetCooperativeLevel failed: 88780032");
+  EXPECT_EQ(ErrorOf([&] { OpenSoundDevice(*w, &host); }), "IDirectSound.SetCooperativeLevel failed: 88780032");
   EXPECT_EQ(w->SoundOff, 0);
   EXPECT_NE(SoundDevice(), nullptr);
   CloseSoundDevice(*w);

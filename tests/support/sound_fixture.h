@@ -13,16 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "shell/application.h"
 #include "sound/dsound.h"
 #include "game/sound_effects.h"
 #include "game/world_state.h"
+#include "sim/headless_host.h"
 
 class SoundTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetSoundFaults();
-    App().Windowed = false;
     UseDriver("dummy");
     // Without a session bus address, libdbus (which SDL starts with any
     // subsystem) tries X11 autolaunch under Xvfb and leaks a read buffer.
@@ -49,7 +48,7 @@ class SoundTest : public ::testing::Test {
   // Opens the device with SDL's audio thread paused, so that the test mixes
   // by itself (RenderFrames) and positions are deterministic.
   IDirectSound* OpenPaused() {
-    OpenSoundDevice(*w);
+    OpenSoundDevice(*w, &host);
     if (SoundDevice() != nullptr) SoundDevice()->PauseOutput(true);
     return SoundDevice();
   }
@@ -61,6 +60,7 @@ class SoundTest : public ::testing::Test {
     return path;
   }
 
+  HeadlessHost host;
   std::unique_ptr<WorldState> w;
   std::string dir;
 };

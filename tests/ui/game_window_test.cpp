@@ -12,6 +12,7 @@
 #include "shell/application.h"
 #include "game/sound_effects.h"
 #include "sim/sim.h"
+#include "game/input.h"
 #include "ui/game_window.h"
 #include "game/world_state.h"
 #include "support/process.h"
@@ -24,15 +25,15 @@ namespace {
 // Ends the run once the given frame has been shown.
 class QuitAfter : public MessageSource {
  public:
-  QuitAfter(TForm1& form, int32_t frames) : form_(form), frames_(frames) {}
+  QuitAfter(GameWindow& form, int32_t frames) : form_(form), frames_(frames) {}
   void Pump() override {
     ++pumps;
-    if (form_.w.FrameNo >= frames_) form_.QuitRequested = true;
+    if (form_.w.FrameNo >= frames_) form_.w.QuitRequested = true;
   }
   int pumps = 0;
 
  private:
-  TForm1& form_;
+  GameWindow& form_;
   int32_t frames_;
 };
 
@@ -72,7 +73,7 @@ struct GameWindowFixture : ::testing::Test {
 };
 
 TEST_F(GameWindowFixture, MissingSettingsFileIsFatal) {
-  TForm1 form(*w, true);
+  GameWindow form(*w, true);
   EXPECT_THROW(form.FormCreate(), ProgramEndSignal);
   EXPECT_EQ(boxes, (std::vector<std::string>{"設定ファイルがありません"}));
   EXPECT_EQ(World().ErrorText, "設定ファイルがありません");
@@ -81,7 +82,7 @@ TEST_F(GameWindowFixture, MissingSettingsFileIsFatal) {
 
 TEST_F(GameWindowFixture, MissingDataFilesEndTheMessageLoopWithoutStarting) {
   WriteSettings(PathLine() + "MAX=30\r\n");
-  TForm1 form(*w, true);
+  GameWindow form(*w, true);
   form.FormCreate();  // returns: the start-up is abandoned
   EXPECT_EQ(platform.Beeps, 1);
   EXPECT_EQ(boxes, (std::vector<std::string>{
@@ -99,7 +100,7 @@ TEST_F(GameWindowFixture, MissingDataFilesEndTheMessageLoopWithoutStarting) {
 TEST_F(GameWindowFixture, ValidInstallationRunsTheGameAndEnds) {
   ASSERT_TRUE(WriteBlankData(data.string() + "/"));
   WriteSettings(PathLine() + "MAX=7\r\nJOY=OFF\r\nVOL=10\r\nAUTO=OFF\r\nSOUND=ON\r\n");
-  TForm1 form(*w, true);
+  GameWindow form(*w, true);
   QuitAfter quit(form, 5);
   app.AddSource(&quit);
   EXPECT_THROW(form.FormCreate(), ProgramEndSignal);
@@ -133,16 +134,16 @@ TEST_F(GameWindowFixture, ValidInstallationRunsTheGameAndEnds) {
 TEST_F(GameWindowFixture, KeysDuringStartUpDoNotEndTheRun) {
   ASSERT_TRUE(WriteBlankData(data.string() + "/"));
   WriteSettings(PathLine());
-  TForm1 form(*w, true);
+  GameWindow form(*w, true);
   // A key during the start-up rounds sets QuitRequested, which the run
   // clears before its first frame.
   struct EarlyKey : MessageSource {
-    TForm1* f;
+    GameWindow* f;
     bool sent = false;
     void Pump() override {
       if (!sent) {
         sent = true;
-        f->FormKeyDown(65);  // 'A' would end the screen saver during the game
+        HandleKeyDown(f->w, 65);  // 'A' would end the screen saver during the game
       }
     }
   } early;
@@ -166,10 +167,10 @@ namespace {
 TEST_F(GameWindowFixture, AFailedStartLeavesAWayOut) {
   WriteSettings(PathLine());
   ASSERT_TRUE(WriteBlankData(data.string() + "/"));
-  TForm1 form(*w, true);
+  GameWindow form(*w, true);
   app.MainForm = &form;
   // During the start-up a quitting key does not close anything.
-  form.FormKeyDown(27);
+  HandleKeyDown(*w, 27);
   form.EndIfStranded();
   EXPECT_FALSE(app.Terminated());
   // A start-up that ended without the game (here: data deleted after the
@@ -180,11 +181,11 @@ TEST_F(GameWindowFixture, AFailedStartLeavesAWayOut) {
   after.Windowed = false;
   SetApp(&after);
   after.MainForm = &form;
-  form.QuitRequested = false;
-  form.FormKeyDown(84);  // T: a game key, no end
+  w->QuitRequested = false;
+  HandleKeyDown(*w, 84);  // T: a game key, no end
   form.EndIfStranded();
   EXPECT_FALSE(after.Terminated());
-  form.FormClick();
+  HandleClick(*w);
   form.EndIfStranded();
   EXPECT_TRUE(after.Terminated());
   EXPECT_FALSE(form.Visible());

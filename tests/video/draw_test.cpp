@@ -33,7 +33,7 @@ TEST_F(DrawTest, FillRectClipsEachEdgeAndRejectsOutside) {
 }
 
 TEST_F(DrawTest, UnsetClipRectAllowsOnlyTheTopLeftPixel) {
-  OpenDisplay(w());
+  OpenDisplay(w(), host_);
   EXPECT_EQ(d().ClipLeft, 0);
   EXPECT_EQ(d().ClipRight, 0);
   EXPECT_EQ(d().ClipBottom, 0);

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "video/presenter.h"
+#include "video/picture_convert.h"
+#include "video/picture_mapping.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // The SDL presenter: headless flips through SDL's offscreen and dummy video
 // drivers, and one real full-screen X11 window under the X server of the
 // test run, checked by a screenshot of the root window.
+#include "video/picture_mapping.h"
 #include "video/video_fixture.h"
 
 #include <SDL.h>
@@ -221,22 +222,22 @@ TEST_F(SdlPresenterTest, RealX11WindowFillsTheScreenAndGoesAway) {
   ASSERT_TRUE(display && *display) << "needs an X server (run under xvfb-run)";
   setenv("SDL_VIDEODRIVER", "x11", 1);
   [[maybe_unused]] SystemLibraryAllocations ignored;
-  App().Title = "Zuk_rer1 picture";
+  SetPictureTitle("Zuk_rer1 picture");
   Display* dpy = XOpenDisplay(nullptr);
   ASSERT_NE(dpy, nullptr);
   const int sw = DisplayWidth(dpy, DefaultScreen(dpy));
   const int sh = DisplayHeight(dpy, DefaultScreen(dpy));
-  EXPECT_FALSE(HasWindowNamed(dpy, App().Title));
+  EXPECT_FALSE(HasWindowNamed(dpy, PictureTitle()));
 
   OpenFull();
   ASSERT_NE(d().DDraw, nullptr);
   Settle(d(), 700);
   XSync(dpy, False);
-  EXPECT_TRUE(HasWindowNamed(dpy, App().Title));
+  EXPECT_TRUE(HasWindowNamed(dpy, PictureTitle()));
 
   // The window asks for full screen and to stay on top.
   {
-    const Window xw = FindWindowNamed(dpy, DefaultRootWindow(dpy), App().Title);
+    const Window xw = FindWindowNamed(dpy, DefaultRootWindow(dpy), PictureTitle());
     const std::vector<std::string> state = WmState(dpy, xw);
     auto has = [&](const char* a) { return std::find(state.begin(), state.end(), a) != state.end(); };
     EXPECT_TRUE(has("_NET_WM_STATE_ABOVE"));
@@ -304,7 +305,7 @@ TEST_F(SdlPresenterTest, RealX11WindowFillsTheScreenAndGoesAway) {
   XSync(dpy, False);
   bool gone = false;
   for (int i = 0; i < 50 && !gone; ++i) {
-    gone = !HasWindowNamed(dpy, App().Title);
+    gone = !HasWindowNamed(dpy, PictureTitle());
     if (!gone) std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   EXPECT_TRUE(gone);

@@ -1,6 +1,6 @@
 // Shared set-up of the display tests: a fresh world, a temporary data
-// folder with a palette file, recorded message boxes and a presenter that
-// keeps every presented picture.
+// folder with a palette file, a host that records fatal errors and a
+// presenter that keeps every presented picture.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,13 +14,14 @@
 
 #include <unistd.h>
 
-#include "shell/application.h"
 #include "game/world_state.h"
 #include "video/ddraw.h"
 #include "game/screen.h"
 #include "video/draw.h"
 #include "video/presenter.h"
 #include "game/data_files.h"
+#include "video/picture_convert.h"
+#include "sim/headless_host.h"
 
 // Keeps every picture it is shown, as 32-bit colours.
 struct Recorded {
@@ -70,17 +71,12 @@ class VideoTest : public ::testing::Test {
     w().DataPath = dir_.string() + "/";
     w().SoundOff = 1;
     WritePaletteFile(dir_ / "pal256.pal");
-    App().Title = "Zuk_rer1";
-    App().Windowed = false;
-    App().MessageBoxHook = [this](const std::string&, const std::string& text, int) {
-      boxes_.push_back(text);
-    };
+    SetPictureTitle("Zuk_rer1");
     SetPresenterFactory([this] { return std::make_unique<RecordingPresenter>(&rec_); });
   }
   void TearDown() override {
     ReleaseDevices(w());
     SetPresenterFactory(nullptr);
-    App().MessageBoxHook = nullptr;
     std::error_code ec;
     std::filesystem::remove_all(dir_, ec);
   }
@@ -90,7 +86,7 @@ class VideoTest : public ::testing::Test {
 
   // Opens the display headless with the clip set to the whole screen.
   void OpenFull() {
-    OpenDisplay(w());
+    OpenDisplay(w(), host_);
     SetClipRect(d(), 0, 0, 639, 479);
   }
   uint8_t Px(int32_t x, int32_t y) const { return world_->Video.BackSurface->At(x, y); }
@@ -111,6 +107,7 @@ class VideoTest : public ::testing::Test {
 
   std::unique_ptr<WorldState> world_;
   std::filesystem::path dir_;
-  std::vector<std::string> boxes_;
+  HeadlessHost host_;
+  std::vector<std::string>& boxes_ = host_.FatalErrors;  // the fatal errors reported
   Recorded rec_;
 };

@@ -11,6 +11,7 @@
 #include "video/x11_picture.h"
 // Xlib last: its macros clash with the test framework's names.
 #include "video/x11_shots.h"
+#include "video/picture_convert.h"
 
 TEST(ScalePlanTest, ServerSamplesTheScalersPixelAtEverySize) {
   // Sizes that scale by awkward fractions (1066 = 1280 x 800's picture), by

@@ -18,6 +18,8 @@
 #include <X11/Xutil.h>
 
 #include "video/presenter.h"
+#include "video/picture_convert.h"
+#include "video/picture_mapping.h"
 
 struct TestFrame {
   std::vector<uint8_t> pixels = std::vector<uint8_t>(640 * 480);

@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
 
     // The game's start-up window, shown without its creation handler (which
     // would start the game).
-    auto* game = new TForm1(World(), false);
+    auto* game = new GameWindow(World(), false);
     Fl_Window* w = game->Window();
     w->position((Fl::w() - w->w()) / 2, (Fl::h() - w->h()) / 2);
     w->show();

@@ -6,7 +6,6 @@
 
 #include "game/game_fixture.h"
 #include "ui/picture_input_source.h"
-#include "ui/game_window.h"
 #include "game/world_state.h"
 #include "platform/joystick_sdl.h"
 #include "platform/keycodes.h"
@@ -86,8 +85,7 @@ class EventSource : public ::testing::Test {
   }
 
   std::unique_ptr<WorldState> w = FreshWorld();
-  TForm1 form{*w, true};
-  GameInputSource source{form};
+  PictureInputSource source{*w};
 };
 
 TEST_F(EventSource, KeysAndRepeatsReachTheHandlers) {
@@ -109,10 +107,10 @@ TEST_F(EventSource, KeysAndRepeatsReachTheHandlers) {
   EXPECT_EQ(w->GamePhase, 1);
   EXPECT_EQ(w->Score, 0);
   EXPECT_EQ(w->RandSeed, 0u);
-  EXPECT_FALSE(form.QuitRequested);
+  EXPECT_FALSE(w->QuitRequested);
   Key(SDL_KEYDOWN, SDL_SCANCODE_KP_0, SDLK_KP_0);
   source.Pump();
-  EXPECT_TRUE(form.QuitRequested);
+  EXPECT_TRUE(w->QuitRequested);
 }
 
 TEST_F(EventSource, RightAndMiddleClicksDontEndLeftDoesAndQuitDoes) {
@@ -121,28 +119,28 @@ TEST_F(EventSource, RightAndMiddleClicksDontEndLeftDoesAndQuitDoes) {
   Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE);
   Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE);
   source.Pump();
-  EXPECT_FALSE(form.QuitRequested);
+  EXPECT_FALSE(w->QuitRequested);
   Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
   Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
   source.Pump();
-  EXPECT_TRUE(form.QuitRequested);
+  EXPECT_TRUE(w->QuitRequested);
 
-  form.QuitRequested = false;
+  w->QuitRequested = false;
   SDL_Event q{};
   q.type = SDL_QUIT;
   SDL_PushEvent(&q);
   source.Pump();
-  EXPECT_TRUE(form.QuitRequested);
+  EXPECT_TRUE(w->QuitRequested);
 }
 
 TEST_F(EventSource, MotionIsMeasuredInPicturePixels) {
   w->MouseWatch = 1; w->WarmUpFrames = 100; w->CursorHomeX = 640; w->CursorHomeY = 480;
   Motion(630, 470);  // no picture shown: window pixels are picture pixels
   source.Pump();
-  EXPECT_FALSE(form.QuitRequested);
+  EXPECT_FALSE(w->QuitRequested);
   Motion(629, 480);
   source.Pump();
-  EXPECT_TRUE(form.QuitRequested);
+  EXPECT_TRUE(w->QuitRequested);
 }
 
 TEST(SdlJoystick, VirtualJoystickAxesButtonsAndAbsence) {

@@ -1,0 +1,16 @@
+// Result codes of the DirectDraw- and DirectSound-shaped device layers, as
+// their callers test them: negative values are failures.
+#pragma once
+
+#include <cstdint>
+
+using HRESULT = int32_t;
+
+constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
+
+// The codes both layers share.
+constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
+constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
+constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
+constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);

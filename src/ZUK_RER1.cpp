@@ -30,15 +30,15 @@ namespace {
 
 DaemonWindow g_daemonWindow;
 
-TForm* MakeForm(FormKind kind) {
+Form* MakeForm(FormKind kind) {
   switch (kind) {
     case FormKind::DaemonGame:
       return App().CreateForm(GameForm, World(), true, std::optional<DaemonRun>(PrepareDaemonRun(g_daemonWindow)));
-    case FormKind::Error: return App().CreateForm(Form5);
+    case FormKind::Error: return App().CreateForm(ErrorForm);
     case FormKind::Game: return App().CreateForm(GameForm);
-    case FormKind::Setup: return App().CreateForm(Form2);
-    case FormKind::Settings: return App().CreateForm(Form3);
-    case FormKind::Readme: return App().CreateForm(Form4);
+    case FormKind::Setup: return App().CreateForm(SetupForm);
+    case FormKind::Settings: return App().CreateForm(SettingsForm);
+    case FormKind::Readme: return App().CreateForm(ReadmeForm);
   }
   return nullptr;
 }

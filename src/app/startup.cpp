@@ -87,10 +87,10 @@ void RunStartup(const std::string& tail, const std::string& programPath, const F
     ProgramEnd();
   }
 
-  TForm* main = nullptr;
-  TForm* game = nullptr;
+  Form* main = nullptr;
+  Form* game = nullptr;
   for (FormKind kind : plan.forms) {
-    TForm* form = makers.create(kind);
+    Form* form = makers.create(kind);
     if (kind == FormKind::Game || kind == FormKind::DaemonGame) game = form;
     if (main == nullptr && (kind == FormKind::Settings || kind == FormKind::Setup)) main = form;
   }

@@ -12,7 +12,7 @@
 // windows; tests pass recorders). Each creates its form with App().CreateForm
 // and returns it so that the main window can be chosen.
 struct FormMakers {
-  std::function<class TForm*(FormKind)> create;
+  std::function<class Form*(FormKind)> create;
 };
 
 // The whole start-up after the sound device has been opened: instance

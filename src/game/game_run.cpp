@@ -56,8 +56,8 @@ void ResetRun(WorldState& w, GameHost& host) {
   w.QuitRequested = false;
   w.CursorNudgeCount = 0;
   w.FrameNo = 0;
-  w.PilotHorz = 0;
-  w.PilotVert = 0;
+  w.PilotHorz = kDirNone;
+  w.PilotVert = kDirNone;
   w.PilotFire = 0;
   w.SteerTimer = 0;
   w.FireTimer = 0;

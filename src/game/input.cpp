@@ -18,22 +18,22 @@ void HandleKeyDown(WorldState& w, uint16_t key) {
     case VK_LEFT:
     case VK_NUMPAD4:
       w.Autopilot = 0;
-      w.KeyHorz = 4;
+      w.KeyHorz = kDirLeft;
       break;
     case VK_RIGHT:
     case VK_NUMPAD6:
       w.Autopilot = 0;
-      w.KeyHorz = 6;
+      w.KeyHorz = kDirRight;
       break;
     case VK_UP:
     case VK_NUMPAD8:
       w.Autopilot = 0;
-      w.KeyVert = 8;
+      w.KeyVert = kDirUp;
       break;
     case VK_DOWN:
     case VK_NUMPAD2:
       w.Autopilot = 0;
-      w.KeyVert = 2;
+      w.KeyVert = kDirDown;
       break;
     case VK_SPACE:
       w.Autopilot = 0;
@@ -65,19 +65,19 @@ void HandleKeyUp(WorldState& w, uint16_t key) {
   switch (key) {
     case VK_LEFT:
     case VK_NUMPAD4:
-      if (w.KeyHorz == 4) w.KeyHorz = 0;
+      if (w.KeyHorz == kDirLeft) w.KeyHorz = kDirNone;
       break;
     case VK_RIGHT:
     case VK_NUMPAD6:
-      if (w.KeyHorz == 6) w.KeyHorz = 0;
+      if (w.KeyHorz == kDirRight) w.KeyHorz = kDirNone;
       break;
     case VK_UP:
     case VK_NUMPAD8:
-      if (w.KeyVert == 8) w.KeyVert = 0;
+      if (w.KeyVert == kDirUp) w.KeyVert = kDirNone;
       break;
     case VK_DOWN:
     case VK_NUMPAD2:
-      if (w.KeyVert == 2) w.KeyVert = 0;
+      if (w.KeyVert == kDirDown) w.KeyVert = kDirNone;
       break;
     case VK_SPACE:
       if (w.KeyFire == 1) w.KeyFire = 0;

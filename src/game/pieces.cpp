@@ -47,20 +47,20 @@ void PlaceMeteors(WorldState& w) {
 
 void MoveShip(WorldState& w) {
   const bool even = w.FrameNo % 2 == 0;
-  if (w.PilotHorz == 4 || w.KeyHorz == 4) {
+  if (w.PilotHorz == kDirLeft || w.KeyHorz == kDirLeft) {
     if (even && w.ShipBank > 0) w.ShipBank -= 1;
     w.ShipX -= 10;
   }
-  if (w.PilotHorz == 6 || w.KeyHorz == 6) {
+  if (w.PilotHorz == kDirRight || w.KeyHorz == kDirRight) {
     if (even && w.ShipBank < 6) w.ShipBank += 1;
     w.ShipX += 10;
   }
-  if (w.PilotHorz == 0 && w.KeyHorz == 0 && even) {
+  if (w.PilotHorz == kDirNone && w.KeyHorz == kDirNone && even) {
     if (w.ShipBank > 3) w.ShipBank -= 1;
     if (w.ShipBank < 3) w.ShipBank += 1;
   }
-  if (w.PilotVert == 8 || w.KeyVert == 8) w.ShipY -= 10;
-  if (w.PilotVert == 2 || w.KeyVert == 2) w.ShipY += 10;
+  if (w.PilotVert == kDirUp || w.KeyVert == kDirUp) w.ShipY -= 10;
+  if (w.PilotVert == kDirDown || w.KeyVert == kDirDown) w.ShipY += 10;
   if (w.ShipX < 0) w.ShipX = 0;
   if (w.ShipX > 518) w.ShipX = 518;
   if (w.ShipY < 0) w.ShipY = 0;

@@ -5,8 +5,8 @@
 
 void ClearPilotCommands(WorldState& w) {
   if (w.Autopilot == 0) {
-    w.PilotHorz = 0;
-    w.PilotVert = 0;
+    w.PilotHorz = kDirNone;
+    w.PilotVert = kDirNone;
     w.PilotFire = 0;
   }
 }
@@ -16,15 +16,15 @@ void SteerByJoystick(WorldState& w) {
   if (w.JoyButtons != w.JoyButtonsAtStart) w.Autopilot = 0;
   if (w.JoyX > 65536) w.JoystickOn = 0;
   if (w.JoyX < 65536 && w.Autopilot == 0) {
-    if (w.JoyX < 22000) w.PilotHorz = 4;
-    if (w.JoyX > 42000) w.PilotHorz = 6;
-    if (w.JoyY < 22000) w.PilotVert = 8;
-    if (w.JoyY > 42000) w.PilotVert = 2;
+    if (w.JoyX < 22000) w.PilotHorz = kDirLeft;
+    if (w.JoyX > 42000) w.PilotHorz = kDirRight;
+    if (w.JoyY < 22000) w.PilotVert = kDirUp;
+    if (w.JoyY > 42000) w.PilotVert = kDirDown;
     if (w.JoyButtons != 0) {
       w.PilotFire = 1;
       w.IdleFrames = 0;
     }
-    if (w.PilotHorz != 0 || w.PilotVert != 0) w.IdleFrames = 0;
+    if (w.PilotHorz != kDirNone || w.PilotVert != kDirNone) w.IdleFrames = 0;
   }
 }
 
@@ -34,39 +34,39 @@ void RunAutopilot(WorldState& w) {
   if (w.SteerTimer < 0) {
     int32_t r = w.Random(20);
     if (r == 1) {
-      w.PilotHorz = 4;
+      w.PilotHorz = kDirLeft;
       w.SteerTimer = 10;
     } else if (r == 2) {
-      w.PilotHorz = 6;
+      w.PilotHorz = kDirRight;
       w.SteerTimer = 10;
     } else if ((r == 3 || r == 4) && w.ShipX < 200) {
-      w.PilotHorz = 6;
+      w.PilotHorz = kDirRight;
       w.SteerTimer = 10;
     } else if ((r == 5 || r == 6) && w.ShipX > 440) {
-      w.PilotHorz = 4;
+      w.PilotHorz = kDirLeft;
       w.SteerTimer = 10;
     } else if (r == 7 || r == 8 || r == 9) {
-      w.PilotHorz = 0;
+      w.PilotHorz = kDirNone;
       w.SteerTimer = 10;
     }
-    if (w.ShipX == 0) w.PilotHorz = 6;
-    if (w.ShipX == 518) w.PilotHorz = 4;
+    if (w.ShipX == 0) w.PilotHorz = kDirRight;
+    if (w.ShipX == 518) w.PilotHorz = kDirLeft;
 
     r = w.Random(20);
     if (r == 1) {
-      w.PilotVert = 8;
+      w.PilotVert = kDirUp;
       w.SteerTimer = 10;
     } else if (r == 2) {
-      w.PilotVert = 2;
+      w.PilotVert = kDirDown;
       w.SteerTimer = 10;
     } else if ((r == 3 || r == 4) && w.ShipY < 250) {
-      w.PilotVert = 2;
+      w.PilotVert = kDirDown;
       w.SteerTimer = 10;
     } else if (r == 7 || r == 8 || r == 9) {
-      w.PilotVert = 0;
+      w.PilotVert = kDirNone;
       w.SteerTimer = 10;
     }
-    if (w.ShipY < 250) w.PilotVert = 2;
+    if (w.ShipY < 250) w.PilotVert = kDirDown;
   }
   const int32_t r = w.Random(3);
   if (r == 0 && w.FireTimer < 0) {

@@ -16,6 +16,13 @@ struct CursorPoint {
   int32_t y = 0;
 };
 
+// Direction commands, as the keys of the numeric keypad.
+constexpr int32_t kDirNone = 0;
+constexpr int32_t kDirLeft = 4;
+constexpr int32_t kDirRight = 6;
+constexpr int32_t kDirUp = 8;
+constexpr int32_t kDirDown = 2;
+
 constexpr int kMeteorSlots = 1001;    // arrays of 1001; 0..MaxMeteors-1 used
 constexpr int kShotSlots = 15;        // shots use the first 15 of 1001
 constexpr int kParticleSlots = 200;   // particles use the first 200 of 1001

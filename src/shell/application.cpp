@@ -115,9 +115,9 @@ std::string Application::TitleFromFileName(const std::string& path) {
   return name;
 }
 
-void Application::Register(TForm* f) { forms_.push_back(f); }
+void Application::Register(Form* f) { forms_.push_back(f); }
 
-void Application::RunCreate(TForm* f) {
+void Application::RunCreate(Form* f) {
   try {
     f->FormCreate();
   } catch (const std::exception& e) {
@@ -183,7 +183,7 @@ void Application::RunHandler(const std::function<void()>& handler) {
 
 void Application::DestroyForms() {
   while (!forms_.empty()) {
-    TForm* f = forms_.back();
+    Form* f = forms_.back();
     forms_.pop_back();
     if (MainForm == f) MainForm = nullptr;
     try {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class TForm;
+class Form;
 
 // Thrown by ProgramEnd(): unwinds to the program entry, which destroys the
 // forms and returns 0. Not a std::exception, so that the general error
@@ -50,7 +50,7 @@ class Application {
     return form;
   }
 
-  TForm* MainForm = nullptr;
+  Form* MainForm = nullptr;
 
   // One round of every pending event of every source.
   void ProcessMessages();
@@ -85,10 +85,10 @@ class Application {
   bool Windowed = true;
 
  private:
-  void Register(TForm* f);
-  void RunCreate(TForm* f);
-  std::vector<TForm*> forms_;
-  std::map<TForm*, std::function<void()>> clearers_;
+  void Register(Form* f);
+  void RunCreate(Form* f);
+  std::vector<Form*> forms_;
+  std::map<Form*, std::function<void()>> clearers_;
   std::vector<MessageSource*> sources_;
   bool terminated_ = false;
 };

@@ -11,8 +11,8 @@
 namespace {
 
 // Forms with windows, for telling which one an X focus event belongs to.
-std::vector<TForm*>& LiveForms() {
-  static std::vector<TForm*> forms;
+std::vector<Form*>& LiveForms() {
+  static std::vector<Form*> forms;
   return forms;
 }
 
@@ -24,7 +24,7 @@ int FocusWatcher(void* event, void*) {
   const XEvent* xe = static_cast<const XEvent*>(event);
   if (xe->type != FocusIn && xe->type != FocusOut) return 0;
   if (xe->xfocus.detail == NotifyInferior || xe->xfocus.detail == NotifyPointer) return 0;
-  for (TForm* f : std::vector<TForm*>(LiveForms())) {
+  for (Form* f : std::vector<Form*>(LiveForms())) {
     Fl_Window* w = f->Window();
     if (w == nullptr || !w->shown() || fl_xid(w) != xe->xfocus.window) continue;
     if (xe->type == FocusIn) {
@@ -40,14 +40,14 @@ void CloseBoxThunk(Fl_Widget*, void* form) {
   // FLTK also calls a window's callback for Escape; the program's windows
   // close only by their close box.
   if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
-  App().RunHandler([form] { static_cast<TForm*>(form)->Close(); });
+  App().RunHandler([form] { static_cast<Form*>(form)->Close(); });
 }
 
 }  // namespace
 
-TForm::TForm() { LiveForms().push_back(this); }
+Form::Form() { LiveForms().push_back(this); }
 
-TForm::~TForm() {
+Form::~Form() {
   auto& forms = LiveForms();
   for (auto it = forms.begin(); it != forms.end(); ++it) {
     if (*it == this) {
@@ -59,7 +59,7 @@ TForm::~TForm() {
   window_ = nullptr;
 }
 
-void TForm::NotifyFocus(bool gained) {
+void Form::NotifyFocus(bool gained) {
   if (gained && !active_) {
     active_ = true;
     App().RunHandler([this] { FormActivate(); });
@@ -68,14 +68,14 @@ void TForm::NotifyFocus(bool gained) {
   }
 }
 
-void TForm::CenterOnScreen() {
+void Form::CenterOnScreen() {
   if (window_ == nullptr) return;
   int x = 0, y = 0, w = 0, h = 0;
   Fl::screen_xywh(x, y, w, h, 0);  // the whole main screen, not its work area
   window_->position(x + (w - window_->w()) / 2, y + (h - window_->h()) / 2);
 }
 
-void TForm::HookCloseBox() {
+void Form::HookCloseBox() {
   if (window_ != nullptr) window_->callback(CloseBoxThunk, this);
   if (!g_focusHandlerInstalled) {
     Fl::add_system_handler(FocusWatcher, nullptr);
@@ -83,7 +83,7 @@ void TForm::HookCloseBox() {
   }
 }
 
-void TForm::Show() {
+void Form::Show() {
   const bool wasVisible = visible_;
   visible_ = true;
   if (window_ != nullptr) {
@@ -96,7 +96,7 @@ void TForm::Show() {
   }
 }
 
-void TForm::Hide() {
+void Form::Hide() {
   const bool wasVisible = visible_;
   visible_ = false;
   active_ = false;
@@ -104,12 +104,12 @@ void TForm::Hide() {
   if (wasVisible) FormHide();
 }
 
-void TForm::Close() {
+void Form::Close() {
   Hide();
   if (App().MainForm == this) App().Terminate();
 }
 
-void TForm::ShowModal() {
+void Form::ShowModal() {
   if (window_ == nullptr) {
     Show();
     return;

@@ -6,12 +6,12 @@
 
 class Fl_Window;
 
-class TForm {
+class Form {
  public:
-  TForm();
-  virtual ~TForm();
-  TForm(const TForm&) = delete;
-  TForm& operator=(const TForm&) = delete;
+  Form();
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
 
   virtual void FormCreate() {}
   virtual void FormDestroy() {}

@@ -8,14 +8,14 @@
 #include "platform/platform.h"
 #include "ui/ui_controls.h"
 
-TForm5* Form5 = nullptr;
+ErrorWindow* ErrorForm = nullptr;
 
 namespace {
 
-constexpr double kTimer1Interval = 15.0;  // seconds
+constexpr double kAwakeInterval = 15.0;  // seconds
 
-void Button1Thunk(Fl_Widget*, void* form) {
-  App().RunHandler([form] { static_cast<TForm5*>(form)->Button1Click(); });
+void CloseThunk(Fl_Widget*, void* form) {
+  App().RunHandler([form] { static_cast<ErrorWindow*>(form)->EndProgram(); });
 }
 
 // Leading and trailing blanks and control characters removed.
@@ -29,38 +29,38 @@ std::string Trimmed(const std::string& s) {
 
 }  // namespace
 
-TForm5::TForm5() {
+ErrorWindow::ErrorWindow() {
   if (!App().Windowed) return;
-  auto* win = new TDialogWindow(345, 115, "ＺＵＫ ｽｸﾘｰﾝｾｰﾊﾞｰのエラーメッセージ");
+  auto* win = new DialogWindow(345, 115, "ＺＵＫ ｽｸﾘｰﾝｾｰﾊﾞｰのエラーメッセージ");
   win->color(fl_rgb_color(255, 255, 128));
   window_ = win;
-  auto* label = new TLabel(12, 34, 321, 35, "", kClRed, DialogFont(), 15);
+  auto* label = new Label(12, 34, 321, 35, "", kClRed, DialogFont(), 15);
   label->SetCentered(true);
   label->SetWordWrap(true);
-  label1_ = label;
-  button1_ = new Fl_Button(264, 82, 67, 25, "閉じる");
-  UseDialogFont(button1_);
-  button1_->callback(Button1Thunk, this);
+  messageWidget_ = label;
+  closeButton_ = new Fl_Button(264, 82, 67, 25, "閉じる");
+  UseDialogFont(closeButton_);
+  closeButton_->callback(CloseThunk, this);
   win->end();
   HookCloseBox();
 }
 
-TForm5::~TForm5() { Fl::remove_timeout(TimerThunk, this); }
+ErrorWindow::~ErrorWindow() { Fl::remove_timeout(TimerThunk, this); }
 
-void TForm5::FormActivate() {
+void ErrorWindow::FormActivate() {
   KeepWindowAbove(window_);
   if (!timerEnabled_) {
     timerEnabled_ = true;
-    if (window_ != nullptr) Fl::add_timeout(kTimer1Interval, TimerThunk, this);
+    if (window_ != nullptr) Fl::add_timeout(kAwakeInterval, TimerThunk, this);
   }
   Sys().MessageBeep();
-  label1Caption_ = Trimmed(World().ErrorText);
-  if (label1_ != nullptr) static_cast<TLabel*>(label1_)->SetCaption(label1Caption_);
+  message_ = Trimmed(World().ErrorText);
+  if (messageWidget_ != nullptr) static_cast<Label*>(messageWidget_)->SetCaption(message_);
 }
 
-void TForm5::Button1Click() { ProgramEnd(); }
+void ErrorWindow::EndProgram() { ProgramEnd(); }
 
-void TForm5::Timer1Timer() {
+void ErrorWindow::KeepScreenAwake() {
   // Putting the pointer where it is counts as user activity: the system's
   // own screen saver doesn't start over the error.
   int32_t x = 0;
@@ -68,14 +68,14 @@ void TForm5::Timer1Timer() {
   if (Sys().GetCursorPos(x, y)) Sys().SetCursorPos(x, y);
 }
 
-void TForm5::TimerThunk(void* self) {
-  Fl::repeat_timeout(kTimer1Interval, TimerThunk, self);
-  App().RunHandler([self] { static_cast<TForm5*>(self)->Timer1Timer(); });
+void ErrorWindow::TimerThunk(void* self) {
+  Fl::repeat_timeout(kAwakeInterval, TimerThunk, self);
+  App().RunHandler([self] { static_cast<ErrorWindow*>(self)->KeepScreenAwake(); });
 }
 
 void ReportFatalError(const std::string& text) {
   World().ErrorText = text;
-  if (Form5 != nullptr) Form5->ShowModal();
+  if (ErrorForm != nullptr) ErrorForm->ShowModal();
   App().MessageBox(text);
   ProgramEnd();
 }

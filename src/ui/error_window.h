@@ -1,5 +1,5 @@
-// TForm5: the error window, and the one way the screen saver reports a fatal
-// error: the error window shown modally, then a message box, then the end.
+// The error window, and the one way the screen saver reports a fatal error:
+// the error window shown modally, then a message box, then the end.
 #pragma once
 
 #include <string>
@@ -9,29 +9,29 @@
 class Fl_Box;
 class Fl_Button;
 
-class TForm5 : public TForm {
+class ErrorWindow : public Form {
  public:
-  TForm5();
-  ~TForm5() override;
+  ErrorWindow();
+  ~ErrorWindow() override;
   void FormActivate() override;
-  void Button1Click();
-  void Timer1Timer();
+  void EndProgram();
+  void KeepScreenAwake();
 
-  std::string Label1Caption() const { return label1Caption_; }
+  std::string Message() const { return message_; }
   // The controls, for the screenshot tool and the tests.
-  Fl_Box* Label1Widget() const { return label1_; }
-  Fl_Button* Button1Widget() const { return button1_; }
+  Fl_Box* MessageWidget() const { return messageWidget_; }
+  Fl_Button* CloseButtonWidget() const { return closeButton_; }
   bool TimerEnabled() const { return timerEnabled_; }
 
  private:
-  std::string label1Caption_;
+  std::string message_;
   bool timerEnabled_ = false;
-  Fl_Box* label1_ = nullptr;
-  Fl_Button* button1_ = nullptr;
+  Fl_Box* messageWidget_ = nullptr;
+  Fl_Button* closeButton_ = nullptr;
   static void TimerThunk(void* self);
 };
 
-extern TForm5* Form5;
+extern ErrorWindow* ErrorForm;
 
 // ErrorText := text; the error window modally (when it exists); a message box
 // with the same text; the end of the program.

@@ -31,7 +31,7 @@ struct DaemonRun {
   std::function<void()> noData;
 };
 
-class GameWindow : public TForm, public GameHost {
+class GameWindow : public Form, public GameHost {
  public:
   // A headless window has no FLTK window (tests, a daemon's window).
   explicit GameWindow(WorldState& world = World(), bool headless = false,

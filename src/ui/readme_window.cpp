@@ -10,12 +10,12 @@
 #include "ui/memo_wrap.h"
 #include "ui/ui_controls.h"
 
-TForm4* Form4 = nullptr;
+ReadmeWindow* ReadmeForm = nullptr;
 
 namespace {
 
 void Button1Thunk(Fl_Widget*, void* form) {
-  App().RunHandler([form] { static_cast<TForm4*>(form)->Button1Click(); });
+  App().RunHandler([form] { static_cast<ReadmeWindow*>(form)->CloseReadme(); });
 }
 
 }  // namespace
@@ -29,31 +29,31 @@ std::string LoadReadmeText(const std::string& fileName) {
   return ReadmeTextFromBytes(bytes->size() == kReadmeFileLimit ? WithoutCutUtf8Character(*bytes) : *bytes);
 }
 
-TForm4::TForm4() {
-  auto* win = new TDialogWindow(316, 414, "説明");
+ReadmeWindow::ReadmeWindow() {
+  auto* win = new DialogWindow(316, 414, "説明");
   window_ = win;
-  Memo1 = new TMemo(12, 14, 291, 357);
-  Memo1->SetText("");
-  Button1 = new Fl_Button(202, 382, 73, 25, "閉じる");
-  UseDialogFont(Button1);
-  Button1->callback(Button1Thunk, this);
+  TextArea = new Memo(12, 14, 291, 357);
+  TextArea->SetText("");
+  CloseButton = new Fl_Button(202, 382, 73, 25, "閉じる");
+  UseDialogFont(CloseButton);
+  CloseButton->callback(Button1Thunk, this);
   win->end();
   HookCloseBox();
 }
 
-TForm4::~TForm4() {
+ReadmeWindow::~ReadmeWindow() {
   delete window_;
   window_ = nullptr;
 }
 
-void TForm4::ShowReadme(const std::string& fileName) {
+void ReadmeWindow::ShowReadme(const std::string& fileName) {
   const std::string text = LoadReadmeText(fileName);  // throws before anything changes
   // Broken into display lines the way the Windows memo breaks Japanese text
   // (the window's size is fixed, so once is enough).
-  Memo1->SetText(WrapForDisplay(*Memo1, text));
+  TextArea->SetText(WrapForDisplay(*TextArea, text));
   Show();
 }
 
-void TForm4::Button1Click() { Hide(); }
+void ReadmeWindow::CloseReadme() { Hide(); }
 
-std::string TForm4::MemoText() const { return Memo1->Text(); }
+std::string ReadmeWindow::DisplayedText() const { return TextArea->Text(); }

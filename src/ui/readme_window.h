@@ -1,5 +1,5 @@
-// TForm4: the readme window. The setup and settings windows show the
-// distribution's readme text in it.
+// The readme window: the setup and settings windows show the distribution's
+// readme text in it.
 #pragma once
 
 #include <string>
@@ -8,31 +8,31 @@
 #include "ui/readme_text.h"
 
 class Fl_Button;
-class TMemo;
+class Memo;
 
-class TForm4 : public TForm {
+class ReadmeWindow : public Form {
  public:
-  TForm4();
-  ~TForm4() override;
+  ReadmeWindow();
+  ~ReadmeWindow() override;
 
-  // Loads the file into Memo1, replacing what it held, and shows the window
+  // Loads the file into TextArea, replacing what it held, and shows the window
   // (brings it up when it is already shown). A file that can't be opened
   // throws std::runtime_error "ファイル <fileName> は開けません" and leaves
   // the window as it was.
   void ShowReadme(const std::string& fileName);
-  void Button1Click();
+  void CloseReadme();
 
-  // Memo1's text, lines joined by '\n': the display lines, a file's line
+  // TextArea's text, lines joined by '\n': the display lines, a file's line
   // too wide for the text area broken as the window shows it.
-  std::string MemoText() const;
+  std::string DisplayedText() const;
 
-  TMemo* Memo1 = nullptr;
-  Fl_Button* Button1 = nullptr;
+  Memo* TextArea = nullptr;
+  Fl_Button* CloseButton = nullptr;
 };
 
-extern TForm4* Form4;
+extern ReadmeWindow* ReadmeForm;
 
-// The file as Memo1 shows it (see ReadmeTextFromBytes), up to its first MiB.
+// The file as TextArea shows it (see ReadmeTextFromBytes), up to its first MiB.
 // Throws std::runtime_error when the file can't be opened or read, or is not
 // a regular file.
 std::string LoadReadmeText(const std::string& fileName);

@@ -15,13 +15,13 @@
 #include "ui/ui_controls.h"
 #include "ui/readme_window.h"
 
-TForm3* Form3 = nullptr;
+SettingsWindow* SettingsForm = nullptr;
 
 namespace {
 
-template <void (TForm3::*Handler)()>
+template <void (SettingsWindow::*Handler)()>
 void Thunk(Fl_Widget*, void* form) {
-  App().RunHandler([form] { (static_cast<TForm3*>(form)->*Handler)(); });
+  App().RunHandler([form] { (static_cast<SettingsWindow*>(form)->*Handler)(); });
 }
 
 Fl_Check_Button* MakeCheckBox(int x, int y, int w, int h, const char* caption) {
@@ -32,54 +32,54 @@ Fl_Check_Button* MakeCheckBox(int x, int y, int w, int h, const char* caption) {
 
 }  // namespace
 
-TForm3::TForm3() {
-  auto* win = new TDialogWindow(610, 207, "ＺＵＫスクリーンセーバー Ver 1.90");
+SettingsWindow::SettingsWindow() {
+  auto* win = new DialogWindow(610, 207, "ＺＵＫスクリーンセーバー Ver 1.90");
   window_ = win;
 
   // Pictures, shapes and labels first: they lie behind the controls and
   // take no focus. The controls follow in their tab order.
   splash_.reset(MakeSplashImage());
-  Image1 = new Fl_Box(16, 16, 198, 132);
-  Image1->box(FL_NO_BOX);
-  if (splash_) Image1->image(splash_.get());
-  Label9 = new TLabel(79, 156, 82, 15, "ZUK-SOFT", kClNavy, DialogBoldFont(), 15);
-  Label1 = new TLabel(228, 24, 96, 12, "隕石の数の最高数");
-  Shape1 = new TShape(332, 18, 25, 23, kClGray, kClBtnFace, false);
-  Label7 = new TLabel(338, 24, 12, 12, "10", kClMaroon);
-  Label3 = new TLabel(362, 6, 18, 12, "1個");
-  Label2 = new TLabel(554, 6, 24, 12, "50個");
-  Label11 = new TLabel(342, 50, 56, 12, "低速マシン", kClGray);
-  Label10 = new TLabel(530, 50, 56, 12, "高速マシン", kClGray);
-  Label4 = new TLabel(228, 88, 96, 12, "効果音の音量設定");
-  Label6 = new TLabel(362, 70, 12, 12, "小");
-  Label5 = new TLabel(556, 72, 12, 12, "大");
-  Shape2 = new TShape(468, 142, 131, 53, kClBlack, kClGray, true);
+  Picture = new Fl_Box(16, 16, 198, 132);
+  Picture->box(FL_NO_BOX);
+  if (splash_) Picture->image(splash_.get());
+  MakerLabel = new Label(79, 156, 82, 15, "ZUK-SOFT", kClNavy, DialogBoldFont(), 15);
+  MeteorCountCaption = new Label(228, 24, 96, 12, "隕石の数の最高数");
+  MeteorCountFrame = new Shape(332, 18, 25, 23, kClGray, kClBtnFace, false);
+  MeteorCountLabel = new Label(338, 24, 12, 12, "10", kClMaroon);
+  MeteorCountMin = new Label(362, 6, 18, 12, "1個");
+  MeteorCountMax = new Label(554, 6, 24, 12, "50個");
+  SlowMachineLabel = new Label(342, 50, 56, 12, "低速マシン", kClGray);
+  FastMachineLabel = new Label(530, 50, 56, 12, "高速マシン", kClGray);
+  VolumeCaption = new Label(228, 88, 96, 12, "効果音の音量設定");
+  VolumeMin = new Label(362, 70, 12, 12, "小");
+  VolumeMax = new Label(556, 72, 12, 12, "大");
+  ButtonFrame = new Shape(468, 142, 131, 53, kClBlack, kClGray, true);
 
-  TrackBar1 = new TTrackBar(360, 18, 211, 29, 1, 50, 10);
-  TrackBar1->callback(Thunk<&TForm3::TrackBar1Change>, this);
-  TrackBar2 = new TTrackBar(362, 84, 211, 29, 1, 50, 50);
-  CheckBox3 = MakeCheckBox(224, 109, 239, 27, "効果音を出す。");
-  CheckBox2 = MakeCheckBox(224, 129, 167, 27, "起動時は自動操縦にする");
-  CheckBox1 = MakeCheckBox(224, 148, 167, 27, "ジョイステイックを使用する");
-  CheckBox4 = MakeCheckBox(224, 171, 139, 17, "ゲーム時間の延長");
-  BitBtn1 = new Fl_Button(398, 170, 63, 23, "説　明");
-  UseDialogFont(BitBtn1);
-  BitBtn1->callback(Thunk<&TForm3::BitBtn1Click>, this);
-  Button1 = new Fl_Button(476, 148, 115, 41, "設定完了");
-  UseDialogFont(Button1);
-  Button1->labelcolor(kClBlack);
-  Button1->callback(Thunk<&TForm3::Button1Click>, this);
+  MeteorCountBar = new TrackBar(360, 18, 211, 29, 1, 50, 10);
+  MeteorCountBar->callback(Thunk<&SettingsWindow::ShowMeteorCount>, this);
+  VolumeBar = new TrackBar(362, 84, 211, 29, 1, 50, 50);
+  SoundBox = MakeCheckBox(224, 109, 239, 27, "効果音を出す。");
+  AutopilotBox = MakeCheckBox(224, 129, 167, 27, "起動時は自動操縦にする");
+  JoystickBox = MakeCheckBox(224, 148, 167, 27, "ジョイステイックを使用する");
+  LongGameBox = MakeCheckBox(224, 171, 139, 17, "ゲーム時間の延長");
+  ReadmeButton = new Fl_Button(398, 170, 63, 23, "説　明");
+  UseDialogFont(ReadmeButton);
+  ReadmeButton->callback(Thunk<&SettingsWindow::ShowReadme>, this);
+  SaveButton = new Fl_Button(476, 148, 115, 41, "設定完了");
+  UseDialogFont(SaveButton);
+  SaveButton->labelcolor(kClBlack);
+  SaveButton->callback(Thunk<&SettingsWindow::Save>, this);
   win->end();
   HookCloseBox();
 }
 
-TForm3::~TForm3() {
+SettingsWindow::~SettingsWindow() {
   // The picture box must not outlive its picture.
   delete window_;
   window_ = nullptr;
 }
 
-void TForm3::FormCreate() {
+void SettingsWindow::FormCreate() {
   WindowSettings v;
   if (!ReadSettingsForWindow(v)) {
     App().MessageBox("設定ファイルがありません");
@@ -87,54 +87,54 @@ void TForm3::FormCreate() {
   }
   World().DataPath = v.DataPath;
   DataPath = v.DataPath;
-  if (v.Joystick) CheckBox1->value(1);
-  if (v.Autopilot) CheckBox2->value(1);
-  if (v.Sound) CheckBox3->value(1);
-  if (v.LongGame) CheckBox4->value(1);
+  if (v.Joystick) JoystickBox->value(1);
+  if (v.Autopilot) AutopilotBox->value(1);
+  if (v.Sound) SoundBox->value(1);
+  if (v.LongGame) LongGameBox->value(1);
   // The track bar holds MAX within 1..50 and its change handler shows that;
   // the label then shows the file's value itself (1..100).
-  TrackBar1->SetPosition(v.MaxMeteors);
-  Label7->SetCaption(v.MaxMeteorsText);
-  TrackBar2->SetPosition(v.Volume);
+  MeteorCountBar->SetPosition(v.MaxMeteors);
+  MeteorCountLabel->SetCaption(v.MaxMeteorsText);
+  VolumeBar->SetPosition(v.Volume);
 }
 
-void TForm3::TrackBar1Change() { Label7->SetCaption(std::to_string(TrackBar1->Position())); }
+void SettingsWindow::ShowMeteorCount() { MeteorCountLabel->SetCaption(std::to_string(MeteorCountBar->Position())); }
 
-WindowSettings TForm3::Values() const {
+WindowSettings SettingsWindow::Values() const {
   WindowSettings v;
-  v.MaxMeteors = TrackBar1->Position();
-  v.MaxMeteorsText = Label7->Caption();
-  v.Volume = TrackBar2->Position();
-  v.Joystick = CheckBox1->value() != 0;
-  v.Autopilot = CheckBox2->value() != 0;
-  v.Sound = CheckBox3->value() != 0;
-  v.LongGame = CheckBox4->value() != 0;
+  v.MaxMeteors = MeteorCountBar->Position();
+  v.MaxMeteorsText = MeteorCountLabel->Caption();
+  v.Volume = VolumeBar->Position();
+  v.Joystick = JoystickBox->value() != 0;
+  v.Autopilot = AutopilotBox->value() != 0;
+  v.Sound = SoundBox->value() != 0;
+  v.LongGame = LongGameBox->value() != 0;
   v.DataPath = DataPath;
   return v;
 }
 
-void TForm3::Button1Click() {
-  Button1->deactivate();
+void SettingsWindow::Save() {
+  SaveButton->deactivate();
   if (!WriteSettingsFile(Values())) {
     // Nothing was saved: say so, and leave the user's values on screen to
     // try again or to close without saving.
     const int err = errno;
     App().MessageBox(CannotWriteText(SettingsFilePath(), err) + "\n設定は保存されていません。");
-    Button1->activate();
+    SaveButton->activate();
     return;
   }
   ProgramEnd();
 }
 
-void TForm3::BitBtn1Click() {
-  if (Form4 == nullptr) return;
+void SettingsWindow::ShowReadme() {
+  if (ReadmeForm == nullptr) return;
   try {
-    Form4->ShowReadme(DataPath + "readme.txt");
+    ReadmeForm->ShowReadme(DataPath + "readme.txt");
   } catch (const std::exception& e) {
     App().HandleException(e);
   }
 }
 
-void TForm3::FormHide() {
-  if (Form4 != nullptr) Form4->Hide();
+void SettingsWindow::FormHide() {
+  if (ReadmeForm != nullptr) ReadmeForm->Hide();
 }

@@ -1,5 +1,5 @@
-// TForm3: the settings window. It shows the settings file's values with two
-// track bars and four check boxes and saves them on "設定完了".
+// The settings window: the settings file's values on two track bars and
+// four check boxes, saved on "設定完了".
 #pragma once
 
 #include <memory>
@@ -11,54 +11,54 @@ class Fl_Box;
 class Fl_Button;
 class Fl_Check_Button;
 class Fl_RGB_Image;
-class TLabel;
-class TShape;
-class TTrackBar;
+class Label;
+class Shape;
+class TrackBar;
 struct WindowSettings;
 
-class TForm3 : public TForm {
+class SettingsWindow : public Form {
  public:
-  TForm3();
-  ~TForm3() override;
+  SettingsWindow();
+  ~SettingsWindow() override;
 
   // Reads the settings file into the controls; without a PATH line: the
   // message box "設定ファイルがありません", then the end of the program.
   void FormCreate() override;
   void FormHide() override;
-  void TrackBar1Change();
+  void ShowMeteorCount();
   // Saves and ends; a save that fails is reported and the window stays.
-  void Button1Click();
-  void BitBtn1Click();
+  void Save();
+  void ShowReadme();
 
   // The control values as the settings writer takes them.
   WindowSettings Values() const;
   // The install folder with its trailing '/', from the PATH line.
   std::string DataPath;
 
-  Fl_Box* Image1 = nullptr;
-  TLabel* Label9 = nullptr;
-  TLabel* Label1 = nullptr;
-  TShape* Shape1 = nullptr;
-  TLabel* Label7 = nullptr;
-  TLabel* Label3 = nullptr;
-  TLabel* Label2 = nullptr;
-  TTrackBar* TrackBar1 = nullptr;
-  TLabel* Label11 = nullptr;
-  TLabel* Label10 = nullptr;
-  TLabel* Label4 = nullptr;
-  TLabel* Label6 = nullptr;
-  TLabel* Label5 = nullptr;
-  TTrackBar* TrackBar2 = nullptr;
-  Fl_Check_Button* CheckBox3 = nullptr;
-  Fl_Check_Button* CheckBox2 = nullptr;
-  Fl_Check_Button* CheckBox1 = nullptr;
-  Fl_Check_Button* CheckBox4 = nullptr;
-  Fl_Button* BitBtn1 = nullptr;
-  TShape* Shape2 = nullptr;
-  Fl_Button* Button1 = nullptr;
+  Fl_Box* Picture = nullptr;
+  Label* MakerLabel = nullptr;
+  Label* MeteorCountCaption = nullptr;
+  Shape* MeteorCountFrame = nullptr;
+  Label* MeteorCountLabel = nullptr;
+  Label* MeteorCountMin = nullptr;
+  Label* MeteorCountMax = nullptr;
+  TrackBar* MeteorCountBar = nullptr;
+  Label* SlowMachineLabel = nullptr;
+  Label* FastMachineLabel = nullptr;
+  Label* VolumeCaption = nullptr;
+  Label* VolumeMin = nullptr;
+  Label* VolumeMax = nullptr;
+  TrackBar* VolumeBar = nullptr;
+  Fl_Check_Button* SoundBox = nullptr;
+  Fl_Check_Button* AutopilotBox = nullptr;
+  Fl_Check_Button* JoystickBox = nullptr;
+  Fl_Check_Button* LongGameBox = nullptr;
+  Fl_Button* ReadmeButton = nullptr;
+  Shape* ButtonFrame = nullptr;
+  Fl_Button* SaveButton = nullptr;
 
  private:
   std::unique_ptr<Fl_RGB_Image> splash_;
 };
 
-extern TForm3* Form3;
+extern SettingsWindow* SettingsForm;

@@ -23,13 +23,13 @@
 #include "ui/readme_window.h"
 #include "video/presenter.h"
 
-TForm2* Form2 = nullptr;
+SetupWindow* SetupForm = nullptr;
 
 namespace {
 
-template <void (TForm2::*Handler)()>
+template <void (SetupWindow::*Handler)()>
 void Thunk(Fl_Widget*, void* form) {
-  App().RunHandler([form] { (static_cast<TForm2*>(form)->*Handler)(); });
+  App().RunHandler([form] { (static_cast<SetupWindow*>(form)->*Handler)(); });
 }
 
 }  // namespace
@@ -66,57 +66,57 @@ bool InstallProgramCopy(const std::string& source, const std::string& target,
   return true;
 }
 
-TForm2::TForm2() : ProbeDisplayFn(ProbeDisplay) {
-  auto* win = new TDialogWindow(572, 185, "ＺＵＫスクリーンセーバー Ver1.91　セットアップ");
+SetupWindow::SetupWindow() : ProbeDisplayFn(ProbeDisplay) {
+  auto* win = new DialogWindow(572, 185, "ＺＵＫスクリーンセーバー Ver1.91　セットアップ");
   window_ = win;
 
   splash_.reset(MakeSplashImage());
-  Image1 = new Fl_Box(14, 12, 198, 132);
-  Image1->box(FL_NO_BOX);
-  if (splash_) Image1->image(splash_.get());
-  Label3 = new TLabel(88, 149, 59, 12, "ZUK-SOFT", kClNavy);
-  Label4 = new TLabel(228, 13, 322, 12,
+  Picture = new Fl_Box(14, 12, 198, 132);
+  Picture->box(FL_NO_BOX);
+  if (splash_) Picture->image(splash_.get());
+  MakerLabel = new Label(88, 149, 59, 12, "ZUK-SOFT", kClNavy);
+  PickLabel = new Label(228, 13, 322, 12,
                       "下の「セットアップ開始」ボタンを押した後、「画面のプロパティ」で", kClMaroon);
-  Label5 = new TLabel(230, 33, 238, 12, "スクリーンセーバー「zuk_rer1」を選んで下さい。", kClMaroon);
-  Label13 = new TLabel(230, 88, 306, 12, "この変なスクリーンセーバーは無保証のフリーソフトです。",
+  PickLabel2 = new Label(230, 33, 238, 12, "スクリーンセーバー「zuk_rer1」を選んで下さい。", kClMaroon);
+  NoWarrantyLabel = new Label(230, 88, 306, 12, "この変なスクリーンセーバーは無保証のフリーソフトです。",
                        kClGreen);
-  Label6 = new TLabel(238, 106, 306, 12,
+  NoWarrantyLabel2 = new Label(238, 106, 306, 12,
                       "（まあ、保証しているソフトって、あんまり見たことないですね）", kClGreen);
-  Shape2 = new TShape(393, 132, 172, 45, kClBlack, kClGray, true);
+  ButtonFrame = new Shape(393, 132, 172, 45, kClBlack, kClGray, true);
 
   // The controls that take the focus, in their tab order.
-  BitBtn1 = new Fl_Button(288, 140, 89, 29, "説　明");
-  UseDialogFont(BitBtn1);
-  BitBtn1->callback(Thunk<&TForm2::BitBtn1Click>, this);
-  Button1 = new Fl_Button(400, 140, 157, 29, "セットアップ開始");
-  UseDialogFont(Button1);
-  Button1->labelcolor(kClBlack);
-  Button1->callback(Thunk<&TForm2::Button1Click>, this);
+  ReadmeButton = new Fl_Button(288, 140, 89, 29, "説　明");
+  UseDialogFont(ReadmeButton);
+  ReadmeButton->callback(Thunk<&SetupWindow::ShowReadme>, this);
+  InstallButton = new Fl_Button(400, 140, 157, 29, "セットアップ開始");
+  UseDialogFont(InstallButton);
+  InstallButton->labelcolor(kClBlack);
+  InstallButton->callback(Thunk<&SetupWindow::Install>, this);
   win->end();
   HookCloseBox();
 }
 
-TForm2::~TForm2() {
+SetupWindow::~SetupWindow() {
   // The picture box must not outlive its picture.
   delete window_;
   window_ = nullptr;
 }
 
-void TForm2::FormActivate() {
+void SetupWindow::FormActivate() {
   if (ProbeDisplayFn && !ProbeDisplayFn()) {
     App().MessageBox("★ZUK_RER1ｽｸﾘｰﾝｾｰﾊﾞｰで、DirectＸが使用できません。");
     ProgramEnd();
   }
 }
 
-void TForm2::Button1Click() {
-  Button1->deactivate();
+void SetupWindow::Install() {
+  InstallButton->deactivate();
 
   // A failure is reported with the file and the reason; nothing claims
   // success, and the window stays for another try.
   auto failed = [this](const std::string& text) {
     App().MessageBox(text + "\nセットアップは完了していません。");
-    Button1->activate();
+    InstallButton->activate();
   };
 
   std::error_code ec;
@@ -146,15 +146,15 @@ void TForm2::Button1Click() {
   ProgramEnd();
 }
 
-void TForm2::BitBtn1Click() {
-  if (Form4 == nullptr) return;
+void SetupWindow::ShowReadme() {
+  if (ReadmeForm == nullptr) return;
   try {
-    Form4->ShowReadme("readme.txt");
+    ReadmeForm->ShowReadme("readme.txt");
   } catch (const std::exception& e) {
     App().HandleException(e);
   }
 }
 
-void TForm2::FormHide() {
-  if (Form4 != nullptr) Form4->Hide();
+void SetupWindow::FormHide() {
+  if (ReadmeForm != nullptr) ReadmeForm->Hide();
 }

@@ -23,7 +23,7 @@ void UseDialogFont(Fl_Widget* w, int size) {
 // ---------------------------------------------------------------------------
 // Label
 
-TLabel::TLabel(int x, int y, int w, int h, const std::string& text, Fl_Color color, Fl_Font font,
+Label::Label(int x, int y, int w, int h, const std::string& text, Fl_Color color, Fl_Font font,
                int size)
     : Fl_Box(x, y, w, h), caption_(text) {
   box(FL_NO_BOX);
@@ -33,7 +33,7 @@ TLabel::TLabel(int x, int y, int w, int h, const std::string& text, Fl_Color col
   clear_visible_focus();
 }
 
-void TLabel::SetCaption(const std::string& text) {
+void Label::SetCaption(const std::string& text) {
   if (text == caption_) return;
   caption_ = text;
   // The old text may reach beyond the label's box: repaint the window.
@@ -44,7 +44,7 @@ void TLabel::SetCaption(const std::string& text) {
   }
 }
 
-void TLabel::draw() {
+void Label::draw() {
   if (caption_.empty()) return;
   fl_font(labelfont(), labelsize());
   fl_color(active_r() ? labelcolor() : fl_inactive(labelcolor()));
@@ -58,12 +58,12 @@ void TLabel::draw() {
 // ---------------------------------------------------------------------------
 // Shape
 
-TShape::TShape(int x, int y, int w, int h, Fl_Color pen, Fl_Color brush, bool filled)
+Shape::Shape(int x, int y, int w, int h, Fl_Color pen, Fl_Color brush, bool filled)
     : Fl_Widget(x, y, w, h), pen_(pen), brush_(brush), filled_(filled) {
   clear_visible_focus();
 }
 
-void TShape::draw() {
+void Shape::draw() {
   if (filled_) {
     fl_color(brush_);
     fl_rectf(x(), y(), w(), h());
@@ -89,7 +89,7 @@ constexpr double kRepeatDelay = 0.4;
 constexpr double kRepeatRate = 0.1;
 }  // namespace
 
-TTrackBar::TTrackBar(int x, int y, int w, int h, int min, int max, int position)
+TrackBar::TrackBar(int x, int y, int w, int h, int min, int max, int position)
     : Fl_Widget(x, y, w, h), min_(min), max_(std::max(min, max)), position_(min) {
   position_ = std::clamp(position, min_, max_);
   box(FL_NO_BOX);
@@ -97,26 +97,26 @@ TTrackBar::TTrackBar(int x, int y, int w, int h, int min, int max, int position)
   when(FL_WHEN_CHANGED);
 }
 
-TTrackBar::~TTrackBar() { Fl::remove_timeout(RepeatThunk, this); }
+TrackBar::~TrackBar() { Fl::remove_timeout(RepeatThunk, this); }
 
-int TTrackBar::ChannelLeft() const { return x() + kThumbInset; }
-int TTrackBar::ChannelRight() const { return x() + w() - 1 - kThumbInset; }
+int TrackBar::ChannelLeft() const { return x() + kThumbInset; }
+int TrackBar::ChannelRight() const { return x() + w() - 1 - kThumbInset; }
 
-int TTrackBar::ThumbCenter(int position) const {
+int TrackBar::ThumbCenter(int position) const {
   const int span = ChannelRight() - ChannelLeft();
   if (max_ == min_) return ChannelLeft();
   const int p = std::clamp(position, min_, max_) - min_;
   return ChannelLeft() + (p * span + (max_ - min_) / 2) / (max_ - min_);
 }
 
-int TTrackBar::PositionAt(int px) const {
+int TrackBar::PositionAt(int px) const {
   const int span = ChannelRight() - ChannelLeft();
   if (span <= 0) return min_;
   const int off = std::clamp(px - ChannelLeft(), 0, span);
   return min_ + (off * (max_ - min_) + span / 2) / span;
 }
 
-void TTrackBar::SetPosition(int p) {
+void TrackBar::SetPosition(int p) {
   p = std::clamp(p, min_, max_);
   if (p == position_) return;
   position_ = p;
@@ -124,7 +124,7 @@ void TTrackBar::SetPosition(int p) {
   do_callback();
 }
 
-void TTrackBar::PageToward(int mouseX) {
+void TrackBar::PageToward(int mouseX) {
   const int c = ThumbCenter(position_);
   if (mouseX < c - kThumbHalf) {
     SetPosition(std::max(position_ - PageSize, PositionAt(mouseX)));
@@ -133,8 +133,8 @@ void TTrackBar::PageToward(int mouseX) {
   }
 }
 
-void TTrackBar::RepeatThunk(void* self) {
-  auto* t = static_cast<TTrackBar*>(self);
+void TrackBar::RepeatThunk(void* self) {
+  auto* t = static_cast<TrackBar*>(self);
   if (!t->repeating_) return;
   const int c = t->ThumbCenter(t->position_);
   if (t->mouseX_ >= c - kThumbHalf && t->mouseX_ <= c + kThumbHalf) return;
@@ -142,7 +142,7 @@ void TTrackBar::RepeatThunk(void* self) {
   Fl::repeat_timeout(kRepeatRate, RepeatThunk, self);
 }
 
-int TTrackBar::handle(int event) {
+int TrackBar::handle(int event) {
   switch (event) {
     case FL_FOCUS:
     case FL_UNFOCUS:
@@ -212,7 +212,7 @@ int TTrackBar::handle(int event) {
   }
 }
 
-void TTrackBar::draw() {
+void TrackBar::draw() {
   // The background is the window's face colour.
   fl_color(parent() != nullptr ? parent()->color() : kClBtnFace);
   fl_rectf(x(), y(), w(), h());
@@ -274,7 +274,7 @@ void TTrackBar::draw() {
 // ---------------------------------------------------------------------------
 // Memo
 
-TMemo::TMemo(int x, int y, int w, int h) : Fl_Text_Editor(x, y, w, h), buffer_(new Fl_Text_Buffer()) {
+Memo::Memo(int x, int y, int w, int h) : Fl_Text_Editor(x, y, w, h), buffer_(new Fl_Text_Buffer()) {
   buffer(buffer_);
   textfont(DialogFont());
   textsize(12);
@@ -284,25 +284,25 @@ TMemo::TMemo(int x, int y, int w, int h) : Fl_Text_Editor(x, y, w, h), buffer_(n
   color(FL_WHITE);
 }
 
-TMemo::~TMemo() {
+Memo::~Memo() {
   buffer(nullptr);
   delete buffer_;
 }
 
-void TMemo::SetText(const std::string& text) {
+void Memo::SetText(const std::string& text) {
   buffer_->text(text.c_str());
   insert_position(0);
   scroll(0, 0);
 }
 
-std::string TMemo::Text() const {
+std::string Memo::Text() const {
   char* t = buffer_->text();
   std::string s(t != nullptr ? t : "");
   free(t);
   return s;
 }
 
-int TMemo::handle(int event) {
+int Memo::handle(int event) {
   // Tab moves to the next control, as in a Windows memo.
   if (event == FL_KEYBOARD && Fl::event_key() == FL_Tab) return 0;
   return Fl_Text_Editor::handle(event);

@@ -10,14 +10,6 @@
 #include <FL/Fl_Text_Editor.H>
 #include <FL/Fl_Widget.H>
 
-// Fl_Text_Editor.H brings in Xlib, whose X.h defines Button1 .. Button5 as
-// macros; the windows have controls of those names.
-#undef Button1
-#undef Button2
-#undef Button3
-#undef Button4
-#undef Button5
-
 #include <memory>
 #include <string>
 
@@ -32,9 +24,9 @@ constexpr Fl_Color kClBtnFace = 0xC0C0C000;
 
 // A fixed-size dialog window: no resizing, the window manager is told that
 // it is a dialog with only a close box.
-class TDialogWindow : public Fl_Double_Window {
+class DialogWindow : public Fl_Double_Window {
  public:
-  TDialogWindow(int w, int h, const std::string& caption);
+  DialogWindow(int w, int h, const std::string& caption);
   void show() override;
 };
 
@@ -45,9 +37,9 @@ void KeepWindowAbove(Fl_Window* w);
 // A label: text drawn as it is (no '@' symbols, no '&' shortcuts), left or
 // centred, top aligned, without clipping, in its own colour and font. The
 // background is the window's: the label paints nothing but its text.
-class TLabel : public Fl_Box {
+class Label : public Fl_Box {
  public:
-  TLabel(int x, int y, int w, int h, const std::string& text, Fl_Color color = kClBlack,
+  Label(int x, int y, int w, int h, const std::string& text, Fl_Color color = kClBlack,
          Fl_Font font = -1, int size = 12);
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& text);
@@ -66,9 +58,9 @@ class TLabel : public Fl_Box {
 
 // A rectangle: an outline in the pen colour, filled with the brush colour
 // unless it is hollow.
-class TShape : public Fl_Widget {
+class Shape : public Fl_Widget {
  public:
-  TShape(int x, int y, int w, int h, Fl_Color pen, Fl_Color brush, bool filled);
+  Shape(int x, int y, int w, int h, Fl_Color pen, Fl_Color brush, bool filled);
   bool Filled() const { return filled_; }
   Fl_Color Pen() const { return pen_; }
   Fl_Color Brush() const { return brush_; }
@@ -89,10 +81,10 @@ class TShape : public Fl_Widget {
 // the button is held), Home and End go to the ends, and dragging the thumb
 // follows the mouse. The callback runs whenever the position changes, by the
 // user or by SetPosition.
-class TTrackBar : public Fl_Widget {
+class TrackBar : public Fl_Widget {
  public:
-  TTrackBar(int x, int y, int w, int h, int min, int max, int position);
-  ~TTrackBar() override;
+  TrackBar(int x, int y, int w, int h, int min, int max, int position);
+  ~TrackBar() override;
 
   int Position() const { return position_; }
   // Holds p within Min..Max; runs the callback when the position changes.
@@ -131,10 +123,10 @@ class TTrackBar : public Fl_Widget {
 
 // A multi-line text area like a Windows memo: Tab moves the focus instead of
 // being typed.
-class TMemo : public Fl_Text_Editor {
+class Memo : public Fl_Text_Editor {
  public:
-  TMemo(int x, int y, int w, int h);
-  ~TMemo() override;
+  Memo(int x, int y, int w, int h);
+  ~Memo() override;
   void SetText(const std::string& text);
   std::string Text() const;
   int handle(int event) override;

@@ -45,13 +45,13 @@ void MarkAsDialog(Fl_Window* w) {
 
 }  // namespace
 
-TDialogWindow::TDialogWindow(int w, int h, const std::string& caption) : Fl_Double_Window(w, h) {
+DialogWindow::DialogWindow(int w, int h, const std::string& caption) : Fl_Double_Window(w, h) {
   copy_label(caption.c_str());
   size_range(w, h, w, h);
   color(kClBtnFace);
 }
 
-void TDialogWindow::show() {
+void DialogWindow::show() {
   const bool first = !shown();
   Fl_Double_Window::show();
   if (first) MarkAsDialog(this);

@@ -183,7 +183,7 @@ TEST_F(ProgramFixture, SetupInstallsAndTheInstalledCopyRunsTheScreenSaver) {
   Child setup = Start((dist / "ZUK_RER1.EXE").string(), {}, env, dist.string());
   ASSERT_TRUE(WaitForWindow(setupCaption, 15000)) << "no setup window";
   const std::string id = WindowsNamed(setupCaption).front();
-  // Button1 "セットアップ開始" lies at 400, 140, 157 x 29 in the client area.
+  // The install button "セットアップ開始" lies at 400, 140, 157 x 29 in the client area.
   Shell("xdotool mousemove --window " + id + " 478 154 click 1");
   const std::string doneCaption = "ＺＵＫスクリーンセーバーＮｏ．１";
   ASSERT_TRUE(WaitForWindow(doneCaption, 15000)) << "no completion message";

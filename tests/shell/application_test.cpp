@@ -11,7 +11,7 @@ namespace {
 
 std::vector<std::string> g_log;
 
-class LoggingForm : public TForm {
+class LoggingForm : public Form {
  public:
   explicit LoggingForm(std::string name, bool failCreate = false)
       : name_(std::move(name)), failCreate_(failCreate) {}
@@ -117,7 +117,7 @@ TEST_F(AppFixture, ClosingTheMainFormEndsTheMessageLoop) {
   App().MainForm = f;
   CountingSource closer;
   struct Closer : MessageSource {
-    TForm* form;
+    Form* form;
     int rounds = 0;
     void Pump() override {
       if (++rounds == 3) form->Close();

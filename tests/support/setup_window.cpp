@@ -8,7 +8,7 @@ const char* const kSetupCaption = "ＺＵＫスクリーンセーバー Ver1.91�
 
 std::string PressSetupStart(int timeoutMs) {
   if (!WaitForWindow(kSetupCaption, timeoutMs)) return "no setup window";
-  // Button1 "セットアップ開始" lies at 400, 140, 157 x 29 in the client area.
+  // The install button "セットアップ開始" lies at 400, 140, 157 x 29 in the client area.
   Shell("xdotool mousemove --window " + WindowsNamed(kSetupCaption).front() + " 478 154 click 1");
   const std::string doneCaption = "ＺＵＫスクリーンセーバーＮｏ．１";
   if (!WaitForWindow(doneCaption, timeoutMs)) return "no completion message";

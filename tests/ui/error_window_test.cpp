@@ -72,7 +72,7 @@ class ErrorWindowTest : public UiTest {
     ASSERT_TRUE(SDL_GetWindowWMInfo(game, &info));
     gameXid = info.info.x11.window;
     SDL_PumpEvents();
-    app.CreateForm(Form5);
+    app.CreateForm(ErrorForm);
   }
   void TearDown() override {
     Fl::remove_timeout(Later::Run, &later);
@@ -84,7 +84,7 @@ class ErrorWindowTest : public UiTest {
   void CheckShown() {
     Settle(100);
     SDL_PumpEvents();
-    Fl_Window* w = Form5->Window();
+    Fl_Window* w = ErrorForm->Window();
     ASSERT_TRUE(w->shown());
     shownOk = true;
     const int mine = StackIndex(fl_xid(w));
@@ -92,10 +92,10 @@ class ErrorWindowTest : public UiTest {
     EXPECT_GE(theirs, 0);
     EXPECT_GT(mine, theirs) << "the error window is below the full-screen window";
     EXPECT_TRUE(HasAboveState(fl_xid(w)));
-    EXPECT_EQ(Form5->Label1Caption(), "PAL256.PALがありません。");
-    EXPECT_EQ(static_cast<TLabel*>(Form5->Label1Widget())->Caption(), "PAL256.PALがありません。");
+    EXPECT_EQ(ErrorForm->Message(), "PAL256.PALがありません。");
+    EXPECT_EQ(static_cast<Label*>(ErrorForm->MessageWidget())->Caption(), "PAL256.PALがありません。");
     EXPECT_GE(platform.beeps, 1);
-    EXPECT_TRUE(Form5->TimerEnabled());
+    EXPECT_TRUE(ErrorForm->TimerEnabled());
     EXPECT_EQ(w->x(), (Fl::w() - 345) / 2);
     EXPECT_EQ(w->y(), (Fl::h() - 115) / 2);
   }
@@ -109,7 +109,7 @@ class ErrorWindowTest : public UiTest {
 TEST_F(ErrorWindowTest, CloseButtonEndsAtOnceWithoutTheMessageBox) {
   later.step = [this] {
     CheckShown();
-    Form5->Button1Widget()->do_callback();  // "閉じる"
+    ErrorForm->CloseButtonWidget()->do_callback();  // "閉じる"
   };
   Fl::add_timeout(0.2, Later::Run, &later);
   EXPECT_THROW(ReportFatalError("  PAL256.PALがありません。\r\n"), ProgramEndSignal);
@@ -121,12 +121,12 @@ TEST_F(ErrorWindowTest, CloseButtonEndsAtOnceWithoutTheMessageBox) {
 TEST_F(ErrorWindowTest, CloseBoxGoesOnToTheMessageBoxAndTheEnd) {
   later.step = [this] {
     CheckShown();
-    Form5->Window()->do_callback();  // the close box
+    ErrorForm->Window()->do_callback();  // the close box
   };
   Fl::add_timeout(0.2, Later::Run, &later);
   EXPECT_THROW(ReportFatalError("PAL256.PALがありません。"), ProgramEndSignal);
   EXPECT_TRUE(shownOk);
-  EXPECT_FALSE(Form5->Window()->shown());
+  EXPECT_FALSE(ErrorForm->Window()->shown());
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, "PAL256.PALがありません。");
   EXPECT_EQ(boxes[0].kind, 0);
@@ -134,23 +134,23 @@ TEST_F(ErrorWindowTest, CloseBoxGoesOnToTheMessageBoxAndTheEnd) {
 
 TEST_F(ErrorWindowTest, EachActivationBeepsAndTheTimerKeepsThePointerWhereItIs) {
   World().ErrorText = "設定ファイルがありません";
-  Form5->Show();
+  ErrorForm->Show();
   Settle();
   EXPECT_GE(platform.beeps, 1);
-  EXPECT_EQ(Form5->Label1Caption(), "設定ファイルがありません");
+  EXPECT_EQ(ErrorForm->Message(), "設定ファイルがありません");
   const int before = platform.beeps;
-  Form5->NotifyFocus(false);
-  Form5->NotifyFocus(true);
+  ErrorForm->NotifyFocus(false);
+  ErrorForm->NotifyFocus(true);
   EXPECT_EQ(platform.beeps, before + 1);
   platform.cursorX = 321;
   platform.cursorY = 123;
-  Form5->Timer1Timer();
+  ErrorForm->KeepScreenAwake();
   EXPECT_EQ(platform.cursorSets, 1);
   EXPECT_EQ(platform.cursorX, 321);
   EXPECT_EQ(platform.cursorY, 123);
   // Light yellow, and the text in red.
-  EXPECT_EQ(Form5->Window()->color(), fl_rgb_color(255, 255, 128));
-  EXPECT_EQ(Form5->Label1Widget()->labelcolor(), kClRed);
+  EXPECT_EQ(ErrorForm->Window()->color(), fl_rgb_color(255, 255, 128));
+  EXPECT_EQ(ErrorForm->MessageWidget()->labelcolor(), kClRed);
 }
 
 TEST(ErrorReportHeadless, MessageBoxAndEndWithoutWindows) {
@@ -163,15 +163,15 @@ TEST(ErrorReportHeadless, MessageBoxAndEndWithoutWindows) {
   SetApp(&headless);
   FakePlatform platform;
   SetPlatform(&platform);
-  headless.CreateForm(Form5);
-  EXPECT_EQ(Form5->Window(), nullptr);
+  headless.CreateForm(ErrorForm);
+  EXPECT_EQ(ErrorForm->Window(), nullptr);
   EXPECT_THROW(ReportFatalError("設定ファイルがありません"), ProgramEndSignal);
-  EXPECT_EQ(Form5->Label1Caption(), "設定ファイルがありません");
+  EXPECT_EQ(ErrorForm->Message(), "設定ファイルがありません");
   EXPECT_EQ(platform.beeps, 1);
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_EQ(texts[0], "設定ファイルがありません");
   headless.DestroyForms();
-  EXPECT_EQ(Form5, nullptr);
+  EXPECT_EQ(ErrorForm, nullptr);
   // Without an error window the report is the message box and the end.
   EXPECT_THROW(ReportFatalError("x"), ProgramEndSignal);
   EXPECT_EQ(texts.size(), 2u);

@@ -46,7 +46,7 @@ struct GameWindowFixture : ::testing::Test {
   fs::path data;
 
   void SetUp() override {
-    dir = testsupport::FreshDir("unit1");
+    dir = testsupport::FreshDir("game_window");
     data = dir / "install";
     fs::create_directories(data);
     fs::create_directories(dir / "win");

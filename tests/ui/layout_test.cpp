@@ -32,7 +32,7 @@ void ExpectPlace(const Fl_Widget* c, Place p, const char* name) {
   EXPECT_EQ(c->h(), p.h) << name;
 }
 
-void ExpectLabel(const TLabel* l, const std::string& text, Place p, Fl_Color colour,
+void ExpectLabel(const Label* l, const std::string& text, Place p, Fl_Color colour,
                  const char* name) {
   ASSERT_NE(l, nullptr) << name;
   EXPECT_EQ(l->Caption(), text) << name;
@@ -47,7 +47,7 @@ void ExpectCaption(const Fl_Widget* c, const std::string& text, Place p, const c
   ExpectPlace(c, p, name);
 }
 
-void ExpectWindow(TForm* f, const std::string& caption, int w, int h) {
+void ExpectWindow(Form* f, const std::string& caption, int w, int h) {
   Fl_Window* win = f->Window();
   ASSERT_NE(win, nullptr);
   ASSERT_NE(win->label(), nullptr);
@@ -67,58 +67,58 @@ constexpr Fl_Color kBlack = 0x00000000;
 using LayoutTest = UiTest;
 
 TEST_F(LayoutTest, SetupWindow) {
-  app.CreateForm(Form2);
-  ExpectWindow(Form2, "\xEF\xBC\xBA\xEF\xBC\xB5\xEF\xBC\xAB"  // ＺＵＫ
+  app.CreateForm(SetupForm);
+  ExpectWindow(SetupForm, "\xEF\xBC\xBA\xEF\xBC\xB5\xEF\xBC\xAB"  // ＺＵＫ
                       "スクリーンセーバー Ver1.91\xE3\x80\x80セットアップ",
                572, 185);
-  ExpectPlace(Form2->Image1, {14, 12, 198, 132}, "Image1");
-  ExpectLabel(Form2->Label3, "ZUK-SOFT", {88, 149, 59, 12}, kNavy, "Label3");
-  ExpectLabel(Form2->Label4, "下の「セットアップ開始」ボタンを押した後、「画面のプロパティ」で",
-              {228, 13, 322, 12}, kMaroon, "Label4");
-  ExpectLabel(Form2->Label5, "スクリーンセーバー「zuk_rer1」を選んで下さい。", {230, 33, 238, 12},
-              kMaroon, "Label5");
-  ExpectPlace(Form2->Label13, {230, 88, 306, 12}, "Label13");
-  EXPECT_EQ(Form2->Label13->labelcolor(), kGreen);
-  ExpectLabel(Form2->Label6,
+  ExpectPlace(SetupForm->Picture, {14, 12, 198, 132}, "Picture");
+  ExpectLabel(SetupForm->MakerLabel, "ZUK-SOFT", {88, 149, 59, 12}, kNavy, "MakerLabel");
+  ExpectLabel(SetupForm->PickLabel, "下の「セットアップ開始」ボタンを押した後、「画面のプロパティ」で",
+              {228, 13, 322, 12}, kMaroon, "PickLabel");
+  ExpectLabel(SetupForm->PickLabel2, "スクリーンセーバー「zuk_rer1」を選んで下さい。", {230, 33, 238, 12},
+              kMaroon, "PickLabel2");
+  ExpectPlace(SetupForm->NoWarrantyLabel, {230, 88, 306, 12}, "NoWarrantyLabel");
+  EXPECT_EQ(SetupForm->NoWarrantyLabel->labelcolor(), kGreen);
+  ExpectLabel(SetupForm->NoWarrantyLabel2,
               "\xEF\xBC\x88まあ、保証しているソフトって、あんまり見たことないですね\xEF\xBC\x89",
-              {238, 106, 306, 12}, kGreen, "Label6");
-  ExpectCaption(Form2->BitBtn1, "説\xE3\x80\x80明", {288, 140, 89, 29}, "BitBtn1");
-  ExpectPlace(Form2->Shape2, {393, 132, 172, 45}, "Shape2");
-  EXPECT_TRUE(Form2->Shape2->Filled());
-  EXPECT_EQ(Form2->Shape2->Brush(), kGray);
-  ExpectCaption(Form2->Button1, "セットアップ開始", {400, 140, 157, 29}, "Button1");
-  EXPECT_EQ(Form2->Button1->labelcolor(), kBlack);
+              {238, 106, 306, 12}, kGreen, "NoWarrantyLabel2");
+  ExpectCaption(SetupForm->ReadmeButton, "説\xE3\x80\x80明", {288, 140, 89, 29}, "ReadmeButton");
+  ExpectPlace(SetupForm->ButtonFrame, {393, 132, 172, 45}, "ButtonFrame");
+  EXPECT_TRUE(SetupForm->ButtonFrame->Filled());
+  EXPECT_EQ(SetupForm->ButtonFrame->Brush(), kGray);
+  ExpectCaption(SetupForm->InstallButton, "セットアップ開始", {400, 140, 157, 29}, "InstallButton");
+  EXPECT_EQ(SetupForm->InstallButton->labelcolor(), kBlack);
 }
 
 TEST_F(LayoutTest, SettingsWindow) {
   ASSERT_TRUE(WriteSetupFile("/opt/zuk"));
-  app.CreateForm(Form3);
-  ExpectWindow(Form3, "\xEF\xBC\xBA\xEF\xBC\xB5\xEF\xBC\xAB" "スクリーンセーバー Ver 1.90", 610, 207);
-  ExpectPlace(Form3->Image1, {16, 16, 198, 132}, "Image1");
-  ExpectLabel(Form3->Label9, "ZUK-SOFT", {79, 156, 82, 15}, kNavy, "Label9");
-  EXPECT_EQ(Form3->Label9->labelsize(), 15);
-  EXPECT_EQ(Form3->Label9->labelfont(), DialogBoldFont());
-  ExpectLabel(Form3->Label1, "隕石の数の最高数", {228, 24, 96, 12}, kBlack, "Label1");
-  ExpectLabel(Form3->Label7, "10", {338, 24, 12, 12}, kMaroon, "Label7");
-  ExpectPlace(Form3->Shape1, {332, 18, 25, 23}, "Shape1");
-  EXPECT_FALSE(Form3->Shape1->Filled());
-  EXPECT_EQ(Form3->Shape1->Pen(), kGray);
-  ExpectLabel(Form3->Label3, "1個", {362, 6, 18, 12}, kBlack, "Label3");
-  ExpectLabel(Form3->Label2, "50個", {554, 6, 24, 12}, kBlack, "Label2");
-  ExpectLabel(Form3->Label11, "低速マシン", {342, 50, 56, 12}, kGray, "Label11");
-  ExpectLabel(Form3->Label10, "高速マシン", {530, 50, 56, 12}, kGray, "Label10");
-  ExpectLabel(Form3->Label4, "効果音の音量設定", {228, 88, 96, 12}, kBlack, "Label4");
-  ExpectLabel(Form3->Label6, "小", {362, 70, 12, 12}, kBlack, "Label6");
-  ExpectLabel(Form3->Label5, "大", {556, 72, 12, 12}, kBlack, "Label5");
+  app.CreateForm(SettingsForm);
+  ExpectWindow(SettingsForm, "\xEF\xBC\xBA\xEF\xBC\xB5\xEF\xBC\xAB" "スクリーンセーバー Ver 1.90", 610, 207);
+  ExpectPlace(SettingsForm->Picture, {16, 16, 198, 132}, "Picture");
+  ExpectLabel(SettingsForm->MakerLabel, "ZUK-SOFT", {79, 156, 82, 15}, kNavy, "MakerLabel");
+  EXPECT_EQ(SettingsForm->MakerLabel->labelsize(), 15);
+  EXPECT_EQ(SettingsForm->MakerLabel->labelfont(), DialogBoldFont());
+  ExpectLabel(SettingsForm->MeteorCountCaption, "隕石の数の最高数", {228, 24, 96, 12}, kBlack, "MeteorCountCaption");
+  ExpectLabel(SettingsForm->MeteorCountLabel, "10", {338, 24, 12, 12}, kMaroon, "MeteorCountLabel");
+  ExpectPlace(SettingsForm->MeteorCountFrame, {332, 18, 25, 23}, "MeteorCountFrame");
+  EXPECT_FALSE(SettingsForm->MeteorCountFrame->Filled());
+  EXPECT_EQ(SettingsForm->MeteorCountFrame->Pen(), kGray);
+  ExpectLabel(SettingsForm->MeteorCountMin, "1個", {362, 6, 18, 12}, kBlack, "MeteorCountMin");
+  ExpectLabel(SettingsForm->MeteorCountMax, "50個", {554, 6, 24, 12}, kBlack, "MeteorCountMax");
+  ExpectLabel(SettingsForm->SlowMachineLabel, "低速マシン", {342, 50, 56, 12}, kGray, "SlowMachineLabel");
+  ExpectLabel(SettingsForm->FastMachineLabel, "高速マシン", {530, 50, 56, 12}, kGray, "FastMachineLabel");
+  ExpectLabel(SettingsForm->VolumeCaption, "効果音の音量設定", {228, 88, 96, 12}, kBlack, "VolumeCaption");
+  ExpectLabel(SettingsForm->VolumeMin, "小", {362, 70, 12, 12}, kBlack, "VolumeMin");
+  ExpectLabel(SettingsForm->VolumeMax, "大", {556, 72, 12, 12}, kBlack, "VolumeMax");
 
   struct Bar {
-    TTrackBar* bar;
+    TrackBar* bar;
     Place place;
     int position;
     const char* name;
   };
-  for (const Bar& b : {Bar{Form3->TrackBar1, {360, 18, 211, 29}, 10, "TrackBar1"},
-                       Bar{Form3->TrackBar2, {362, 84, 211, 29}, 50, "TrackBar2"}}) {
+  for (const Bar& b : {Bar{SettingsForm->MeteorCountBar, {360, 18, 211, 29}, 10, "MeteorCountBar"},
+                       Bar{SettingsForm->VolumeBar, {362, 84, 211, 29}, 50, "VolumeBar"}}) {
     ExpectPlace(b.bar, b.place, b.name);
     EXPECT_EQ(b.bar->Min(), 1) << b.name;
     EXPECT_EQ(b.bar->Max(), 50) << b.name;
@@ -128,37 +128,37 @@ TEST_F(LayoutTest, SettingsWindow) {
     EXPECT_EQ(b.bar->Frequency, 5) << b.name;
   }
 
-  ExpectCaption(Form3->CheckBox3, "効果音を出す。", {224, 109, 239, 27}, "CheckBox3");
-  ExpectCaption(Form3->CheckBox2, "起動時は自動操縦にする", {224, 129, 167, 27}, "CheckBox2");
-  ExpectCaption(Form3->CheckBox1, "ジョイステイックを使用する", {224, 148, 167, 27}, "CheckBox1");
-  ExpectCaption(Form3->CheckBox4, "ゲーム時間の延長", {224, 171, 139, 17}, "CheckBox4");
-  ExpectCaption(Form3->BitBtn1, "説\xE3\x80\x80明", {398, 170, 63, 23}, "BitBtn1");
-  ExpectPlace(Form3->Shape2, {468, 142, 131, 53}, "Shape2");
-  EXPECT_TRUE(Form3->Shape2->Filled());
-  EXPECT_EQ(Form3->Shape2->Brush(), kGray);
-  ExpectCaption(Form3->Button1, "設定完了", {476, 148, 115, 41}, "Button1");
+  ExpectCaption(SettingsForm->SoundBox, "効果音を出す。", {224, 109, 239, 27}, "SoundBox");
+  ExpectCaption(SettingsForm->AutopilotBox, "起動時は自動操縦にする", {224, 129, 167, 27}, "AutopilotBox");
+  ExpectCaption(SettingsForm->JoystickBox, "ジョイステイックを使用する", {224, 148, 167, 27}, "JoystickBox");
+  ExpectCaption(SettingsForm->LongGameBox, "ゲーム時間の延長", {224, 171, 139, 17}, "LongGameBox");
+  ExpectCaption(SettingsForm->ReadmeButton, "説\xE3\x80\x80明", {398, 170, 63, 23}, "ReadmeButton");
+  ExpectPlace(SettingsForm->ButtonFrame, {468, 142, 131, 53}, "ButtonFrame");
+  EXPECT_TRUE(SettingsForm->ButtonFrame->Filled());
+  EXPECT_EQ(SettingsForm->ButtonFrame->Brush(), kGray);
+  ExpectCaption(SettingsForm->SaveButton, "設定完了", {476, 148, 115, 41}, "SaveButton");
 }
 
 TEST_F(LayoutTest, ErrorAndReadmeWindows) {
-  app.CreateForm(Form5);
+  app.CreateForm(ErrorForm);
   // "ＺＵＫ", an ordinary blank, then half-width katakana.
-  ExpectWindow(Form5,
+  ExpectWindow(ErrorForm,
                "\xEF\xBC\xBA\xEF\xBC\xB5\xEF\xBC\xAB \xEF\xBD\xBD\xEF\xBD\xB8\xEF\xBE\x98\xEF\xBD\xB0"
                "\xEF\xBE\x9D\xEF\xBD\xBE\xEF\xBD\xB0\xEF\xBE\x8A\xEF\xBE\x9E\xEF\xBD\xB0"
                "のエラーメッセージ",
                345, 115);
-  EXPECT_EQ(Form5->Window()->color(), fl_rgb_color(255, 255, 128));
-  const auto* label = static_cast<const TLabel*>(Form5->Label1Widget());
-  ExpectLabel(label, "", {12, 34, 321, 35}, kRed, "Label1");
+  EXPECT_EQ(ErrorForm->Window()->color(), fl_rgb_color(255, 255, 128));
+  const auto* label = static_cast<const Label*>(ErrorForm->MessageWidget());
+  ExpectLabel(label, "", {12, 34, 321, 35}, kRed, "MessageWidget");
   EXPECT_EQ(label->labelsize(), 15);
-  ExpectCaption(Form5->Button1Widget(), "閉じる", {264, 82, 67, 25}, "Button1");
-  EXPECT_FALSE(Form5->TimerEnabled());
+  ExpectCaption(ErrorForm->CloseButtonWidget(), "閉じる", {264, 82, 67, 25}, "CloseButton");
+  EXPECT_FALSE(ErrorForm->TimerEnabled());
 
-  app.CreateForm(Form4);
-  ExpectWindow(Form4, "説明", 316, 414);
-  ExpectPlace(Form4->Memo1, {12, 14, 291, 357}, "Memo1");
-  EXPECT_EQ(Form4->MemoText(), "");
-  ExpectCaption(Form4->Button1, "閉じる", {202, 382, 73, 25}, "Button1");
+  app.CreateForm(ReadmeForm);
+  ExpectWindow(ReadmeForm, "説明", 316, 414);
+  ExpectPlace(ReadmeForm->TextArea, {12, 14, 291, 357}, "TextArea");
+  EXPECT_EQ(ReadmeForm->DisplayedText(), "");
+  ExpectCaption(ReadmeForm->CloseButton, "閉じる", {202, 382, 73, 25}, "CloseButton");
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ class ReadmeWindowTest : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    app.CreateForm(Form4);
+    app.CreateForm(ReadmeForm);
   }
 };
 
@@ -78,72 +78,72 @@ TEST_F(ReadmeWindowTest, ShowsTheFileReloadedAtEveryShowing) {
   WriteFile(sjis, "\x82\x79\x82\x74\x82\x6A\x20\x83\x58\x83\x4E\x83\x8A\x81\x5B\x83\x93\x83\x5A"
                   "\x81\x5B\x83\x6F\x81\x5B\r\n\r\n\x8E\x67\x82\xA2\x95\xFB\r\n");
 
-  Form4->ShowReadme(lf.string());
+  ReadmeForm->ShowReadme(lf.string());
   Settle();
-  EXPECT_TRUE(Form4->Visible());
-  EXPECT_TRUE(Form4->Window()->shown());
+  EXPECT_TRUE(ReadmeForm->Visible());
+  EXPECT_TRUE(ReadmeForm->Window()->shown());
   const std::string expected = "ＺＵＫ スクリーンセーバー\n\n使い方";
-  EXPECT_EQ(Form4->MemoText(), expected);
-  Form4->ShowReadme(crlf.string());
-  EXPECT_EQ(Form4->MemoText(), expected);
-  Form4->ShowReadme(sjis.string());
-  EXPECT_EQ(Form4->MemoText(), expected);
+  EXPECT_EQ(ReadmeForm->DisplayedText(), expected);
+  ReadmeForm->ShowReadme(crlf.string());
+  EXPECT_EQ(ReadmeForm->DisplayedText(), expected);
+  ReadmeForm->ShowReadme(sjis.string());
+  EXPECT_EQ(ReadmeForm->DisplayedText(), expected);
 
   // Edits are never kept: the next showing has the file's current text.
-  Form4->Memo1->buffer()->append("edited");
+  ReadmeForm->TextArea->buffer()->append("edited");
   WriteFile(lf, "changed\n");
-  Form4->Button1->do_callback();
-  EXPECT_FALSE(Form4->Visible());
-  EXPECT_FALSE(Form4->Window()->shown());
-  Form4->ShowReadme(lf.string());
-  EXPECT_EQ(Form4->MemoText(), "changed");
-  EXPECT_TRUE(Form4->Visible());
+  ReadmeForm->CloseButton->do_callback();
+  EXPECT_FALSE(ReadmeForm->Visible());
+  EXPECT_FALSE(ReadmeForm->Window()->shown());
+  ReadmeForm->ShowReadme(lf.string());
+  EXPECT_EQ(ReadmeForm->DisplayedText(), "changed");
+  EXPECT_TRUE(ReadmeForm->Visible());
 }
 
 TEST_F(ReadmeWindowTest, AFileThatCantBeOpenedChangesNothing) {
   const auto good = dir / "readme.txt";
   WriteFile(good, "kept\n");
-  Form4->ShowReadme(good.string());
-  Form4->Hide();
+  ReadmeForm->ShowReadme(good.string());
+  ReadmeForm->Hide();
   const std::string missing = (dir / "missing" / "readme.txt").string();
   try {
-    Form4->ShowReadme(missing);
+    ReadmeForm->ShowReadme(missing);
     FAIL() << "no error";
   } catch (const std::runtime_error& e) {
     EXPECT_EQ(std::string(e.what()), "ファイル " + missing + " は開けません");
     EXPECT_EQ(Application::ErrorMessageText(e.what()), "ファイル " + missing + " は開けません.");
   }
-  EXPECT_FALSE(Form4->Visible());
-  EXPECT_EQ(Form4->MemoText(), "kept");
+  EXPECT_FALSE(ReadmeForm->Visible());
+  EXPECT_EQ(ReadmeForm->DisplayedText(), "kept");
   // A folder can't be read as a readme either, nor a device: a link to
   // /dev/zero is refused at once instead of growing without end.
-  EXPECT_THROW(Form4->ShowReadme(dir.string()), std::runtime_error);
+  EXPECT_THROW(ReadmeForm->ShowReadme(dir.string()), std::runtime_error);
   std::filesystem::create_symlink("/dev/zero", dir / "zero.txt");
-  EXPECT_THROW(Form4->ShowReadme((dir / "zero.txt").string()), std::runtime_error);
-  EXPECT_EQ(Form4->MemoText(), "kept");
+  EXPECT_THROW(ReadmeForm->ShowReadme((dir / "zero.txt").string()), std::runtime_error);
+  EXPECT_EQ(ReadmeForm->DisplayedText(), "kept");
   // The name is shown as given: '%' and '@' are just characters.
   try {
-    Form4->ShowReadme("%s%n@-> readme.txt");
+    ReadmeForm->ShowReadme("%s%n@-> readme.txt");
   } catch (const std::runtime_error& e) {
     EXPECT_EQ(std::string(e.what()), "ファイル %s%n@-> readme.txt は開けません");
   }
 }
 
 TEST_F(ReadmeWindowTest, MemoTakesTypingButNotTab) {
-  Fl_Window* w = Form4->Window();
-  Form4->Show();
+  Fl_Window* w = ReadmeForm->Window();
+  ReadmeForm->Show();
   Settle();
-  Form4->Memo1->take_focus();
+  ReadmeForm->TextArea->take_focus();
   Fl::e_keysym = 'x';
   Fl::e_state = 0;
   Fl::e_text = const_cast<char*>("x");
   Fl::e_length = 1;
   Fl::handle(FL_KEYBOARD, w);
-  EXPECT_EQ(Form4->MemoText(), "x");
+  EXPECT_EQ(ReadmeForm->DisplayedText(), "x");
   // Tab goes to the button instead of into the text.
   PressKey(w, FL_Tab);
-  EXPECT_EQ(Fl::focus(), Form4->Button1);
-  EXPECT_EQ(Form4->MemoText(), "x");
+  EXPECT_EQ(Fl::focus(), ReadmeForm->CloseButton);
+  EXPECT_EQ(ReadmeForm->DisplayedText(), "x");
 }
 
 // Line breaking, measured with a stand-in font: ASCII 1 unit, anything else 2.
@@ -171,23 +171,23 @@ std::vector<std::string> Lines(const std::string& text) {
 // font, so no line of it wraps.
 TEST_F(ReadmeWindowTest, ShippedReadmeFitsTheTextArea) {
   const std::string text = LoadReadmeText(std::string(ZUK_BINARY_DIR) + "/data/readme.txt");
-  EXPECT_EQ(TextAreaWidth(*Form4->Memo1), 265);
-  EXPECT_EQ(Lines(WrapForDisplay(*Form4->Memo1, text)), Lines(text));
+  EXPECT_EQ(TextAreaWidth(*ReadmeForm->TextArea), 265);
+  EXPECT_EQ(Lines(WrapForDisplay(*ReadmeForm->TextArea, text)), Lines(text));
 }
 
 TEST_F(ReadmeWindowTest, ALongLineBreaksBetweenWordsAndNothingMore) {
   const auto file = dir / "readme.txt";
   const std::string line = "　ＺＵＫスクリーンセーバー　ZUK_RER1　Ver1.91　ZUK-SOFT";
   WriteFile(file, line + "\r\n次の行\r\n");
-  Form4->ShowReadme(file.string());
+  ReadmeForm->ShowReadme(file.string());
   Settle();
-  const std::vector<std::string> lines = Lines(Form4->MemoText());
+  const std::vector<std::string> lines = Lines(ReadmeForm->DisplayedText());
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0], "　ＺＵＫスクリーンセーバー　ZUK_RER1");
   EXPECT_EQ(lines[1], "Ver1.91　ZUK-SOFT");
   EXPECT_EQ(lines[2], "次の行");
   // The text area itself wraps none of them again: three display lines.
-  EXPECT_EQ(Form4->Memo1->count_lines(0, Form4->Memo1->buffer()->length(), true), 3);
+  EXPECT_EQ(ReadmeForm->TextArea->count_lines(0, ReadmeForm->TextArea->buffer()->length(), true), 3);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 // (first: Xlib, pulled in by FLTK, defines macros such as None and Bool)
 #include <FL/Fl_Button.H>
-#include <FL/x.H>  // before ui_controls.h, which drops Xlib's Button1 macro
+#include <FL/x.H>
 #include <FL/Fl_Check_Button.H>
 
 #include <cerrno>
@@ -27,34 +27,34 @@ const char kSetupFile[] = "PATH=/opt/zuk\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=
 class SettingsWindowTest : public UiTest {
  protected:
   void Open() {
-    app.CreateForm(Form3);
-    app.CreateForm(Form4);
-    app.MainForm = Form3;
+    app.CreateForm(SettingsForm);
+    app.CreateForm(ReadmeForm);
+    app.MainForm = SettingsForm;
   }
   // Clicks "設定完了": saving ends the program.
-  void Save() { EXPECT_THROW(Form3->Button1->do_callback(), ProgramEndSignal); }
+  void Save() { EXPECT_THROW(SettingsForm->SaveButton->do_callback(), ProgramEndSignal); }
 };
 
 TEST_F(SettingsWindowTest, OpensOnTheSetupFileAndSavesItAsSevenLines) {
   ASSERT_TRUE(WriteSetupFile("/opt/zuk"));
   ASSERT_EQ(ReadFile(SettingsFile()), kSetupFile);
   Open();
-  ASSERT_NE(Form3, nullptr);
-  EXPECT_EQ(Form3->TrackBar1->Position(), 10);
-  EXPECT_EQ(Form3->Label7->Caption(), "10");
-  EXPECT_EQ(Form3->TrackBar2->Position(), 50);
-  EXPECT_EQ(Form3->CheckBox3->value(), 1);  // sound
-  EXPECT_EQ(Form3->CheckBox2->value(), 1);  // autopilot
-  EXPECT_EQ(Form3->CheckBox1->value(), 0);  // joystick
-  EXPECT_EQ(Form3->CheckBox4->value(), 0);  // game time
-  EXPECT_EQ(Form3->DataPath, "/opt/zuk/");
+  ASSERT_NE(SettingsForm, nullptr);
+  EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 10);
+  EXPECT_EQ(SettingsForm->MeteorCountLabel->Caption(), "10");
+  EXPECT_EQ(SettingsForm->VolumeBar->Position(), 50);
+  EXPECT_EQ(SettingsForm->SoundBox->value(), 1);  // sound
+  EXPECT_EQ(SettingsForm->AutopilotBox->value(), 1);  // autopilot
+  EXPECT_EQ(SettingsForm->JoystickBox->value(), 0);  // joystick
+  EXPECT_EQ(SettingsForm->LongGameBox->value(), 0);  // game time
+  EXPECT_EQ(SettingsForm->DataPath, "/opt/zuk/");
   EXPECT_EQ(World().DataPath, "/opt/zuk/");
   EXPECT_TRUE(boxes.empty());
 
-  Form3->Show();
+  SettingsForm->Show();
   Settle();
   Save();
-  EXPECT_FALSE(Form3->Button1->active());
+  EXPECT_FALSE(SettingsForm->SaveButton->active());
   EXPECT_EQ(ReadFile(SettingsFile()),
             "PATH=/opt/zuk\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\nGAME_TIME=OFF\r\n");
   EXPECT_TRUE(boxes.empty());  // no confirmation
@@ -63,13 +63,13 @@ TEST_F(SettingsWindowTest, OpensOnTheSetupFileAndSavesItAsSevenLines) {
 TEST_F(SettingsWindowTest, MaxAboveTheTrackBarShowsTheFileValueAndSavesTheBarValue) {
   WriteFile(SettingsFile(), "PATH=/opt/zuk\r\nMAX=80\r\nJOY=ON\r\nVOL=7\r\nAUTO=OFF\r\nSOUND=OFF\r\nGAME_TIME=ON\r\n");
   Open();
-  EXPECT_EQ(Form3->TrackBar1->Position(), 50);
-  EXPECT_EQ(Form3->Label7->Caption(), "80");
-  EXPECT_EQ(Form3->TrackBar2->Position(), 7);
-  EXPECT_EQ(Form3->CheckBox1->value(), 1);
-  EXPECT_EQ(Form3->CheckBox2->value(), 0);
-  EXPECT_EQ(Form3->CheckBox3->value(), 0);
-  EXPECT_EQ(Form3->CheckBox4->value(), 1);
+  EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 50);
+  EXPECT_EQ(SettingsForm->MeteorCountLabel->Caption(), "80");
+  EXPECT_EQ(SettingsForm->VolumeBar->Position(), 7);
+  EXPECT_EQ(SettingsForm->JoystickBox->value(), 1);
+  EXPECT_EQ(SettingsForm->AutopilotBox->value(), 0);
+  EXPECT_EQ(SettingsForm->SoundBox->value(), 0);
+  EXPECT_EQ(SettingsForm->LongGameBox->value(), 1);
   Save();
   EXPECT_EQ(ReadFile(SettingsFile()),
             "PATH=/opt/zuk\r\nMAX=50\r\nJOY=ON\r\nVOL=7\r\nAUTO=OFF\r\nSOUND=OFF\r\nGAME_TIME=ON\r\n");
@@ -78,46 +78,46 @@ TEST_F(SettingsWindowTest, MaxAboveTheTrackBarShowsTheFileValueAndSavesTheBarVal
 TEST_F(SettingsWindowTest, TrackBarKeysMoveByFiveAndTheLabelFollows) {
   ASSERT_TRUE(WriteSetupFile("/opt/zuk"));
   Open();
-  Form3->Show();
+  SettingsForm->Show();
   Settle();
-  Fl_Window* w = Form3->Window();
-  ASSERT_TRUE(Form3->TrackBar1->take_focus());
+  Fl_Window* w = SettingsForm->Window();
+  ASSERT_TRUE(SettingsForm->MeteorCountBar->take_focus());
   EXPECT_EQ(PressKey(w, FL_Right), 1);
-  EXPECT_EQ(Form3->TrackBar1->Position(), 15);
-  EXPECT_EQ(Form3->Label7->Caption(), "15");
+  EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 15);
+  EXPECT_EQ(SettingsForm->MeteorCountLabel->Caption(), "15");
   PressKey(w, FL_Down);
-  EXPECT_EQ(Form3->TrackBar1->Position(), 20);
+  EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 20);
   PressKey(w, FL_Left);
   PressKey(w, FL_Up);
-  EXPECT_EQ(Form3->TrackBar1->Position(), 10);
+  EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 10);
   PressKey(w, FL_Page_Down);
-  EXPECT_EQ(Form3->TrackBar1->Position(), 15);
+  EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 15);
   PressKey(w, FL_Page_Up);
   PressKey(w, FL_Page_Up);
   PressKey(w, FL_Page_Up);
-  EXPECT_EQ(Form3->TrackBar1->Position(), 1);  // held at the low end
-  EXPECT_EQ(Form3->Label7->Caption(), "1");
+  EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 1);  // held at the low end
+  EXPECT_EQ(SettingsForm->MeteorCountLabel->Caption(), "1");
   PressKey(w, FL_End);
-  EXPECT_EQ(Form3->TrackBar1->Position(), 50);
+  EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 50);
   PressKey(w, FL_Right);
-  EXPECT_EQ(Form3->TrackBar1->Position(), 50);
+  EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 50);
   PressKey(w, FL_Home);
-  EXPECT_EQ(Form3->TrackBar1->Position(), 1);
+  EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 1);
 
   // Tab goes on to the volume track bar, whose keys leave Label7 alone.
   PressKey(w, FL_Tab);
-  EXPECT_EQ(Fl::focus(), Form3->TrackBar2);
+  EXPECT_EQ(Fl::focus(), SettingsForm->VolumeBar);
   PressKey(w, FL_Left);
-  EXPECT_EQ(Form3->TrackBar2->Position(), 45);
-  EXPECT_EQ(Form3->Label7->Caption(), "1");
+  EXPECT_EQ(SettingsForm->VolumeBar->Position(), 45);
+  EXPECT_EQ(SettingsForm->MeteorCountLabel->Caption(), "1");
 }
 
 TEST_F(SettingsWindowTest, ClicksBesideTheThumbPageAndDraggingUpdatesTheLabel) {
   ASSERT_TRUE(WriteSetupFile("/opt/zuk"));
   Open();
-  Form3->Show();
+  SettingsForm->Show();
   Settle();
-  TTrackBar* bar = Form3->TrackBar1;
+  TrackBar* bar = SettingsForm->MeteorCountBar;
   auto mouse = [bar](int event, int x, int y) {
     Fl::e_x = x;
     Fl::e_y = y;
@@ -138,7 +138,7 @@ TEST_F(SettingsWindowTest, ClicksBesideTheThumbPageAndDraggingUpdatesTheLabel) {
   const int stopped = bar->Position();
   Settle(300);
   EXPECT_EQ(bar->Position(), stopped);
-  EXPECT_EQ(Form3->Label7->Caption(), std::to_string(stopped));
+  EXPECT_EQ(SettingsForm->MeteorCountLabel->Caption(), std::to_string(stopped));
 
   // Left of the thumb: one page down.
   mouse(FL_PUSH, bar->ThumbCenter(1), thumbY);
@@ -152,7 +152,7 @@ TEST_F(SettingsWindowTest, ClicksBesideTheThumbPageAndDraggingUpdatesTheLabel) {
   for (int p = 11; p <= 23; ++p) {
     mouse(FL_DRAG, bar->ThumbCenter(p), thumbY + 40);
     EXPECT_EQ(bar->Position(), p);
-    EXPECT_EQ(Form3->Label7->Caption(), std::to_string(p));
+    EXPECT_EQ(SettingsForm->MeteorCountLabel->Caption(), std::to_string(p));
   }
   mouse(FL_DRAG, bar->x() + bar->w() + 100, thumbY);
   EXPECT_EQ(bar->Position(), 50);
@@ -164,15 +164,15 @@ TEST_F(SettingsWindowTest, ClicksBesideTheThumbPageAndDraggingUpdatesTheLabel) {
 
 TEST_F(SettingsWindowTest, WithoutAPathLineTheProgramEndsBeforeShowingTheWindow) {
   WriteFile(SettingsFile(), "MAX=10\nVOL=50\r\n");
-  EXPECT_THROW(app.CreateForm(Form3), ProgramEndSignal);
+  EXPECT_THROW(app.CreateForm(SettingsForm), ProgramEndSignal);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, "設定ファイルがありません");
   EXPECT_EQ(boxes[0].caption, "Zuk_rer1");
-  EXPECT_FALSE(Form3->Visible());
+  EXPECT_FALSE(SettingsForm->Visible());
 
   std::filesystem::remove(SettingsFile());
   boxes.clear();
-  TForm3* second = nullptr;
+  SettingsWindow* second = nullptr;
   EXPECT_THROW(app.CreateForm(second), ProgramEndSignal);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, "設定ファイルがありません");
@@ -181,24 +181,24 @@ TEST_F(SettingsWindowTest, WithoutAPathLineTheProgramEndsBeforeShowingTheWindow)
 TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheWindowStaysWithTheUsersValues) {
   ASSERT_TRUE(WriteSetupFile("/opt/zuk"));
   Open();
-  Form3->Show();
+  SettingsForm->Show();
   Settle();
-  Form3->TrackBar1->SetPosition(35);
-  Form3->CheckBox4->value(1);
+  SettingsForm->MeteorCountBar->SetPosition(35);
+  SettingsForm->LongGameBox->value(1);
   // The system folder becomes unusable: a path through a plain file.
   WriteFile(dir / "plain", "x");
   const std::string badDir = (dir / "plain" / "windir").string();
   ::setenv("ZUK_RER1_WINDIR", badDir.c_str(), 1);
 
-  EXPECT_NO_THROW(Form3->Button1->do_callback());
+  EXPECT_NO_THROW(SettingsForm->SaveButton->do_callback());
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].text.find(badDir + "/ZUK_RER1.CNF"), std::string::npos) << boxes[0].text;
   EXPECT_NE(boxes[0].text.find(std::strerror(ENOTDIR)), std::string::npos) << boxes[0].text;
-  EXPECT_TRUE(Form3->Visible());
-  EXPECT_TRUE(Form3->Button1->active());
-  EXPECT_EQ(Form3->TrackBar1->Position(), 35);
-  EXPECT_EQ(Form3->Label7->Caption(), "35");
-  EXPECT_EQ(Form3->CheckBox4->value(), 1);
+  EXPECT_TRUE(SettingsForm->Visible());
+  EXPECT_TRUE(SettingsForm->SaveButton->active());
+  EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 35);
+  EXPECT_EQ(SettingsForm->MeteorCountLabel->Caption(), "35");
+  EXPECT_EQ(SettingsForm->LongGameBox->value(), 1);
   EXPECT_EQ(ReadFile(SettingsFile()), kSetupFile);
 
   // Once the folder is back, the same click saves.
@@ -214,16 +214,16 @@ TEST_F(SettingsWindowTest, TheCloseBoxEndsWithoutWritingAndHidesTheReadme) {
   WriteFile(dir / "install" / "readme.txt", "first\nsecond\n");
   ASSERT_TRUE(WriteSetupFile(install));
   Open();
-  Form3->Show();
+  SettingsForm->Show();
   Settle();
-  Form3->BitBtn1->do_callback();
-  EXPECT_TRUE(Form4->Visible());
-  EXPECT_EQ(Form4->MemoText(), "first\nsecond");
-  Form3->TrackBar1->SetPosition(40);
+  SettingsForm->ReadmeButton->do_callback();
+  EXPECT_TRUE(ReadmeForm->Visible());
+  EXPECT_EQ(ReadmeForm->DisplayedText(), "first\nsecond");
+  SettingsForm->MeteorCountBar->SetPosition(40);
 
-  Form3->Window()->do_callback();  // the close box
-  EXPECT_FALSE(Form3->Visible());
-  EXPECT_FALSE(Form4->Visible());
+  SettingsForm->Window()->do_callback();  // the close box
+  EXPECT_FALSE(SettingsForm->Visible());
+  EXPECT_FALSE(ReadmeForm->Visible());
   EXPECT_TRUE(app.Terminated());
   EXPECT_EQ(ReadFile(SettingsFile()), "PATH=" + install + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
   EXPECT_TRUE(boxes.empty());
@@ -232,28 +232,28 @@ TEST_F(SettingsWindowTest, TheCloseBoxEndsWithoutWritingAndHidesTheReadme) {
 TEST_F(SettingsWindowTest, AMissingReadmeIsReportedByTheGeneralErrorHandler) {
   ASSERT_TRUE(WriteSetupFile((dir / "nowhere").string()));
   Open();
-  Form3->Show();
+  SettingsForm->Show();
   Settle();
-  Form3->BitBtn1->do_callback();
+  SettingsForm->ReadmeButton->do_callback();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].kind, 1);  // stop icon
   EXPECT_EQ(boxes[0].text, "ファイル " + (dir / "nowhere").string() + "/readme.txt は開けません.");
-  EXPECT_FALSE(Form4->Visible());
-  EXPECT_TRUE(Form3->Visible());
-  EXPECT_TRUE(Form3->Button1->active());
+  EXPECT_FALSE(ReadmeForm->Visible());
+  EXPECT_TRUE(SettingsForm->Visible());
+  EXPECT_TRUE(SettingsForm->SaveButton->active());
 }
 
 TEST_F(SettingsWindowTest, TabOrderAndShapesBehindTheButton) {
   ASSERT_TRUE(WriteSetupFile("/opt/zuk"));
   Open();
-  Fl_Window* w = Form3->Window();
-  // The grey backdrop is drawn before (behind) Button1.
-  EXPECT_LT(w->find(Form3->Shape2), w->find(Form3->Button1));
-  Form3->Show();
+  Fl_Window* w = SettingsForm->Window();
+  // The grey backdrop is drawn before (behind) the save button.
+  EXPECT_LT(w->find(SettingsForm->ButtonFrame), w->find(SettingsForm->SaveButton));
+  SettingsForm->Show();
   Settle();
-  const std::vector<Fl_Widget*> order = {Form3->TrackBar1, Form3->TrackBar2, Form3->CheckBox3,
-                                         Form3->CheckBox2, Form3->CheckBox1, Form3->CheckBox4,
-                                         Form3->BitBtn1,   Form3->Button1};
+  const std::vector<Fl_Widget*> order = {SettingsForm->MeteorCountBar, SettingsForm->VolumeBar, SettingsForm->SoundBox,
+                                         SettingsForm->AutopilotBox, SettingsForm->JoystickBox, SettingsForm->LongGameBox,
+                                         SettingsForm->ReadmeButton,   SettingsForm->SaveButton};
   order[0]->take_focus();
   for (size_t i = 1; i < order.size(); ++i) {
     PressKey(w, FL_Tab);
@@ -270,9 +270,9 @@ namespace {
 TEST_F(SettingsWindowTest, RealPointerClicksReachTheControls) {
   ASSERT_TRUE(WriteSetupFile("/opt/zuk"));
   Open();
-  Form3->Show();
+  SettingsForm->Show();
   Settle(200);
-  Fl_Window* w = Form3->Window();
+  Fl_Window* w = SettingsForm->Window();
   // The click goes to this window even if another test's window covers it.
   auto click = [w](int x, int y) {
     const std::string cmd = "xdotool mousemove --sync " + std::to_string(w->x() + x) + " " +
@@ -280,13 +280,13 @@ TEST_F(SettingsWindowTest, RealPointerClicksReachTheControls) {
                             std::to_string(fl_xid(w)) + " 1";
     return std::system(cmd.c_str());
   };
-  TTrackBar* bar = Form3->TrackBar1;
+  TrackBar* bar = SettingsForm->MeteorCountBar;
   ASSERT_EQ(click(bar->ThumbCenter(40), bar->y() + 8), 0);
   Settle(200);
   EXPECT_EQ(bar->Position(), 15);
-  EXPECT_EQ(Form3->Label7->Caption(), "15");
+  EXPECT_EQ(SettingsForm->MeteorCountLabel->Caption(), "15");
 
-  Fl_Widget* b = Form3->Button1;
+  Fl_Widget* b = SettingsForm->SaveButton;
   ASSERT_EQ(click(b->x() + b->w() / 2, b->y() + b->h() / 2), 0);
   EXPECT_THROW(
       {

@@ -29,14 +29,14 @@ class SetupWindowTest : public UiTest {
     WriteFile(program, std::string("\x7F" "ELF program image", 18) + std::string(200000, 'z'));
   }
   void Open(bool displayOk = true) {
-    app.CreateForm(Form2);
-    app.CreateForm(Form4);
-    app.MainForm = Form2;
-    Form2->ProbeDisplayFn = [this, displayOk] {
+    app.CreateForm(SetupForm);
+    app.CreateForm(ReadmeForm);
+    app.MainForm = SetupForm;
+    SetupForm->ProbeDisplayFn = [this, displayOk] {
       ++probes;
       return displayOk;
     };
-    Form2->ProgramPath = program.string();
+    SetupForm->ProgramPath = program.string();
   }
   bool Claimed() const {
     for (const auto& b : boxes) {
@@ -53,13 +53,13 @@ class SetupWindowTest : public UiTest {
 
 TEST_F(SetupWindowTest, InstallWritesTheSetupFileAndAnExecutableCopy) {
   Open();
-  Form2->Show();
+  SetupForm->Show();
   Settle();
   EXPECT_GE(probes, 1);
   WriteFile(Installed(), "an older version");
   WriteFile(SettingsFile(), "PATH=/old\r\nMAX=33\r\nGAME_TIME=ON\r\n");
 
-  EXPECT_THROW(Form2->Button1->do_callback(), ProgramEndSignal);
+  EXPECT_THROW(SetupForm->InstallButton->do_callback(), ProgramEndSignal);
   const std::string folder = std::filesystem::current_path().string();
   EXPECT_EQ(ReadFile(SettingsFile()),
             "PATH=" + folder + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
@@ -76,8 +76,8 @@ TEST_F(SetupWindowTest, InstallWritesTheSetupFileAndAnExecutableCopy) {
   }
   EXPECT_EQ(files, 2);
 
-  EXPECT_FALSE(Form2->Visible());
-  EXPECT_FALSE(Form2->Button1->active());
+  EXPECT_FALSE(SetupForm->Visible());
+  EXPECT_FALSE(SetupForm->InstallButton->active());
   EXPECT_EQ(platform.beeps, 1);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].caption, "ＺＵＫスクリーンセーバーＮｏ．１");
@@ -86,43 +86,43 @@ TEST_F(SetupWindowTest, InstallWritesTheSetupFileAndAnExecutableCopy) {
 }
 
 TEST_F(SetupWindowTest, TheRunningProgramIsWhatGetsInstalledByDefault) {
-  app.CreateForm(Form2);
-  Form2->ProbeDisplayFn = [] { return true; };
-  EXPECT_EQ(Form2->ProgramPath, "/proc/self/exe");
-  EXPECT_THROW(Form2->Button1->do_callback(), ProgramEndSignal);
+  app.CreateForm(SetupForm);
+  SetupForm->ProbeDisplayFn = [] { return true; };
+  EXPECT_EQ(SetupForm->ProgramPath, "/proc/self/exe");
+  EXPECT_THROW(SetupForm->InstallButton->do_callback(), ProgramEndSignal);
   EXPECT_EQ(ReadFile(Installed()), ReadFile("/proc/self/exe"));
   EXPECT_EQ(::access(Installed().c_str(), X_OK), 0);
 }
 
 TEST_F(SetupWindowTest, AnUnusableSystemFolderIsReportedAndNothingClaimsSuccess) {
   Open();
-  Form2->Show();
+  SetupForm->Show();
   Settle();
   WriteFile(dir / "plain", "x");
   const std::string badDir = (dir / "plain" / "windows").string();
   ::setenv("ZUK_RER1_WINDIR", badDir.c_str(), 1);
 
-  EXPECT_NO_THROW(Form2->Button1->do_callback());
+  EXPECT_NO_THROW(SetupForm->InstallButton->do_callback());
   EXPECT_FALSE(Claimed());
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].text.find(badDir + "/ZUK_RER1.CNF"), std::string::npos) << boxes[0].text;
   EXPECT_NE(boxes[0].text.find(std::strerror(ENOTDIR)), std::string::npos) << boxes[0].text;
   EXPECT_NE(boxes[0].text.find("セットアップは完了していません"), std::string::npos);
   EXPECT_EQ(platform.beeps, 0);
-  EXPECT_TRUE(Form2->Visible());
-  EXPECT_TRUE(Form2->Button1->active());
+  EXPECT_TRUE(SetupForm->Visible());
+  EXPECT_TRUE(SetupForm->InstallButton->active());
 }
 
 TEST_F(SetupWindowTest, AFailedCopyIsReportedWithTheFileAndTheReason) {
   Open();
   // The target name is taken by a folder: the copy can't be put in place.
   std::filesystem::create_directories(Installed());
-  EXPECT_NO_THROW(Form2->Button1->do_callback());
+  EXPECT_NO_THROW(SetupForm->InstallButton->do_callback());
   EXPECT_FALSE(Claimed());
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].text.find(Installed().string()), std::string::npos) << boxes[0].text;
   EXPECT_NE(boxes[0].text.find(std::strerror(EISDIR)), std::string::npos) << boxes[0].text;
-  EXPECT_TRUE(Form2->Button1->active());
+  EXPECT_TRUE(SetupForm->InstallButton->active());
   for (const auto& e : std::filesystem::directory_iterator(windir)) {
     EXPECT_EQ(e.path().filename().string().find("zuk_rer1.scr."), std::string::npos) << e.path();
   }
@@ -130,8 +130,8 @@ TEST_F(SetupWindowTest, AFailedCopyIsReportedWithTheFileAndTheReason) {
   // A program file that can't be read is named as such.
   boxes.clear();
   std::filesystem::remove(Installed());
-  Form2->ProgramPath = (dir / "gone.exe").string();
-  EXPECT_NO_THROW(Form2->Button1->do_callback());
+  SetupForm->ProgramPath = (dir / "gone.exe").string();
+  EXPECT_NO_THROW(SetupForm->InstallButton->do_callback());
   EXPECT_FALSE(Claimed());
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].text.find("gone.exe"), std::string::npos);
@@ -141,21 +141,21 @@ TEST_F(SetupWindowTest, AFailedCopyIsReportedWithTheFileAndTheReason) {
 
 TEST_F(SetupWindowTest, TheProbeRunsOnEveryActivationAndEndsWithoutADisplay) {
   Open();
-  Form2->Show();
+  SetupForm->Show();
   EXPECT_EQ(probes, 1);
-  Form2->NotifyFocus(false);
-  Form2->NotifyFocus(true);
+  SetupForm->NotifyFocus(false);
+  SetupForm->NotifyFocus(true);
   EXPECT_EQ(probes, 2);
-  Form2->NotifyFocus(true);  // still active: no new activation
+  SetupForm->NotifyFocus(true);  // still active: no new activation
   EXPECT_EQ(probes, 2);
   EXPECT_TRUE(boxes.empty());
 
-  Form2->Hide();
-  Form2->ProbeDisplayFn = [this] {
+  SetupForm->Hide();
+  SetupForm->ProbeDisplayFn = [this] {
     ++probes;
     return false;
   };
-  EXPECT_THROW(Form2->Show(), ProgramEndSignal);
+  EXPECT_THROW(SetupForm->Show(), ProgramEndSignal);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, "★ZUK_RER1ｽｸﾘｰﾝｾｰﾊﾞｰで、DirectＸが使用できません。");
   EXPECT_EQ(boxes[0].caption, "Zuk_rer1");
@@ -164,45 +164,45 @@ TEST_F(SetupWindowTest, TheProbeRunsOnEveryActivationAndEndsWithoutADisplay) {
 }
 
 TEST_F(SetupWindowTest, TheRealProbeAcceptsThisDisplay) {
-  app.CreateForm(Form2);
-  EXPECT_NO_THROW(Form2->Show());
+  app.CreateForm(SetupForm);
+  EXPECT_NO_THROW(SetupForm->Show());
   EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(SetupWindowTest, ReadmeFromTheCurrentFolderAndHiddenWithTheWindow) {
   Open();
-  Form2->Show();
+  SetupForm->Show();
   Settle();
-  Form2->BitBtn1->do_callback();
+  SetupForm->ReadmeButton->do_callback();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].kind, 1);
   EXPECT_EQ(boxes[0].text, "ファイル readme.txt は開けません.");
-  EXPECT_FALSE(Form4->Visible());
-  EXPECT_TRUE(Form2->Visible());
+  EXPECT_FALSE(ReadmeForm->Visible());
+  EXPECT_TRUE(SetupForm->Visible());
 
   WriteFile(install / "readme.txt", "\x90\xE0\x96\xBE\r\n");
-  Form2->BitBtn1->do_callback();
-  EXPECT_TRUE(Form4->Visible());
-  EXPECT_EQ(Form4->MemoText(), "説明");
-  Form2->Window()->do_callback();  // the close box
-  EXPECT_FALSE(Form2->Visible());
-  EXPECT_FALSE(Form4->Visible());
+  SetupForm->ReadmeButton->do_callback();
+  EXPECT_TRUE(ReadmeForm->Visible());
+  EXPECT_EQ(ReadmeForm->DisplayedText(), "説明");
+  SetupForm->Window()->do_callback();  // the close box
+  EXPECT_FALSE(SetupForm->Visible());
+  EXPECT_FALSE(ReadmeForm->Visible());
   EXPECT_TRUE(app.Terminated());
   EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
 }
 
 TEST_F(SetupWindowTest, CentredWithShapeBehindTheButtonAndTabOrder) {
   Open();
-  Fl_Window* w = Form2->Window();
-  EXPECT_LT(w->find(Form2->Shape2), w->find(Form2->Button1));
-  Form2->Show();
+  Fl_Window* w = SetupForm->Window();
+  EXPECT_LT(w->find(SetupForm->ButtonFrame), w->find(SetupForm->InstallButton));
+  SetupForm->Show();
   Settle();
   // Centred, and the size can't change.
   EXPECT_EQ(w->x(), (Fl::w() - 572) / 2);
   EXPECT_EQ(w->y(), (Fl::h() - 185) / 2);
-  Form2->BitBtn1->take_focus();
+  SetupForm->ReadmeButton->take_focus();
   PressKey(w, FL_Tab);
-  EXPECT_EQ(Fl::focus(), Form2->Button1);
+  EXPECT_EQ(Fl::focus(), SetupForm->InstallButton);
 }
 
 }  // namespace

@@ -126,27 +126,27 @@ int main(int argc, char** argv) {
   bool ok = true;
   int status = 0;
   try {
-    App().CreateForm(Form3);
-    App().CreateForm(Form4);
-    Form3->Show();
-    ok = Shoot(Form3->Window(), Form3->Window()->label(), (out / "settings.png").string()) && ok;
+    App().CreateForm(SettingsForm);
+    App().CreateForm(ReadmeForm);
+    SettingsForm->Show();
+    ok = Shoot(SettingsForm->Window(), SettingsForm->Window()->label(), (out / "settings.png").string()) && ok;
 
-    Form3->BitBtn1Click();  // the readme from the install folder
-    ok = Form4->Visible() && ok;
-    ok = Shoot(Form4->Window(), Form4->Window()->label(), (out / "readme.png").string()) && ok;
-    Form3->Hide();
+    SettingsForm->ShowReadme();  // the readme from the install folder
+    ok = ReadmeForm->Visible() && ok;
+    ok = Shoot(ReadmeForm->Window(), ReadmeForm->Window()->label(), (out / "readme.png").string()) && ok;
+    SettingsForm->Hide();
 
-    App().CreateForm(Form2);
-    Form2->ProbeDisplayFn = nullptr;
-    Form2->Show();
-    ok = Shoot(Form2->Window(), Form2->Window()->label(), (out / "setup.png").string()) && ok;
-    Form2->Hide();
+    App().CreateForm(SetupForm);
+    SetupForm->ProbeDisplayFn = nullptr;
+    SetupForm->Show();
+    ok = Shoot(SetupForm->Window(), SetupForm->Window()->label(), (out / "setup.png").string()) && ok;
+    SetupForm->Hide();
 
-    App().CreateForm(Form5);
+    App().CreateForm(ErrorForm);
     World().ErrorText = "PAL256.PALがありません。";
-    Form5->Show();
-    ok = Shoot(Form5->Window(), Form5->Window()->label(), (out / "error.png").string()) && ok;
-    Form5->Hide();
+    ErrorForm->Show();
+    ok = Shoot(ErrorForm->Window(), ErrorForm->Window()->label(), (out / "error.png").string()) && ok;
+    ErrorForm->Hide();
 
     // The game's start-up window, shown without its creation handler (which
     // would start the game).

@@ -4,28 +4,71 @@
 
 #include <SDL.h>
 
-uint16_t VirtualKeyFromSdl(int32_t scancode, int32_t keycode) {
-  // Keypad first, by position.
-  switch (scancode) {
-    case SDL_SCANCODE_KP_0: return VK_NUMPAD0;
-    case SDL_SCANCODE_KP_1: return VK_NUMPAD1;
-    case SDL_SCANCODE_KP_2: return VK_NUMPAD2;
-    case SDL_SCANCODE_KP_3: return VK_NUMPAD3;
-    case SDL_SCANCODE_KP_4: return VK_NUMPAD4;
-    case SDL_SCANCODE_KP_5: return VK_NUMPAD5;
-    case SDL_SCANCODE_KP_6: return VK_NUMPAD6;
-    case SDL_SCANCODE_KP_7: return VK_NUMPAD7;
-    case SDL_SCANCODE_KP_8: return VK_NUMPAD8;
-    case SDL_SCANCODE_KP_9: return VK_NUMPAD9;
-    case SDL_SCANCODE_KP_PERIOD: return VK_DECIMAL;
-    case SDL_SCANCODE_KP_ENTER: return VK_RETURN;
-    case SDL_SCANCODE_KP_MULTIPLY: return VK_MULTIPLY;
-    case SDL_SCANCODE_KP_PLUS: return VK_ADD;
-    case SDL_SCANCODE_KP_MINUS: return VK_SUBTRACT;
-    case SDL_SCANCODE_KP_DIVIDE: return VK_DIVIDE;
-    case SDL_SCANCODE_NUMLOCKCLEAR: return VK_NUMLOCK;
-    default: break;
+namespace {
+
+struct KeyPair {
+  int32_t from;
+  uint16_t to;
+};
+
+// The keypad, by position (whatever Num Lock says).
+constexpr KeyPair kKeypad[] = {
+    {SDL_SCANCODE_KP_0, VK_NUMPAD0},        {SDL_SCANCODE_KP_1, VK_NUMPAD1},
+    {SDL_SCANCODE_KP_2, VK_NUMPAD2},        {SDL_SCANCODE_KP_3, VK_NUMPAD3},
+    {SDL_SCANCODE_KP_4, VK_NUMPAD4},        {SDL_SCANCODE_KP_5, VK_NUMPAD5},
+    {SDL_SCANCODE_KP_6, VK_NUMPAD6},        {SDL_SCANCODE_KP_7, VK_NUMPAD7},
+    {SDL_SCANCODE_KP_8, VK_NUMPAD8},        {SDL_SCANCODE_KP_9, VK_NUMPAD9},
+    {SDL_SCANCODE_KP_PERIOD, VK_DECIMAL},   {SDL_SCANCODE_KP_ENTER, VK_RETURN},
+    {SDL_SCANCODE_KP_MULTIPLY, VK_MULTIPLY}, {SDL_SCANCODE_KP_PLUS, VK_ADD},
+    {SDL_SCANCODE_KP_MINUS, VK_SUBTRACT},   {SDL_SCANCODE_KP_DIVIDE, VK_DIVIDE},
+    {SDL_SCANCODE_NUMLOCKCLEAR, VK_NUMLOCK},
+};
+
+// The other keys, by what they mean in the layout.
+constexpr KeyPair kKeys[] = {
+    {SDLK_BACKSPACE, VK_BACK},           {SDLK_TAB, VK_TAB},
+    {SDLK_CLEAR, VK_CLEAR},              {SDLK_RETURN, VK_RETURN},
+    {SDLK_RETURN2, VK_RETURN},           {SDLK_LSHIFT, VK_SHIFT},
+    {SDLK_RSHIFT, VK_SHIFT},             {SDLK_LCTRL, VK_CONTROL},
+    {SDLK_RCTRL, VK_CONTROL},            {SDLK_LALT, VK_MENU},
+    {SDLK_RALT, VK_MENU},                {SDLK_MODE, VK_MENU},
+    {SDLK_PAUSE, VK_PAUSE},              {SDLK_CAPSLOCK, VK_CAPITAL},
+    {SDLK_ESCAPE, VK_ESCAPE},            {SDLK_SPACE, VK_SPACE},
+    {SDLK_PAGEUP, VK_PRIOR},             {SDLK_PAGEDOWN, VK_NEXT},
+    {SDLK_END, VK_END},                  {SDLK_HOME, VK_HOME},
+    {SDLK_LEFT, VK_LEFT},                {SDLK_UP, VK_UP},
+    {SDLK_RIGHT, VK_RIGHT},              {SDLK_DOWN, VK_DOWN},
+    {SDLK_SELECT, VK_SELECT},            {SDLK_EXECUTE, VK_EXECUTE},
+    {SDLK_PRINTSCREEN, VK_SNAPSHOT},     {SDLK_INSERT, VK_INSERT},
+    {SDLK_DELETE, VK_DELETE},            {SDLK_HELP, VK_HELP},
+    {SDLK_LGUI, VK_LWIN},                {SDLK_RGUI, VK_RWIN},
+    {SDLK_APPLICATION, VK_APPS},         {SDLK_MENU, VK_APPS},
+    {SDLK_SLEEP, VK_SLEEP},              {SDLK_SCROLLLOCK, VK_SCROLL},
+    {SDLK_MUTE, VK_VOLUME_MUTE},         {SDLK_AUDIOMUTE, VK_VOLUME_MUTE},
+    {SDLK_VOLUMEDOWN, VK_VOLUME_DOWN},   {SDLK_VOLUMEUP, VK_VOLUME_UP},
+    {SDLK_AUDIONEXT, VK_MEDIA_NEXT_TRACK}, {SDLK_AUDIOPREV, VK_MEDIA_PREV_TRACK},
+    {SDLK_AUDIOSTOP, VK_MEDIA_STOP},     {SDLK_AUDIOPLAY, VK_MEDIA_PLAY_PAUSE},
+    {SDLK_SEMICOLON, VK_OEM_1},          {SDLK_COLON, VK_OEM_1},
+    {SDLK_EQUALS, VK_OEM_PLUS},          {SDLK_PLUS, VK_OEM_PLUS},
+    {SDLK_COMMA, VK_OEM_COMMA},          {SDLK_LESS, VK_OEM_COMMA},
+    {SDLK_MINUS, VK_OEM_MINUS},          {SDLK_UNDERSCORE, VK_OEM_MINUS},
+    {SDLK_PERIOD, VK_OEM_PERIOD},        {SDLK_GREATER, VK_OEM_PERIOD},
+    {SDLK_SLASH, VK_OEM_2},              {SDLK_QUESTION, VK_OEM_2},
+    {SDLK_BACKQUOTE, VK_OEM_3},          {SDLK_LEFTBRACKET, VK_OEM_4},
+    {SDLK_BACKSLASH, VK_OEM_5},          {SDLK_RIGHTBRACKET, VK_OEM_6},
+    {SDLK_QUOTE, VK_OEM_7},              {SDLK_QUOTEDBL, VK_OEM_7},
+};
+
+template <size_t N>
+uint16_t Find(const KeyPair (&table)[N], int32_t from) {
+  for (const KeyPair& p : table) {
+    if (p.from == from) return p.to;
   }
+  return VK_UNKNOWN;
+}
+
+// Letters, digits and function keys, which come in ranges.
+uint16_t FromRange(int32_t scancode, int32_t keycode) {
   if (keycode >= 'a' && keycode <= 'z') return static_cast<uint16_t>(VK_A + (keycode - 'a'));
   if (keycode >= '0' && keycode <= '9') return static_cast<uint16_t>(VK_0 + (keycode - '0'));
   // A letter key of a non-Latin layout (Cyrillic, Greek...) still gives the
@@ -36,59 +79,17 @@ uint16_t VirtualKeyFromSdl(int32_t scancode, int32_t keycode) {
   }
   if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return static_cast<uint16_t>(VK_F1 + (keycode - SDLK_F1));
   if (keycode >= SDLK_F13 && keycode <= SDLK_F24) return static_cast<uint16_t>(VK_F1 + 12 + (keycode - SDLK_F13));
-  switch (keycode) {
-    case SDLK_BACKSPACE: return VK_BACK;
-    case SDLK_TAB: return VK_TAB;
-    case SDLK_CLEAR: return VK_CLEAR;
-    case SDLK_RETURN: case SDLK_RETURN2: return VK_RETURN;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return VK_SHIFT;
-    case SDLK_LCTRL: case SDLK_RCTRL: return VK_CONTROL;
-    case SDLK_LALT: case SDLK_RALT: case SDLK_MODE: return VK_MENU;
-    case SDLK_PAUSE: return VK_PAUSE;
-    case SDLK_CAPSLOCK: return VK_CAPITAL;
-    case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_PAGEUP: return VK_PRIOR;
-    case SDLK_PAGEDOWN: return VK_NEXT;
-    case SDLK_END: return VK_END;
-    case SDLK_HOME: return VK_HOME;
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_UP: return VK_UP;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_DOWN: return VK_DOWN;
-    case SDLK_SELECT: return VK_SELECT;
-    case SDLK_EXECUTE: return VK_EXECUTE;
-    case SDLK_PRINTSCREEN: return VK_SNAPSHOT;
-    case SDLK_INSERT: return VK_INSERT;
-    case SDLK_DELETE: return VK_DELETE;
-    case SDLK_HELP: return VK_HELP;
-    case SDLK_LGUI: return VK_LWIN;
-    case SDLK_RGUI: return VK_RWIN;
-    case SDLK_APPLICATION: case SDLK_MENU: return VK_APPS;
-    case SDLK_SLEEP: return VK_SLEEP;
-    case SDLK_SCROLLLOCK: return VK_SCROLL;
-    case SDLK_MUTE: case SDLK_AUDIOMUTE: return VK_VOLUME_MUTE;
-    case SDLK_VOLUMEDOWN: return VK_VOLUME_DOWN;
-    case SDLK_VOLUMEUP: return VK_VOLUME_UP;
-    case SDLK_AUDIONEXT: return VK_MEDIA_NEXT_TRACK;
-    case SDLK_AUDIOPREV: return VK_MEDIA_PREV_TRACK;
-    case SDLK_AUDIOSTOP: return VK_MEDIA_STOP;
-    case SDLK_AUDIOPLAY: return VK_MEDIA_PLAY_PAUSE;
-    case SDLK_SEMICOLON: case SDLK_COLON: return VK_OEM_1;
-    case SDLK_EQUALS: case SDLK_PLUS: return VK_OEM_PLUS;
-    case SDLK_COMMA: case SDLK_LESS: return VK_OEM_COMMA;
-    case SDLK_MINUS: case SDLK_UNDERSCORE: return VK_OEM_MINUS;
-    case SDLK_PERIOD: case SDLK_GREATER: return VK_OEM_PERIOD;
-    case SDLK_SLASH: case SDLK_QUESTION: return VK_OEM_2;
-    case SDLK_BACKQUOTE: return VK_OEM_3;
-    case SDLK_LEFTBRACKET: return VK_OEM_4;
-    case SDLK_BACKSLASH: return VK_OEM_5;
-    case SDLK_RIGHTBRACKET: return VK_OEM_6;
-    case SDLK_QUOTE: case SDLK_QUOTEDBL: return VK_OEM_7;
-    default: break;
-  }
-  if (scancode == SDL_SCANCODE_NONUSBACKSLASH) return VK_OEM_102;
   return VK_UNKNOWN;
+}
+
+}  // namespace
+
+uint16_t VirtualKeyFromSdl(int32_t scancode, int32_t keycode) {
+  uint16_t vk = Find(kKeypad, scancode);
+  if (vk == VK_UNKNOWN) vk = FromRange(scancode, keycode);
+  if (vk == VK_UNKNOWN) vk = Find(kKeys, keycode);
+  if (vk == VK_UNKNOWN && scancode == SDL_SCANCODE_NONUSBACKSLASH) vk = VK_OEM_102;
+  return vk;
 }
 
 uint16_t VirtualKeyFromFltk(int key) {

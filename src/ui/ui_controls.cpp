@@ -152,49 +152,10 @@ int TrackBar::handle(int event) {
     case FL_LEAVE:
       return 1;
     case FL_KEYBOARD:
-      switch (Fl::event_key()) {
-        case FL_Left:
-        case FL_Up:
-          SetPosition(position_ - LineSize);
-          return 1;
-        case FL_Right:
-        case FL_Down:
-          SetPosition(position_ + LineSize);
-          return 1;
-        case FL_Page_Up:
-          SetPosition(position_ - PageSize);
-          return 1;
-        case FL_Page_Down:
-          SetPosition(position_ + PageSize);
-          return 1;
-        case FL_Home:
-          SetPosition(min_);
-          return 1;
-        case FL_End:
-          SetPosition(max_);
-          return 1;
-        default:
-          return 0;
-      }
-    case FL_PUSH: {
-      if (Fl::event_button() != FL_LEFT_MOUSE) return 1;
-      if (Fl::visible_focus()) take_focus();
-      const int ex = Fl::event_x();
-      const int ey = Fl::event_y();
-      const int c = ThumbCenter(position_);
-      const bool onThumb = ex >= c - kThumbHalf && ex <= c + kThumbHalf &&
-                           ey >= y() + kThumbTop && ey < y() + kThumbTop + kThumbBody + kThumbPoint;
-      if (onThumb) {
-        dragging_ = true;
-        grabOffset_ = ex - c;
-      } else {
-        mouseX_ = ex;
-        repeating_ = true;
-        PageToward(ex);
-        Fl::add_timeout(kRepeatDelay, RepeatThunk, this);
-      }
+      return HandleKey(Fl::event_key()) ? 1 : 0;
+    case FL_PUSH:
+      if (Fl::event_button() == FL_LEFT_MOUSE) Press(Fl::event_x(), Fl::event_y());
       return 1;
-    }
     case FL_DRAG:
       if (dragging_) {
         SetPosition(PositionAt(Fl::event_x() - grabOffset_));
@@ -210,6 +171,37 @@ int TrackBar::handle(int event) {
     default:
       return Fl_Widget::handle(event);
   }
+}
+
+bool TrackBar::HandleKey(int key) {
+  switch (key) {
+    case FL_Left:
+    case FL_Up: SetPosition(position_ - LineSize); return true;
+    case FL_Right:
+    case FL_Down: SetPosition(position_ + LineSize); return true;
+    case FL_Page_Up: SetPosition(position_ - PageSize); return true;
+    case FL_Page_Down: SetPosition(position_ + PageSize); return true;
+    case FL_Home: SetPosition(min_); return true;
+    case FL_End: SetPosition(max_); return true;
+    default: return false;
+  }
+}
+
+void TrackBar::Press(int ex, int ey) {
+  if (Fl::visible_focus()) take_focus();
+  const int c = ThumbCenter(position_);
+  const bool onThumb = ex >= c - kThumbHalf && ex <= c + kThumbHalf && ey >= y() + kThumbTop &&
+                       ey < y() + kThumbTop + kThumbBody + kThumbPoint;
+  if (onThumb) {
+    dragging_ = true;
+    grabOffset_ = ex - c;
+    return;
+  }
+  // Beside the thumb: a page toward the mouse, repeating while it is held.
+  mouseX_ = ex;
+  repeating_ = true;
+  PageToward(ex);
+  Fl::add_timeout(kRepeatDelay, RepeatThunk, this);
 }
 
 void TrackBar::draw() {

@@ -109,6 +109,10 @@ class TrackBar : public Fl_Widget {
  private:
   int ChannelLeft() const;
   int ChannelRight() const;
+  // Arrow, page and end keys; false for any other key.
+  bool HandleKey(int key);
+  // The left button pressed at (ex, ey): drags the thumb, or pages.
+  void Press(int ex, int ey);
   void PageToward(int mouseX);
   static void RepeatThunk(void* self);
 

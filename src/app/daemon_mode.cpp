@@ -49,11 +49,6 @@ class EndSignalWatch : public MessageSource {
   }
 };
 
-bool HoldsData(const std::string& folder) {
-  struct stat st {};
-  return ::stat(JoinPath(folder, "bmp1.bmp").c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 // Without data files: the window stays black until the run is ended.
 [[noreturn]] void ShowBlackUntilTheEnd(const std::vector<std::string>& looked) {
   std::string where;
@@ -87,7 +82,7 @@ int NoteMissingWindow(Display*, XErrorEvent*) {
 // in for it.
 unsigned long WindowToDrawInto(const DaemonWindow& window) {
   Display* dpy = XOpenDisplay(nullptr);
-  if (dpy == nullptr) return window.id;  // the presenter says it can't draw
+  if (dpy == nullptr) EndWithoutXServer();
   unsigned long id = window.root ? DefaultRootWindow(dpy) : window.id;
   g_windowMissing = false;
   XErrorHandler previous = XSetErrorHandler(NoteMissingWindow);
@@ -120,12 +115,7 @@ DaemonRun PrepareDaemonRun(const DaemonWindow& window) {
 
   DaemonRun run;
   const std::vector<std::string> folders = InstalledDataFolders(ProgramFilePath());
-  for (const std::string& f : folders) {
-    if (HoldsData(f)) {
-      run.installedDataFolder = f;
-      break;
-    }
-  }
+  run.installedDataFolder = FolderWithDataFiles(folders);
   run.noData = [folders] { ShowBlackUntilTheEnd(folders); };
   return run;
 }

@@ -17,12 +17,14 @@
 #include "platform/system_folder.h"
 
 const char* const kPasswordMessage = "パスワードの設定はありません(^^;)";
+constexpr const char* kNeedsXServer = "this program needs an X server (on Wayland, Xwayland)";
 
-std::string ProgramFilePath() {
-  char buf[PATH_MAX + 1];
-  const ssize_t n = ::readlink("/proc/self/exe", buf, PATH_MAX);
-  if (n <= 0) return {};
-  return std::string(buf, static_cast<size_t>(n));
+[[noreturn]] void EndWithoutXServer() {
+  const char* display = std::getenv("DISPLAY");
+  ReportProblem(display != nullptr && *display != '\0'
+                    ? std::string("cannot open the X display \"") + display + "\": " + kNeedsXServer
+                    : std::string("DISPLAY is not set: ") + kNeedsXServer);
+  ProgramEnd(1);
 }
 
 std::string StartedProgramPath(const char* argv0) {
@@ -80,7 +82,11 @@ void RunStartup(const std::string& tail, const std::string& programPath, const F
   // The X server going away ends every mode with exit code 0, as closing
   // its window does. Inside a daemon's window FLTK is never used; elsewhere
   // its display is opened first, as it puts in a handler of its own.
-  if (!plan.inDaemonWindow && App().Windowed) fl_open_display();
+  if (!plan.inDaemonWindow && App().Windowed && fl_display == nullptr) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) EndWithoutXServer();
+    fl_open_display(display);
+  }
   static DisplayLossWatch displayLoss([] {});
   if (plan.action == StartupPlan::Action::PasswordBox) {
     App().MessageBox(kPasswordMessage);

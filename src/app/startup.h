@@ -22,8 +22,6 @@ struct FormMakers {
 [[noreturn]] void RunStartup(const std::string& commandTail, const std::string& programPath,
                              const FormMakers& makers, const DaemonWindow& daemon = {});
 
-// The full path of the running program file (/proc/self/exe).
-std::string ProgramFilePath();
 // The path the program was started by, which the name rule and the title
 // look at: argv[0] as given when it holds a '/', else the file that PATH finds
 // under that name; the running program file when neither tells.
@@ -31,3 +29,6 @@ std::string StartedProgramPath(const char* argv0);
 
 // The password message.
 extern const char* const kPasswordMessage;
+// Says on stderr that there is no X server to talk to (naming the display
+// that could not be opened), then ends with exit code 1.
+[[noreturn]] void EndWithoutXServer();

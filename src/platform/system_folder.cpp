@@ -1,9 +1,11 @@
 #include "platform/system_folder.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -59,4 +61,19 @@ std::vector<std::string> InstalledDataFolders(const std::string& programFile) {
   }
   if (!own.empty()) folders.push_back(own.string());
   return folders;
+}
+
+std::string FolderWithDataFiles(const std::vector<std::string>& folders) {
+  for (const std::string& folder : folders) {
+    struct stat st {};
+    if (::stat(JoinPath(folder, "bmp1.bmp").c_str(), &st) == 0 && S_ISREG(st.st_mode)) return folder;
+  }
+  return {};
+}
+
+std::string ProgramFilePath() {
+  char buf[PATH_MAX + 1];
+  const ssize_t n = ::readlink("/proc/self/exe", buf, PATH_MAX);
+  if (n <= 0) return {};
+  return std::string(buf, static_cast<size_t>(n));
 }

@@ -20,3 +20,8 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // program anywhere under PREFIX/lib, lib64, libexec, bin or games, then the
 // folder that holds the program.
 std::vector<std::string> InstalledDataFolders(const std::string& programFile);
+// The first of `folders` that holds the data files (bmp1.bmp, a regular
+// file); empty when none does.
+std::string FolderWithDataFiles(const std::vector<std::string>& folders);
+// The full path of the running program file (/proc/self/exe).
+std::string ProgramFilePath();

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <stdexcept>
@@ -30,6 +31,13 @@ namespace {
 template <void (SetupWindow::*Handler)()>
 void Thunk(Fl_Widget*, void* form) {
   App().RunHandler([form] { (static_cast<SetupWindow*>(form)->*Handler)(); });
+}
+
+// The data files' message: the file and where it was looked for.
+std::string NoDataFilesText(const std::vector<std::string>& folders) {
+  std::string where;
+  for (const std::string& f : folders) where += (where.empty() ? "" : "、") + f;
+  return "データファイル (bmp1.bmp) が見つかりません: " + where;
 }
 
 }  // namespace
@@ -76,8 +84,8 @@ SetupWindow::SetupWindow() : ProbeDisplayFn(ProbeDisplay) {
   if (splash_) Picture->image(splash_.get());
   MakerLabel = new Label(88, 149, 59, 12, "ZUK-SOFT", kClNavy);
   PickLabel = new Label(228, 13, 322, 12,
-                      "下の「セットアップ開始」ボタンを押した後、「画面のプロパティ」で", kClMaroon);
-  PickLabel2 = new Label(230, 33, 238, 12, "スクリーンセーバー「zuk_rer1」を選んで下さい。", kClMaroon);
+                      "下の「セットアップ開始」ボタンを押した後、「説明」の", kClMaroon);
+  PickLabel2 = new Label(230, 33, 238, 12, "「スクリーンセーバーとして使う」をご覧下さい。", kClMaroon);
   NoWarrantyLabel = new Label(230, 88, 306, 12, "この変なスクリーンセーバーは無保証のフリーソフトです。",
                        kClGreen);
   NoWarrantyLabel2 = new Label(238, 106, 306, 12,
@@ -109,6 +117,21 @@ void SetupWindow::FormActivate() {
   }
 }
 
+std::vector<std::string> SetupWindow::DataFolderCandidates(const std::string& currentDir) const {
+  // The folder the installer was started from comes first, as it always
+  // has; then the running program's own folder and the installed data
+  // folder, for a start from a terminal elsewhere or from the menu.
+  std::error_code ec;
+  const std::filesystem::path program = std::filesystem::canonical(ProgramPath, ec);
+  std::vector<std::string> folders{currentDir};
+  if (ec) return folders;
+  folders.push_back(program.parent_path().string());
+  for (const std::string& f : InstalledDataFolders(program.string())) {
+    if (std::find(folders.begin(), folders.end(), f) == folders.end()) folders.push_back(f);
+  }
+  return folders;
+}
+
 void SetupWindow::Install() {
   InstallButton->deactivate();
 
@@ -125,7 +148,13 @@ void SetupWindow::Install() {
     failed(CannotReadText(".", ec.value()));
     return;
   }
-  if (!WriteSetupFile(currentDir)) {
+  const std::vector<std::string> folders = DataFolderCandidates(currentDir);
+  const std::string installFolder = FolderWithDataFiles(folders);
+  if (installFolder.empty()) {
+    failed(NoDataFilesText(folders));
+    return;
+  }
+  if (!WriteSetupFile(installFolder)) {
     const int err = errno;
     failed(CannotWriteText(SettingsFilePath(), err));
     return;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "shell/form.h"
 
@@ -26,8 +27,11 @@ class SetupWindow : public Form {
   void FormActivate() override;
   void FormHide() override;
   // Installs and ends; a write or copy that fails is reported and the
-  // window stays open for another try.
+  // window stays open for another try. The settings file records the first
+  // of DataFolderCandidates that holds the data files; with none, setup
+  // says so and writes nothing.
   void Install();
+  std::vector<std::string> DataFolderCandidates(const std::string& currentDir) const;
   void ShowReadme();
 
   // Replaceable for tests: the probe and the program file that is copied.

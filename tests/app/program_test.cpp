@@ -420,3 +420,24 @@ TEST_F(ProgramFixture, AStartRemovesTheTempFilesOfSavesWhoseProcessIsGone) {
 }
 
 }  // namespace
+
+namespace {
+
+// Without an X server (a Wayland session without Xwayland) every role that
+// needs one says so in one line on stderr and ends with a non-zero code.
+TEST_F(ProgramFixture, WithoutAnXServerEveryRoleSaysItNeedsOne) {
+  const std::string saver = CopyAs("zuk_rer1.scr");
+  const std::string setup = CopyAs("ZUK_RER1.EXE");
+  const fs::path log = dir / "stderr.txt";
+  for (const std::string& command : {saver + " /s", saver + " /c", saver + " /a", saver + " -root", setup}) {
+    Child c = Start("/bin/sh", {"-c", "exec env -u DISPLAY " + command + " 2>'" + log.string() + "'"}, env);
+    int code = -1;
+    ASSERT_TRUE(c.Wait(10000, code)) << command;
+    EXPECT_NE(code, 0) << command;
+    std::ifstream in(log);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("needs an X server (on Wayland, Xwayland)"), std::string::npos) << command << text;
+  }
+}
+
+}  // namespace

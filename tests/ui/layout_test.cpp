@@ -73,9 +73,9 @@ TEST_F(LayoutTest, SetupWindow) {
                572, 185);
   ExpectPlace(SetupForm->Picture, {14, 12, 198, 132}, "Picture");
   ExpectLabel(SetupForm->MakerLabel, "ZUK-SOFT", {88, 149, 59, 12}, kNavy, "MakerLabel");
-  ExpectLabel(SetupForm->PickLabel, "下の「セットアップ開始」ボタンを押した後、「画面のプロパティ」で",
+  ExpectLabel(SetupForm->PickLabel, "下の「セットアップ開始」ボタンを押した後、「説明」の",
               {228, 13, 322, 12}, kMaroon, "PickLabel");
-  ExpectLabel(SetupForm->PickLabel2, "スクリーンセーバー「zuk_rer1」を選んで下さい。", {230, 33, 238, 12},
+  ExpectLabel(SetupForm->PickLabel2, "「スクリーンセーバーとして使う」をご覧下さい。", {230, 33, 238, 12},
               kMaroon, "PickLabel2");
   ExpectPlace(SetupForm->NoWarrantyLabel, {230, 88, 306, 12}, "NoWarrantyLabel");
   EXPECT_EQ(SetupForm->NoWarrantyLabel->labelcolor(), kGreen);

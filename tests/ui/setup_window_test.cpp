@@ -25,6 +25,7 @@ class SetupWindowTest : public UiTest {
     install = dir / "distribution folder";
     std::filesystem::create_directories(install);
     std::filesystem::current_path(install);
+    WriteFile(install / "bmp1.bmp", "the data files are here");
     program = dir / "ZUK_RER1.EXE";
     WriteFile(program, std::string("\x7F" "ELF program image", 18) + std::string(200000, 'z'));
   }
@@ -83,6 +84,28 @@ TEST_F(SetupWindowTest, InstallWritesTheSetupFileAndAnExecutableCopy) {
   EXPECT_EQ(boxes[0].caption, "ＺＵＫスクリーンセーバーＮｏ．１");
   EXPECT_EQ(boxes[0].text, "　★セットアップ完了。無事に動くといいですね！(^^;)　");
   EXPECT_EQ(app.Title, "ＺＵＫスクリーンセーバーＮｏ．１");
+}
+
+// Started from a folder without the data files (a terminal in the home
+// folder), setup records the running program's folder when that holds them,
+// and says so when no folder does, writing nothing.
+TEST_F(SetupWindowTest, TheFolderThatHoldsTheDataFilesIsRecorded) {
+  Open();
+  std::filesystem::remove(install / "bmp1.bmp");
+  WriteFile(dir / "bmp1.bmp", "next to the program");
+  EXPECT_THROW(SetupForm->InstallButton->do_callback(), ProgramEndSignal);
+  EXPECT_EQ(ReadFile(SettingsFile()).substr(0, 7 + dir.string().size()), "PATH=" + dir.string() + "\r\n");
+
+  std::filesystem::remove(SettingsFile());
+  std::filesystem::remove(dir / "bmp1.bmp");
+  boxes.clear();
+  EXPECT_NO_THROW(SetupForm->InstallButton->do_callback());
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].text.find("bmp1.bmp"), std::string::npos) << boxes[0].text;
+  EXPECT_NE(boxes[0].text.find(install.string()), std::string::npos) << boxes[0].text;
+  EXPECT_NE(boxes[0].text.find("セットアップは完了していません"), std::string::npos);
+  EXPECT_TRUE(SetupForm->InstallButton->active());
 }
 
 TEST_F(SetupWindowTest, TheRunningProgramIsWhatGetsInstalledByDefault) {

@@ -71,9 +71,16 @@ DaemonWindow NamedWindow(const std::string& text, const std::string& source) {
   return d;
 }
 
-}  // namespace
+std::optional<bool> SoundSwitch(const std::vector<std::string>& args) {
+  std::optional<bool> sound;
+  for (const std::string& a : args) {
+    if (a == "-sound" || a == "--sound") sound = true;
+    if (a == "-no-sound" || a == "--no-sound") sound = false;
+  }
+  return sound;
+}
 
-DaemonWindow DaemonWindowFrom(const std::vector<std::string>& args, const char* xscreensaverWindow) {
+DaemonWindow WindowFrom(const std::vector<std::string>& args, const char* xscreensaverWindow) {
   bool root = false;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "-window-id" || args[i] == "--window-id") {
@@ -86,6 +93,14 @@ DaemonWindow DaemonWindowFrom(const std::vector<std::string>& args, const char* 
   }
   DaemonWindow d;
   d.given = d.root = root;
+  return d;
+}
+
+}  // namespace
+
+DaemonWindow DaemonWindowFrom(const std::vector<std::string>& args, const char* xscreensaverWindow) {
+  DaemonWindow d = WindowFrom(args, xscreensaverWindow);
+  d.sound = SoundSwitch(args);
   return d;
 }
 

@@ -3,6 +3,7 @@
 // can be checked (and fuzzed) on plain text.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,10 +28,14 @@ struct DaemonWindow {
   unsigned long id = 0;  // the window's id when not root
   // Set when a window was named by something that is no window id: why.
   std::string problem;
+  // "-sound" (true) or "-no-sound" (false): sound inside the daemon's
+  // window, which is silent unless asked.
+  std::optional<bool> sound;
 };
 // Reads the parameters (argv[1..]) and the variable's value (nullptr when
 // unset; an empty value counts as unset). An explicit "-window-id ID" comes
-// first, then the variable, then "-root".
+// first, then the variable, then "-root". The last of "-sound" and
+// "-no-sound" counts.
 DaemonWindow DaemonWindowFrom(const std::vector<std::string>& args, const char* xscreensaverWindow);
 // A window id in decimal or 0x hexadecimal, not 0; false for anything else.
 bool ParseWindowId(const std::string& text, unsigned long& id);

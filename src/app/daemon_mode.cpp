@@ -8,6 +8,7 @@
 
 #include "shell/application.h"
 #include "base/diagnostic.h"
+#include "config/settings.h"
 #include "platform/platform.h"
 #include "platform/signals.h"
 #include "platform/system_folder.h"
@@ -116,6 +117,9 @@ DaemonRun PrepareDaemonRun(const DaemonWindow& window) {
   DaemonRun run;
   const std::vector<std::string> folders = InstalledDataFolders(ProgramFilePath());
   run.installedDataFolder = FolderWithDataFiles(folders);
+  run.sound = window.sound;
+  struct stat st {};
+  run.settingsFile = ::stat(SettingsFilePath().c_str(), &st) == 0 && S_ISREG(st.st_mode);
   run.noData = [folders] { ShowBlackUntilTheEnd(folders); };
   return run;
 }

@@ -104,6 +104,7 @@ void GameWindow::FormCreate() {
   w.MouseWatch = 0;
   ShowCentered();
   if (!ReadSettings()) return;
+  if (daemon_) ChooseDaemonSound();
   // The effects' volume, the spark directions and the star field.
   w.PlayVolume = w.Volume * 50 - 3000;
   BuildDirectionTables(w);
@@ -154,6 +155,11 @@ void GameWindow::UseInstalledData() {
     ProgramEnd();
   }
   ApplySetupDefaults(w, daemon_->installedDataFolder);
+}
+
+void GameWindow::ChooseDaemonSound() {
+  const bool on = daemon_->sound.value_or(daemon_->settingsFile && w.SoundOff == 0);
+  w.SoundOff = on && SoundDevice() != nullptr ? 0 : 1;
 }
 
 bool GameWindow::InDaemonWindow() const { return daemon_.has_value(); }

@@ -29,6 +29,10 @@ struct DaemonRun {
   // Runs when no data files can be found at all: shows a black picture until
   // the run is ended; does not return.
   std::function<void()> noData;
+  // The daemon's "-sound" (true) or "-no-sound" (false).
+  std::optional<bool> sound;
+  // Whether a settings file exists (whose SOUND counts without a switch).
+  bool settingsFile = false;
 };
 
 class GameWindow : public Form, public GameHost {
@@ -70,6 +74,9 @@ class GameWindow : public Form, public GameHost {
   // Setup's defaults and the installed data files, for a run inside a
   // daemon's window whose settings file gives no usable data folder.
   void UseInstalledData();
+  // Inside a daemon's window (a lock screen, a preview) sound is off unless
+  // asked for: by "-sound", or by a settings file's SOUND=ON.
+  void ChooseDaemonSound();
 
   const std::optional<DaemonRun> daemon_;
   Fl_Box* image1_ = nullptr;

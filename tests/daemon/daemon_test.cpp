@@ -279,6 +279,38 @@ TEST_F(DaemonFixture, WithoutSettingsTheInstalledDataFilesAreUsed) {
   EXPECT_FALSE(fs::exists(dir / "prefix" / "share" / "zuk_rer1" / "score.dat"));
 }
 
+// A daemon's window is a lock screen or a preview: silent unless asked for
+// by "-sound", or by the SOUND of a settings file; "-no-sound" wins over the
+// file. SDL's disk driver writes what is streamed to a file: a few seconds
+// of it once the sounds are loaded, nothing while nothing is.
+TEST_F(DaemonFixture, InADaemonsWindowSoundIsOffUnlessAskedFor) {
+  const std::string program = InstallUnder(dir / "prefix", true);
+  struct Case {
+    bool settingsFile;
+    std::vector<std::string> args;
+    bool sound;
+  };
+  const Case cases[] = {{false, {}, false}, {false, {"-sound"}, true}, {true, {}, true}, {true, {"-no-sound"}, false}};
+  PlainWindow daemon(160, 120);
+  for (const Case& k : cases) {
+    fs::remove(win / "ZUK_RER1.CNF");
+    if (k.settingsFile) WriteSettings();
+    const fs::path played = dir / "played.raw";
+    fs::remove(played);
+    auto soundEnv = env;
+    soundEnv["SDL_AUDIODRIVER"] = "disk";
+    soundEnv["SDL_DISKAUDIOFILE"] = played.string();
+    std::vector<std::string> args{"-window-id", daemon.Id()};
+    args.insert(args.end(), k.args.begin(), k.args.end());
+    Child c = Start(program, args, soundEnv);
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    EXPECT_EQ(EndWith(c, SIGTERM), 0);
+    const uintmax_t bytes = fs::exists(played) ? fs::file_size(played) : 0;
+    EXPECT_EQ(bytes > 100000, k.sound) << bytes << " bytes, settings file " << k.settingsFile << ", "
+                                        << (k.args.empty() ? "no switch" : k.args[0]);
+  }
+}
+
 // With no data files anywhere: no error window or message box (it would
 // stand over a locked screen), a black window, and one line on stderr.
 TEST_F(DaemonFixture, WithoutDataFilesTheWindowStaysBlackAndStderrSaysWhy) {

@@ -52,6 +52,8 @@ int main(int argc, char** argv) {
   // on them.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // The picture window's class is the program's, as the dialogs' is.
+  setenv("SDL_VIDEO_X11_WMCLASS", "Zuk_rer1", 0);
   InstallEndSignalHandlers();
 
   // The name the program was started by decides its role and its title: a

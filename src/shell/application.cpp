@@ -12,6 +12,7 @@
 
 #include "shell/fonts.h"
 #include "shell/form.h"
+#include "shell/ui_scale.h"
 #include "platform/platform.h"
 
 namespace {
@@ -26,7 +27,7 @@ class StopIcon : public Fl_Box {
     fl_color(fl_rgb_color(200, 30, 30));
     fl_pie(x(), y(), w(), h(), 0, 360);
     fl_color(FL_WHITE);
-    fl_line_style(FL_SOLID | FL_CAP_ROUND, 4);
+    fl_line_style(FL_SOLID | FL_CAP_ROUND, 4 * UiScale());
     const int m = w() / 4;
     fl_line(x() + m, y() + m, x() + w() - m, y() + h() - m);
     fl_line(x() + w() - m, y() + m, x() + m, y() + h() - m);
@@ -40,7 +41,7 @@ class MessageText : public Fl_Box {
  public:
   MessageText(int x, int y, int w, int h, const std::string& text) : Fl_Box(x, y, w, h), text_(text) {}
   void draw() override {
-    fl_font(kGothic, 12);
+    fl_font(kGothic, 12 * UiScale());
     fl_color(FL_BLACK);
     fl_draw(text_.c_str(), x(), y(), w(), h(), FL_ALIGN_LEFT | FL_ALIGN_INSIDE, nullptr, 0);
   }
@@ -58,25 +59,36 @@ void CloseDialog(Fl_Widget* w, void*) {
   if (box != nullptr) box->hide();
 }
 
+// The box's window, named for window managers before it is mapped.
+class BoxWindow : public Fl_Window {
+ public:
+  BoxWindow(int w, int h) : Fl_Window(w, h) {}
+  int handle(int event) override {
+    if (event == FL_SHOW && shown()) NameForWindowManagers(this);
+    return Fl_Window::handle(event);
+  }
+};
+
 // A modal box with the text, an optional stop icon and one OK button,
-// centred on the screen.
+// centred on the screen, all of it UiScale() times larger.
 void ShowFltkMessageBox(const std::string& caption, const std::string& text, int kind) {
-  fl_font(kGothic, 12);
+  const int s = UiScale();
+  fl_font(kGothic, 12 * s);
   int tw = 0, th = 0;
   fl_measure(text.c_str(), tw, th, 0);
-  tw += 4;
-  const int icon = kind == 1 ? 40 : 0;
-  const int pad = 16;
-  const int bw = 80, bh = 26;
+  tw += 4 * s;
+  const int icon = kind == 1 ? 40 * s : 0;
+  const int pad = 16 * s;
+  const int bw = 80 * s, bh = 26 * s;
   const int cw = std::max(tw + icon + (icon ? pad : 0) + 2 * pad, bw + 2 * pad);
   const int ch = std::max(th, icon) + bh + 3 * pad;
-  Fl_Window win(cw, ch);
+  BoxWindow win(cw, ch);
   win.copy_label(caption.c_str());
   if (icon) new StopIcon(pad, pad, icon, icon);
   new MessageText(pad + icon + (icon ? pad : 0), pad, tw, std::max(th, icon), text);
   auto* ok = new Fl_Return_Button((cw - bw) / 2, ch - pad - bh, bw, bh, "OK");
   ok->labelfont(kGothic);
-  ok->labelsize(12);
+  ok->labelsize(12 * s);
   ok->callback(CloseDialog);
   win.end();
   win.set_modal();

@@ -7,6 +7,7 @@
 #include "game/world_state.h"
 #include "platform/platform.h"
 #include "ui/ui_controls.h"
+#include "shell/ui_scale.h"
 
 ErrorWindow* ErrorForm = nullptr;
 
@@ -42,6 +43,7 @@ ErrorWindow::ErrorWindow() {
   UseDialogFont(closeButton_);
   closeButton_->callback(CloseThunk, this);
   win->end();
+  ScaleWindow(win);
   HookCloseBox();
 }
 

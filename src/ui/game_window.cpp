@@ -19,6 +19,7 @@
 #include "ui/error_window.h"
 #include "ui/picture_input_source.h"
 #include "ui/splash_image.h"
+#include "shell/ui_scale.h"
 
 GameWindow* GameForm = nullptr;
 
@@ -56,6 +57,9 @@ class StartupWindow : public Fl_Double_Window {
       case FL_UNFOCUS:
       case FL_ENTER:
         return 1;
+      case FL_SHOW:
+        if (shown()) NameForWindowManagers(this);
+        return Fl_Double_Window::handle(event);
       default:
         return Fl_Double_Window::handle(event);
     }
@@ -86,6 +90,7 @@ GameWindow::GameWindow(WorldState& world, bool isHeadless, std::optional<DaemonR
   label1_->labelcolor(fl_rgb_color(0, 255, 0));
   label1_->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
   win->end();
+  ScaleWindow(win);
   window_ = win;
   HookCloseBox();
 }

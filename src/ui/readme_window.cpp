@@ -9,6 +9,7 @@
 #include "platform/bounded_read.h"
 #include "ui/memo_wrap.h"
 #include "ui/ui_controls.h"
+#include "shell/ui_scale.h"
 
 ReadmeWindow* ReadmeForm = nullptr;
 
@@ -38,6 +39,7 @@ ReadmeWindow::ReadmeWindow() {
   UseDialogFont(CloseButton);
   CloseButton->callback(Button1Thunk, this);
   win->end();
+  ScaleWindow(win);
   HookCloseBox();
 }
 

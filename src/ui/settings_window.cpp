@@ -14,6 +14,7 @@
 #include "game/world_state.h"
 #include "ui/ui_controls.h"
 #include "ui/readme_window.h"
+#include "shell/ui_scale.h"
 
 SettingsWindow* SettingsForm = nullptr;
 
@@ -70,6 +71,7 @@ SettingsWindow::SettingsWindow() {
   SaveButton->labelcolor(kClBlack);
   SaveButton->callback(Thunk<&SettingsWindow::Save>, this);
   win->end();
+  ScaleWindow(win);
   HookCloseBox();
 }
 

@@ -23,6 +23,7 @@
 #include "ui/ui_controls.h"
 #include "ui/readme_window.h"
 #include "video/presenter.h"
+#include "shell/ui_scale.h"
 
 SetupWindow* SetupForm = nullptr;
 
@@ -101,6 +102,7 @@ SetupWindow::SetupWindow() : ProbeDisplayFn(ProbeDisplay) {
   InstallButton->labelcolor(kClBlack);
   InstallButton->callback(Thunk<&SetupWindow::Install>, this);
   win->end();
+  ScaleWindow(win);
   HookCloseBox();
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "shell/fonts.h"
+#include "shell/ui_scale.h"
 
 // ---------------------------------------------------------------------------
 // Fonts
@@ -68,14 +69,16 @@ void Shape::draw() {
     fl_color(brush_);
     fl_rectf(x(), y(), w(), h());
   }
+  // The outline is a pixel wide at factor 1, inside the shape's box.
   fl_color(pen_);
-  fl_rect(x(), y(), w(), h());
+  for (int i = 0; i < UiScale(); ++i) fl_rect(x() + i, y() + i, w() - 2 * i, h() - 2 * i);
 }
 
 // ---------------------------------------------------------------------------
 // Track bar
 
 namespace {
+// The track bar's parts in pixels at factor 1 (UiScale() multiplies them).
 constexpr int kThumbHalf = 5;     // the thumb is 11 pixels wide
 constexpr int kThumbTop = 3;      // rectangle part from here ...
 constexpr int kThumbBody = 14;    // ... this many pixels high,
@@ -87,6 +90,8 @@ constexpr int kTickLength = 3;
 constexpr int kThumbInset = 13;  // thumb centre at the ends, from the edges
 constexpr double kRepeatDelay = 0.4;
 constexpr double kRepeatRate = 0.1;
+
+int Px(int v) { return v * UiScale(); }
 }  // namespace
 
 TrackBar::TrackBar(int x, int y, int w, int h, int min, int max, int position)
@@ -99,8 +104,8 @@ TrackBar::TrackBar(int x, int y, int w, int h, int min, int max, int position)
 
 TrackBar::~TrackBar() { Fl::remove_timeout(RepeatThunk, this); }
 
-int TrackBar::ChannelLeft() const { return x() + kThumbInset; }
-int TrackBar::ChannelRight() const { return x() + w() - 1 - kThumbInset; }
+int TrackBar::ChannelLeft() const { return x() + Px(kThumbInset); }
+int TrackBar::ChannelRight() const { return x() + w() - 1 - Px(kThumbInset); }
 
 int TrackBar::ThumbCenter(int position) const {
   const int span = ChannelRight() - ChannelLeft();
@@ -126,9 +131,9 @@ void TrackBar::SetPosition(int p) {
 
 void TrackBar::PageToward(int mouseX) {
   const int c = ThumbCenter(position_);
-  if (mouseX < c - kThumbHalf) {
+  if (mouseX < c - Px(kThumbHalf)) {
     SetPosition(std::max(position_ - PageSize, PositionAt(mouseX)));
-  } else if (mouseX > c + kThumbHalf) {
+  } else if (mouseX > c + Px(kThumbHalf)) {
     SetPosition(std::min(position_ + PageSize, std::max(PositionAt(mouseX), position_ + 1)));
   }
 }
@@ -137,7 +142,7 @@ void TrackBar::RepeatThunk(void* self) {
   auto* t = static_cast<TrackBar*>(self);
   if (!t->repeating_) return;
   const int c = t->ThumbCenter(t->position_);
-  if (t->mouseX_ >= c - kThumbHalf && t->mouseX_ <= c + kThumbHalf) return;
+  if (t->mouseX_ >= c - Px(kThumbHalf) && t->mouseX_ <= c + Px(kThumbHalf)) return;
   t->PageToward(t->mouseX_);
   Fl::repeat_timeout(kRepeatRate, RepeatThunk, self);
 }
@@ -190,8 +195,8 @@ bool TrackBar::HandleKey(int key) {
 void TrackBar::Press(int ex, int ey) {
   if (Fl::visible_focus()) take_focus();
   const int c = ThumbCenter(position_);
-  const bool onThumb = ex >= c - kThumbHalf && ex <= c + kThumbHalf && ey >= y() + kThumbTop &&
-                       ey < y() + kThumbTop + kThumbBody + kThumbPoint;
+  const bool onThumb = ex >= c - Px(kThumbHalf) && ex <= c + Px(kThumbHalf) && ey >= y() + Px(kThumbTop) &&
+                       ey < y() + Px(kThumbTop) + Px(kThumbBody) + Px(kThumbPoint);
   if (onThumb) {
     dragging_ = true;
     grabOffset_ = ex - c;
@@ -205,42 +210,56 @@ void TrackBar::Press(int ex, int ey) {
 }
 
 void TrackBar::draw() {
+  // Lines as wide as the factor; at factor 1 the X server's own thin lines.
+  const int width = UiScale() > 1 ? UiScale() : 0;
+  fl_line_style(FL_SOLID, width);
+  DrawParts();
+  fl_line_style(0);
+  if (Fl::focus() == this && Fl::visible_focus()) {
+    fl_color(kClBlack);
+    fl_line_style(FL_DOT, width);
+    fl_rect(x(), y(), w(), h());
+    fl_line_style(0);
+  }
+}
+
+void TrackBar::DrawParts() {
   // The background is the window's face colour.
   fl_color(parent() != nullptr ? parent()->color() : kClBtnFace);
   fl_rectf(x(), y(), w(), h());
 
   // Channel: a sunken groove from end to end.
-  const int cl = ChannelLeft() - kThumbHalf - 2;
-  const int cr = ChannelRight() + kThumbHalf + 2;
-  const int ct = y() + kChannelTop;
+  const int cl = ChannelLeft() - Px(kThumbHalf) - 2;
+  const int cr = ChannelRight() + Px(kThumbHalf) + 2;
+  const int ct = y() + Px(kChannelTop);
   fl_color(FL_WHITE);
-  fl_rectf(cl, ct, cr - cl + 1, kChannelHeight);
+  fl_rectf(cl, ct, cr - cl + 1, Px(kChannelHeight));
   fl_color(kClGray);
   fl_xyline(cl, ct, cr);
-  fl_yxline(cl, ct, ct + kChannelHeight - 1);
+  fl_yxline(cl, ct, ct + Px(kChannelHeight) - 1);
   fl_color(kClBlack);
   fl_xyline(cl + 1, ct + 1, cr - 1);
-  fl_yxline(cl + 1, ct + 1, ct + kChannelHeight - 2);
+  fl_yxline(cl + 1, ct + 1, ct + Px(kChannelHeight) - 2);
   fl_color(FL_WHITE);
-  fl_xyline(cl, ct + kChannelHeight - 1, cr);
-  fl_yxline(cr, ct, ct + kChannelHeight - 1);
+  fl_xyline(cl, ct + Px(kChannelHeight) - 1, cr);
+  fl_yxline(cr, ct, ct + Px(kChannelHeight) - 1);
 
   // Ticks below: every Frequency positions from Min, and one at Max.
   fl_color(kClBlack);
-  const int ty = y() + kTickTop;
+  const int ty = y() + Px(kTickTop);
   if (Frequency > 0) {
-    for (int p = min_; p <= max_; p += Frequency) fl_yxline(ThumbCenter(p), ty, ty + kTickLength - 1);
+    for (int p = min_; p <= max_; p += Frequency) fl_yxline(ThumbCenter(p), ty, ty + Px(kTickLength) - 1);
   }
-  fl_yxline(ThumbCenter(max_), ty, ty + kTickLength);
-  fl_yxline(ThumbCenter(min_), ty, ty + kTickLength);
+  fl_yxline(ThumbCenter(max_), ty, ty + Px(kTickLength));
+  fl_yxline(ThumbCenter(min_), ty, ty + Px(kTickLength));
 
   // Thumb: a raised pentagon pointing down at the ticks.
   const int c = ThumbCenter(position_);
-  const int l = c - kThumbHalf;
-  const int r = c + kThumbHalf;
-  const int t = y() + kThumbTop;
-  const int b = t + kThumbBody - 1;  // last row of the rectangle part
-  const int tip = b + kThumbPoint;
+  const int l = c - Px(kThumbHalf);
+  const int r = c + Px(kThumbHalf);
+  const int t = y() + Px(kThumbTop);
+  const int b = t + Px(kThumbBody) - 1;  // last row of the rectangle part
+  const int tip = b + Px(kThumbPoint);
   fl_color(kClBtnFace);
   fl_rectf(l, t, r - l + 1, b - t + 1);
   fl_polygon(l, b, r, b, c, tip);
@@ -254,13 +273,6 @@ void TrackBar::draw() {
   fl_color(kClBlack);
   fl_yxline(r, t, b);
   fl_line(r, b, c, tip);
-
-  if (Fl::focus() == this && Fl::visible_focus()) {
-    fl_color(kClBlack);
-    fl_line_style(FL_DOT);
-    fl_rect(x(), y(), w(), h());
-    fl_line_style(0);
-  }
 }
 
 // ---------------------------------------------------------------------------

@@ -27,6 +27,7 @@ constexpr Fl_Color kClBtnFace = 0xC0C0C000;
 class DialogWindow : public Fl_Double_Window {
  public:
   DialogWindow(int w, int h, const std::string& caption);
+  int handle(int event) override;
   void show() override;
 };
 
@@ -109,6 +110,7 @@ class TrackBar : public Fl_Widget {
  private:
   int ChannelLeft() const;
   int ChannelRight() const;
+  void DrawParts();
   // Arrow, page and end keys; false for any other key.
   bool HandleKey(int key);
   // The left button pressed at (ex, ey): drags the thumb, or pages.

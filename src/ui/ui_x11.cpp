@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "ui/ui_controls.h"
+#include "shell/ui_scale.h"
 
 // ---------------------------------------------------------------------------
 // Window frame
@@ -51,8 +52,17 @@ DialogWindow::DialogWindow(int w, int h, const std::string& caption) : Fl_Double
   color(kClBtnFace);
 }
 
+int DialogWindow::handle(int event) {
+  // The window exists and is not mapped yet: what window managers read at
+  // the mapping is set now.
+  if (event == FL_SHOW && shown()) NameForWindowManagers(this);
+  return Fl_Double_Window::handle(event);
+}
+
 void DialogWindow::show() {
   const bool first = !shown();
+  // Fixed at the size it has now (scaled for the screen's density).
+  if (first) size_range(w(), h(), w(), h());
   Fl_Double_Window::show();
   if (first) MarkAsDialog(this);
 }

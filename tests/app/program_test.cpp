@@ -441,3 +441,28 @@ TEST_F(ProgramFixture, WithoutAnXServerEveryRoleSaysItNeedsOne) {
 }
 
 }  // namespace
+
+namespace {
+
+// On a high-density screen (GDK_SCALE=2 here, or Xft.dpi 192) the windows
+// are twice as large; their class is the program's and their title is
+// readable in the old title property too.
+TEST_F(ProgramFixture, WindowsScaleByTheDesktopsFactorAndNameTheirClass) {
+  std::ofstream(win / "ZUK_RER1.CNF", std::ios::binary) << "PATH=" << dir.string() << "\r\nMAX=10\r\n";
+  const std::string saver = CopyAs("zuk_rer1.scr");
+  for (const char* scale : {"1", "2"}) {
+    auto scaled = env;
+    scaled["GDK_SCALE"] = scale;
+    Child c = Start(saver, {"/c"}, scaled);
+    const std::string id = WaitForProcessWindow(c.pid, 10000);
+    ASSERT_NE(id, "") << "no settings window";
+    const std::string size = Shell("xwininfo -id " + id + " | grep -E 'Width|Height' | tr -d ' \\n'");
+    EXPECT_EQ(size, std::string(scale) == "2" ? "Width:1220Height:414" : "Width:610Height:207") << scale;
+    const std::string props = Shell("xprop -id " + id + " WM_CLASS WM_NAME");
+    EXPECT_NE(props.find("WM_CLASS(STRING) = \"zuk_rer1\", \"Zuk_rer1\""), std::string::npos) << props;
+    EXPECT_NE(props.find("WM_NAME(COMPOUND_TEXT)"), std::string::npos) << props;
+    c.Kill();
+  }
+}
+
+}  // namespace

@@ -45,14 +45,14 @@ struct TwoMonitors : ::testing::Test {
                           << "xsetroot -solid '#3060a0'\n"
                           << "./zuk_rer1.scr /s 2>/dev/null &\nP=$!\n"
                           << "for i in $(seq 150); do\n"
-                          << "  xwininfo -root -tree | grep -q '\"zuk_rer1\": (\"zuk_rer1.scr\"' && break\n"
+                          << "  xwininfo -root -tree | grep -q '\"zuk_rer1\": (\"Zuk_rer1\"' && break\n"
                           << "  sleep 0.1\ndone\n"
                           << "sleep 3\n"
                           << body << "\n"
                           << "T=0; while kill -0 $P 2>/dev/null && [ $T -lt 100 ]; do sleep 0.1; T=$((T+1)); done\n"
                           << "if kill -0 $P 2>/dev/null; then echo ended=no; kill -9 $P; else echo ended=yes; fi\n"
                           << "wait $P; echo exit=$?\n"
-                          << "echo left=$(xwininfo -root -tree | grep -c '\"zuk_rer1.scr\"')\n";
+                          << "echo left=$(xwininfo -root -tree | grep -c '\"Zuk_rer1\"')\n";
     const std::string out = Shell("timeout 120 '" + std::string(ZUK_SOURCE_DIR) + "/scripts/xorg-dummy' " + monitors +
                                   " sh '" + script.string() + "' 2>/dev/null");
     std::map<std::string, std::string> values;
@@ -94,7 +94,7 @@ TEST_F(TwoMonitors, TheSecondMonitorIsBlackAndEscapeLeavesNothing) {
 // key on the picture window does.
 TEST_F(TwoMonitors, AKeyOnTheCoverEnds) {
   const auto v = Run(
-      "C=$(xwininfo -root -tree | sed -n 's/^ *\\(0x[0-9a-f]*\\) (has no name): (\"zuk_rer1.scr\".*/\\1/p' | head -n 1)\n"
+      "C=$(xwininfo -root -tree | sed -n 's/^ *\\(0x[0-9a-f]*\\) (has no name): (\"Zuk_rer1\".*/\\1/p' | head -n 1)\n"
       "xdotool windowfocus --sync $C\n"
       "xdotool key a");
   ExpectEndedCleanly(v);
@@ -120,7 +120,7 @@ TEST_F(TwoMonitors, MouseOverTheCoverKeepsTheToleranceAndEnds) {
 // only stand over the picture: the program's one window is the picture's.
 TEST_F(TwoMonitors, AMirroringMonitorGetsNoCover) {
   const auto v = Run("xwd -root -silent > shot.xwd\n" + AreaColours("shared", "1024x768+0+0") +
-                         "echo windows=$(xwininfo -root -tree | grep -c '\"zuk_rer1.scr\"')\n"
+                         "echo windows=$(xwininfo -root -tree | grep -c '\"Zuk_rer1\"')\n"
                          "xdotool key Escape",
                      "-l same-as");
   EXPECT_EQ(v.at("windows"), "1");

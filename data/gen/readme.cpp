@@ -1,7 +1,7 @@
 // The readme text shipped beside the program (Japanese, UTF-8, CR LF): what
 // the program is, installing it on Linux (the Debian package, make install
 // or the unpacked folder), setup from the menu, running it from XScreenSaver,
-// xsecurelock or xss-lock, the keys, the settings and the files. Every line
+// MATE or Xfce, xsecurelock, xss-lock or swayidle on Wayland, the keys, the settings and the files. Every line
 // fits the readme window's text area (22 full-width characters of IPA P
 // Gothic at 12 pixels, 264 of its 265 pixels), so none wraps there.
 #include "art.h"
@@ -63,10 +63,14 @@ std::string MakeReadme() {
       "■ スクリーンセーバーとして使う",
       "　Linux には「画面のプロパティ」が",
       "　ないので、次のどれかから起動します。",
+      "　パッケージのときは zuk_rer1.scr の",
+      "　名前のコマンドで起動できます。",
       "　◆ XScreenSaver",
       "　　~/.xscreensaver の programs: に",
       "　　　zuk_rer1.scr -root",
-      "　　の行を加えます。",
+      "　　の行を加えると、設定画面で選べます。",
+      "　◆ MATE・Xfce のスクリーンセーバー",
+      "　　設定のテーマから選びます。",
       "　◆ xsecurelock",
       "　　XSECURELOCK_SAVER に",
       "　　/usr/libexec/xscreensaver/",
@@ -74,11 +78,16 @@ std::string MakeReadme() {
       "　◆ xss-lock（X の待機時間で起動）",
       "　　xset s 600",
       "　　xss-lock -- zuk_rer1.scr /s",
-      "　　（zuk_rer1.scr はシステムフォルダ",
-      "　　のものをフルパスで）",
-      "　手動で起動するときは、システム",
-      "　フォルダの zuk_rer1.scr /s を",
-      "　実行します。",
+      "　◆ Wayland（sway など）",
+      "　　Xwayland の上で動きます。",
+      "　　swayidle の設定に",
+      "　　timeout 600 'zuk_rer1.scr /s'",
+      "　　と書きます。",
+      "　手動で起動するときは",
+      "　zuk_rer1.scr /s を実行します。",
+      "　（配布フォルダから使うときは、",
+      "　システムフォルダの zuk_rer1.scr を",
+      "　フルパスで）",
       "",
       "■ 操作方法",
       "　矢印キー、またはテンキーの",

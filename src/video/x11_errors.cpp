@@ -1,5 +1,7 @@
 #include "video/x11_errors.h"
 
+#include <cstdio>
+
 #include <X11/Xlib.h>
 
 namespace {
@@ -12,6 +14,12 @@ int RecordRefusal(Display*, XErrorEvent* e) {
 
 }  // namespace
 
+std::string X11ErrorText(Display* dpy, int code) {
+  char text[160] = "";
+  XGetErrorText(dpy, code, text, sizeof text);
+  return text;
+}
+
 int TryX11Request(Display* dpy, const std::function<void()>& request) {
   XSync(dpy, False);
   g_refusal = 0;
@@ -20,4 +28,10 @@ int TryX11Request(Display* dpy, const std::function<void()>& request) {
   XSync(dpy, False);
   XSetErrorHandler(previous);
   return g_refusal;
+}
+
+std::string X11IdText(unsigned long id) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%lx", id);
+  return text;
 }

@@ -3,7 +3,9 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include <X11/Xutil.h>
 #include <X11/Xlib-xcb.h>
@@ -12,18 +14,32 @@
 
 #include "video/x11_errors.h"
 
-bool X11Image::Make(Display* dpy, Visual* visual, int depth, int32_t w, int32_t h, bool shared) {
-  dpy_ = dpy;
-  shared_ = shared;
-  return shared ? MakeShared(visual, depth, w, h) : MakePlain(visual, depth, w, h);
+namespace {
+
+// What an image of `bits` a pixel gives instead of 32.
+std::string NotThirtyTwoBits(const char* made, int bits) {
+  return std::string(made) + " gave " + std::to_string(bits) + " bits a pixel, not 32";
 }
 
-bool X11Image::MakeShared(Visual* visual, int depth, int32_t w, int32_t h) {
+}  // namespace
+
+bool X11Image::Make(Display* dpy, Visual* visual, int depth, int32_t w, int32_t h, bool shared,
+                    std::string& why) {
+  dpy_ = dpy;
+  shared_ = shared;
+  return shared ? MakeShared(visual, depth, w, h, why) : MakePlain(visual, depth, w, h, why);
+}
+
+bool X11Image::MakeShared(Visual* visual, int depth, int32_t w, int32_t h, std::string& why) {
   image_ = XShmCreateImage(dpy_, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &shm_,
                            static_cast<unsigned>(w), static_cast<unsigned>(h));
-  if (image_ == nullptr) return false;
-  if (image_->bits_per_pixel == 32 &&
-      AttachShared(static_cast<size_t>(image_->bytes_per_line) * static_cast<size_t>(h))) {
+  if (image_ == nullptr) {
+    why = "XShmCreateImage failed";
+    return false;
+  }
+  if (image_->bits_per_pixel != 32) {
+    why = NotThirtyTwoBits("XShmCreateImage", image_->bits_per_pixel);
+  } else if (AttachShared(static_cast<size_t>(image_->bytes_per_line) * static_cast<size_t>(h), why)) {
     image_->data = shm_.shmaddr;
     return true;
   }
@@ -32,13 +48,17 @@ bool X11Image::MakeShared(Visual* visual, int depth, int32_t w, int32_t h) {
   return false;
 }
 
-bool X11Image::MakePlain(Visual* visual, int depth, int32_t w, int32_t h) {
+bool X11Image::MakePlain(Visual* visual, int depth, int32_t w, int32_t h, std::string& why) {
   plain_.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
   image_ = XCreateImage(dpy_, visual, static_cast<unsigned>(depth), ZPixmap, 0,
                         reinterpret_cast<char*>(plain_.data()), static_cast<unsigned>(w),
                         static_cast<unsigned>(h), 32, w * 4);
-  if (image_ == nullptr) return false;
+  if (image_ == nullptr) {
+    why = "XCreateImage failed";
+    return false;
+  }
   if (image_->bits_per_pixel != 32) {
+    why = NotThirtyTwoBits("XCreateImage", image_->bits_per_pixel);
     Free();
     return false;
   }
@@ -49,20 +69,26 @@ bool X11Image::MakePlain(Visual* visual, int depth, int32_t w, int32_t h) {
   return true;
 }
 
-bool X11Image::AttachShared(size_t bytes) {
+bool X11Image::AttachShared(size_t bytes, std::string& why) {
   shm_.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-  if (shm_.shmid < 0) return false;
+  if (shm_.shmid < 0) {
+    why = std::string("shmget: ") + std::strerror(errno);
+    return false;
+  }
   shm_.shmaddr = static_cast<char*>(shmat(shm_.shmid, nullptr, 0));
   if (shm_.shmaddr == reinterpret_cast<char*>(-1)) {
+    why = std::string("shmat: ") + std::strerror(errno);
     shmctl(shm_.shmid, IPC_RMID, nullptr);
     shm_.shmaddr = nullptr;
     return false;
   }
   shm_.readOnly = False;
-  attached_ = TryX11Request(dpy_, [&] { XShmAttach(dpy_, &shm_); }) == 0;
+  const int refusal = TryX11Request(dpy_, [&] { XShmAttach(dpy_, &shm_); });
+  attached_ = refusal == 0;
   // Gone for good as soon as both sides have detached.
   shmctl(shm_.shmid, IPC_RMID, nullptr);
   if (!attached_) {
+    why = "XShmAttach: " + X11ErrorText(dpy_, refusal);
     shmdt(shm_.shmaddr);
     shm_.shmaddr = nullptr;
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include <X11/Xlib.h>
@@ -12,8 +13,8 @@
 class X11Image {
  public:
   // Makes the image of w x h pixels of `depth` (a pixmap's 24 or the
-  // window's own) for `visual`; false when it can't be made.
-  bool Make(Display* dpy, Visual* visual, int depth, int32_t w, int32_t h, bool shared);
+  // window's own) for `visual`; false with the reason in `why`.
+  bool Make(Display* dpy, Visual* visual, int depth, int32_t w, int32_t h, bool shared, std::string& why);
   // Frees the image and detaches its shared memory.
   void Free();
   bool Made() const { return image_ != nullptr; }
@@ -37,9 +38,9 @@ class X11Image {
   void Send(bool answered);
 
  private:
-  bool MakeShared(Visual* visual, int depth, int32_t w, int32_t h);
-  bool MakePlain(Visual* visual, int depth, int32_t w, int32_t h);
-  bool AttachShared(size_t bytes);
+  bool MakeShared(Visual* visual, int depth, int32_t w, int32_t h, std::string& why);
+  bool MakePlain(Visual* visual, int depth, int32_t w, int32_t h, std::string& why);
+  bool AttachShared(size_t bytes, std::string& why);
   void DetachShared();
 
   Display* dpy_ = nullptr;

@@ -3,14 +3,18 @@
 // picture drawn that way.
 #include "video/x11_picture.h"
 
+#include <string>
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/Xrender.h>
 
+#include "base/diagnostic.h"
 #include "base/picture.h"
 #include "video/picture_convert.h"
 #include "video/picture_mapping.h"
+#include "video/x11_errors.h"
 #include "video/x11_image.h"
 #include "video/x11_render_scaling.h"
 #include "video/x11_row_copies.h"
@@ -61,6 +65,8 @@ int BorderBars(const DrawnWindow& w, XRectangle bars[4]) {
   return n;
 }
 
+void Report(const std::string& text) { ReportProblem("X11 picture: " + text); }
+
 }  // namespace
 
 X11Capabilities QueryX11Capabilities(Display* dpy) {
@@ -95,14 +101,14 @@ struct X11PictureDrawer::State {
 
   void Open(Display* dpy, Window window, const XWindowAttributes& attrs, int32_t width, int32_t height, bool own);
   bool StartFirstWay(const X11Capabilities& offered);
-  bool StartWay();
-  bool StartServerScaling();
-  bool MakeImage(int32_t w, int32_t h, int depth);
+  bool StartWay(std::string& why);
+  bool StartServerScaling(std::string& why);
+  bool MakeImage(int32_t w, int32_t h, int depth, std::string& why);
   void FreeImage();
   void FreeWay();
-  bool Place();
-  bool PlaceServerScaled();
-  bool PlaceScaledHere();
+  bool Place(std::string& why);
+  bool PlaceServerScaled(std::string& why);
+  bool PlaceScaledHere(std::string& why);
   bool DrawServerScaled(const uint8_t* pixels, int32_t pitch, const uint32_t* argb);
   bool CompositeChanged();
   void CompositeSpans(int32_t from, int32_t to);
@@ -132,33 +138,41 @@ bool X11PictureDrawer::State::StartFirstWay(const X11Capabilities& offered) {
   X11Capabilities tried = offered;
   for (;;) {
     way = ChooseX11PictureWay(tried);
-    if (StartWay()) return true;
+    std::string why;
+    if (StartWay(why)) return true;
     // Undo what this way made and take the next one down.
     FreeWay();
+    const std::string failed = std::string(X11PictureWayName(way)) + " failed (" + why + "); ";
     if (!DropCapability(tried, offered)) {
+      Report(failed + "no way left");
       Release();
       return false;
     }
+    Report(failed + "trying " + X11PictureWayName(ChooseX11PictureWay(tried)));
   }
 }
 
-bool X11PictureDrawer::State::StartWay() {
-  if (UsesRender(way)) return StartServerScaling() && Place();
-  return TakesArgbWords(win) && Place();
+bool X11PictureDrawer::State::StartWay(std::string& why) {
+  if (UsesRender(way)) return StartServerScaling(why) && Place(why);
+  if (!TakesArgbWords(win)) {
+    why = "the window's visual doesn't take 0xRRGGBB pixels";
+    return false;
+  }
+  return Place(why);
 }
 
 // The source pixmap and pictures of the XRender way, and the image that
 // the picture is written into.
-bool X11PictureDrawer::State::StartServerScaling() {
-  if (!render.Usable(win.dpy, win.visual, win.screen)) return false;
+bool X11PictureDrawer::State::StartServerScaling(std::string& why) {
+  if (!render.Usable(win.dpy, win.visual, win.screen, why)) return false;
   const bool sharedPixmap = way == X11PictureWay::kRenderSharedPixmap;
-  if (!MakeImage(kPictureWidth, kPictureHeight + (sharedPixmap ? kScrollRows : 0), 24)) return false;
+  if (!MakeImage(kPictureWidth, kPictureHeight + (sharedPixmap ? kScrollRows : 0), 24, why)) return false;
   render.Start(win.window, image, sharedPixmap);
   return true;
 }
 
-bool X11PictureDrawer::State::MakeImage(int32_t w, int32_t h, int depth) {
-  return image.Make(win.dpy, win.visual, depth, w, h, UsesSharedMemory(way));
+bool X11PictureDrawer::State::MakeImage(int32_t w, int32_t h, int depth, std::string& why) {
+  return image.Make(win.dpy, win.visual, depth, w, h, UsesSharedMemory(way), why);
 }
 
 void X11PictureDrawer::State::FreeImage() {
@@ -174,25 +188,25 @@ void X11PictureDrawer::State::FreeWay() {
 }
 
 // Works out the picture's place for the current size.
-bool X11PictureDrawer::State::Place() {
+bool X11PictureDrawer::State::Place(std::string& why) {
   win.rect = LetterboxRect(win.width, win.height);
-  return UsesRender(way) ? PlaceServerScaled() : PlaceScaledHere();
+  return UsesRender(way) ? PlaceServerScaled(why) : PlaceScaledHere(why);
 }
 
-bool X11PictureDrawer::State::PlaceServerScaled() {
-  if (!render.Place(win.rect)) return false;
+bool X11PictureDrawer::State::PlaceServerScaled(std::string& why) {
+  if (!render.Place(win.rect, why)) return false;
   spans.Place(render.Columns(), render.Rows(), win.rect);
   drawAll = true;
   copies.Plan(win.dpy, win.window, win.rect, spans);
   return true;
 }
 
-bool X11PictureDrawer::State::PlaceScaledHere() {
+bool X11PictureDrawer::State::PlaceScaledHere(std::string& why) {
   image.AwaitServer();
   FreeImage();
   if (win.rect.w <= 0 || win.rect.h <= 0) return true;
   scaler.Resize(win.rect.w, win.rect.h);
-  return MakeImage(win.rect.w, win.rect.h, win.depth);
+  return MakeImage(win.rect.w, win.rect.h, win.depth, why);
 }
 
 // The picture into the pixmap, then what changed of it onto the window;
@@ -253,7 +267,10 @@ bool X11PictureDrawer::Start(Display* dpy, unsigned long window, int32_t width, 
                              bool ownWindow, const X11Capabilities& caps) {
   Stop();
   XWindowAttributes attrs{};
-  if (XGetWindowAttributes(dpy, window, &attrs) == 0) return false;
+  if (XGetWindowAttributes(dpy, window, &attrs) == 0) {
+    Report("XGetWindowAttributes failed for window " + X11IdText(window));
+    return false;
+  }
   s_->Open(dpy, window, attrs, width, height, ownWindow);
   if (!s_->StartFirstWay(caps)) return false;
   if (ownWindow) {
@@ -271,7 +288,9 @@ void X11PictureDrawer::Resize(int32_t width, int32_t height) {
   if (s.win.dpy == nullptr || (width == s.win.width && height == s.win.height)) return;
   s.win.width = width;
   s.win.height = height;
-  if (!s.Place()) {
+  std::string why;
+  if (!s.Place(why)) {
+    Report(std::string(X11PictureWayName(s.way)) + " failed (" + why + "); drawing stopped");
     Stop();
     return;
   }

@@ -34,12 +34,14 @@ class X11PictureDrawer {
   // Starts drawing into `window` of `width` x `height`. `ownWindow`: the
   // window is ours, so its background may be set to black (the server then
   // clears the borders on every exposure); another program's window is
-  // never changed, its borders are painted by PaintBorders. False when the
-  // window's visual can't be drawn into.
+  // never changed, its borders are painted by PaintBorders. A way that
+  // fails is reported on stderr with its reason and the next one down is
+  // taken; false when none is left.
   bool Start(Display* dpy, unsigned long window, int32_t width, int32_t height, bool ownWindow,
              const X11Capabilities& caps);
   // The window's new size: the picture's place and scale are worked out
-  // again and the borders painted.
+  // again and the borders painted (the drawing stops, reported on stderr,
+  // when the picture can't be placed).
   void Resize(int32_t width, int32_t height);
   // Paints the borders around the picture black.
   void PaintBorders();

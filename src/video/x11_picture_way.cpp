@@ -26,3 +26,19 @@ bool DropCapability(X11Capabilities& tried, const X11Capabilities& offered) {
   }
   return true;
 }
+
+const char* X11PictureWayName(X11PictureWay way) {
+  switch (way) {
+    case X11PictureWay::kRenderSharedPixmap:
+      return "XRender from a MIT-SHM pixmap";
+    case X11PictureWay::kRenderSharedImage:
+      return "XRender from a pixmap filled by XShmPutImage";
+    case X11PictureWay::kRenderPlainImage:
+      return "XRender from a pixmap filled by XPutImage";
+    case X11PictureWay::kClientSharedImage:
+      return "scaling by the program with XShmPutImage";
+    case X11PictureWay::kClientPlainImage:
+      return "scaling by the program with XPutImage";
+  }
+  return "?";
+}

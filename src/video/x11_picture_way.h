@@ -29,3 +29,5 @@ bool UsesSharedMemory(X11PictureWay way);
 // after XRender, scaled here with the shared memory that `offered` has.
 // False when nothing is left to try.
 bool DropCapability(X11Capabilities& tried, const X11Capabilities& offered);
+// The way as messages name it.
+const char* X11PictureWayName(X11PictureWay way);

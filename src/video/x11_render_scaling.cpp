@@ -2,11 +2,15 @@
 
 #include "base/picture.h"
 
-bool X11RenderScaling::Usable(Display* dpy, Visual* visual, int screen) {
+bool X11RenderScaling::Usable(Display* dpy, Visual* visual, int screen, std::string& why) {
   dpy_ = dpy;
   sourceFormat_ = XRenderFindStandardFormat(dpy, PictStandardRGB24);
   targetFormat_ = XRenderFindVisualFormat(dpy, visual);
-  return sourceFormat_ != nullptr && targetFormat_ != nullptr && ScreenHasDepth24(screen);
+  if (sourceFormat_ == nullptr) why = "no RGB24 picture format";
+  else if (targetFormat_ == nullptr) why = "no picture format for the window's visual";
+  else if (!ScreenHasDepth24(screen)) why = "no pixmaps of depth 24 on the window's screen";
+  else return true;
+  return false;
 }
 
 bool X11RenderScaling::ScreenHasDepth24(int screen) const {
@@ -29,10 +33,13 @@ void X11RenderScaling::Start(Window window, X11Image& image, bool sharedPixmap) 
   clipped_ = XRenderCreatePicture(dpy_, window, targetFormat_, 0, nullptr);
 }
 
-bool X11RenderScaling::Place(const PictureRect& rect) {
+bool X11RenderScaling::Place(const PictureRect& rect, std::string& why) {
   columns_ = PlanScaleRuns(kPictureWidth, rect.w);
   rows_ = PlanScaleRuns(kPictureHeight, rect.h);
-  if (columns_.empty() || rows_.empty()) return false;
+  if (columns_.empty() || rows_.empty()) {
+    why = "the picture can't be scaled to " + std::to_string(rect.w) + " x " + std::to_string(rect.h);
+    return false;
+  }
   auto identity = [](const std::vector<ScaleRun>& runs) {
     return runs.size() == 1 && runs[0].step == 65536 && runs[0].offset == 0;
   };

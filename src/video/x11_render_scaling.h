@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include <X11/Xlib.h>
@@ -21,14 +22,14 @@
 class X11RenderScaling {
  public:
   // Whether the window's visual has a picture format and pixmaps of depth
-  // 24 can be made on its screen.
-  bool Usable(Display* dpy, Visual* visual, int screen);
+  // 24 can be made on its screen; false with the reason in `why`.
+  bool Usable(Display* dpy, Visual* visual, int screen, std::string& why);
   // The source pixmap and the pictures: the pixmap in `image`'s shared
   // memory when `sharedPixmap`, else filled from `image` by Fill.
   void Start(Window window, X11Image& image, bool sharedPixmap);
-  // The scale runs and transform for the picture at `rect`; false when
-  // the server can't scale to it.
-  bool Place(const PictureRect& rect);
+  // The scale runs and transform for the picture at `rect`; false with the
+  // reason when the server can't scale to it.
+  bool Place(const PictureRect& rect, std::string& why);
   const std::vector<ScaleRun>& Columns() const { return columns_; }
   const std::vector<ScaleRun>& Rows() const { return rows_; }
   // The picture now lies from row `top` of the shared pixmap.

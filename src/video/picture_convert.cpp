@@ -41,6 +41,25 @@ inline uint64_t DifferingRuns(const uint8_t* a, const uint8_t* b) {
   return runs;
 }
 
+// Converts the runs of 16 pixels set in `runs` of row `s` into `d`, and
+// keeps their indices in `seen`.
+inline void ConvertRuns(const uint8_t* s, const uint32_t* argb, uint8_t* seen, uint32_t* d, uint64_t runs,
+                        [[maybe_unused]] bool streaming) {
+  for (uint64_t left = runs; left != 0; left &= left - 1) {
+    const int32_t x = 16 * std::countr_zero(left);
+    std::memcpy(seen + x, s + x, 16);
+#if defined(__SSE2__)
+    if (streaming) {
+      // Written past the cache, as the whole conversion is (sixteen
+      // pixels are a whole cache line of page-aligned shared memory).
+      StreamSixteen(s + x, argb, d + x);
+      continue;
+    }
+#endif
+    for (int32_t i = 0; i < 16; ++i) d[x + i] = argb[s[x + i]];
+  }
+}
+
 }  // namespace
 
 void ConvertToArgb(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
@@ -105,23 +124,34 @@ void ChangedPictureConverter::Convert(const uint8_t* pixels, int32_t pitch, cons
   }
   if (whole) {
     top_ = spare;
-    shown_.resize(static_cast<size_t>(spare + kPictureHeight) * kPictureWidth);
-    uint32_t* first = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) + ptrdiff_t{top_} * outPitch);
-    ConvertToArgb(pixels, pitch, argb, first, outPitch);
-    for (int32_t y = 0; y < kPictureHeight; ++y) {
-      std::memcpy(&shown_[static_cast<size_t>(top_ + y) * kPictureWidth], pixels + ptrdiff_t{y} * pitch,
-                  kPictureWidth);
-    }
-    std::memcpy(shownArgb_.data(), argb, 256 * sizeof(uint32_t));
-    std::fill(changed_.begin(), changed_.end(), kWholeRow);
-    valid_ = true;
-    lastOut_ = out;
-    lastOutPitch_ = outPitch;
-    lastOutRows_ = outRows;
+    ConvertWhole(pixels, pitch, argb, out, outPitch, outRows);
     return;
   }
+  ConvertChanged(pixels, pitch, argb, out, outPitch, moved);
+}
+
+void ChangedPictureConverter::ConvertWhole(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
+                                           int32_t outPitch, int32_t outRows) {
+  shown_.resize(static_cast<size_t>(top_ + kPictureHeight) * kPictureWidth);
+  uint32_t* first = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) + ptrdiff_t{top_} * outPitch);
+  ConvertToArgb(pixels, pitch, argb, first, outPitch);
+  for (int32_t y = 0; y < kPictureHeight; ++y) {
+    std::memcpy(&shown_[static_cast<size_t>(top_ + y) * kPictureWidth], pixels + ptrdiff_t{y} * pitch, kPictureWidth);
+  }
+  std::memcpy(shownArgb_.data(), argb, 256 * sizeof(uint32_t));
+  std::fill(changed_.begin(), changed_.end(), kWholeRow);
+  valid_ = true;
+  lastOut_ = out;
+  lastOutPitch_ = outPitch;
+  lastOutRows_ = outRows;
+}
+
+void ChangedPictureConverter::ConvertChanged(const uint8_t* pixels, int32_t pitch, const uint32_t* argb,
+                                             uint32_t* out, int32_t outPitch, bool moved) {
 #if defined(__SSE2__)
   const bool streaming = reinterpret_cast<uintptr_t>(out) % 16 == 0 && outPitch % 16 == 0;
+#else
+  const bool streaming = false;
 #endif
   for (int32_t y = 0; y < kPictureHeight; ++y) {
     const uint8_t* s = pixels + static_cast<ptrdiff_t>(y) * pitch;
@@ -139,19 +169,7 @@ void ChangedPictureConverter::Convert(const uint8_t* pixels, int32_t pitch, cons
       if (y == 0) changed = kWholeRow;
     }
     changed_[static_cast<size_t>(y)] = shown;
-    for (uint64_t left = changed; left != 0; left &= left - 1) {
-      const int32_t x = 16 * std::countr_zero(left);
-      std::memcpy(seen + x, s + x, 16);
-#if defined(__SSE2__)
-      if (streaming) {
-        // Written past the cache, as the whole conversion is (sixteen
-        // pixels are a whole cache line of page-aligned shared memory).
-        StreamSixteen(s + x, argb, d + x);
-        continue;
-      }
-#endif
-      for (int32_t i = 0; i < 16; ++i) d[x + i] = argb[s[x + i]];
-    }
+    ConvertRuns(s, argb, seen, d, changed, streaming);
   }
 #if defined(__SSE2__)
   if (streaming) _mm_sfence();

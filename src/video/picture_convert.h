@@ -42,6 +42,13 @@ class ChangedPictureConverter {
   // Whether the picture looks moved down by a row against the one in `out`
   // (compared on a few rows).
   bool MovedDown(const uint8_t* pixels, int32_t pitch) const;
+  // The whole picture at row top_ of `out`.
+  void ConvertWhole(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out, int32_t outPitch,
+                    int32_t outRows);
+  // Only the runs that changed; `moved`: the picture moved down a row and
+  // top_ up.
+  void ConvertChanged(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out, int32_t outPitch,
+                      bool moved);
 
   bool valid_ = false;
   std::vector<uint64_t> changed_ = std::vector<uint64_t>(kPictureHeight, kWholeRow);

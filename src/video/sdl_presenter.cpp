@@ -144,7 +144,7 @@ class SdlPresenter : public Presenter {
   }
 
   // SDL's renderer for the other video drivers: the picture in a streaming
-  // texture, black until the first flip.
+  // texture.
   bool StartRenderer() {
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
     if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
@@ -159,16 +159,21 @@ class SdlPresenter : public Presenter {
       return false;
     }
     SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
-    // The full-screen window keeps its size: the picture's place in the
-    // renderer's pixels is worked out once.
-    int ow = 0, oh = 0;
-    if (SDL_GetRendererOutputSize(renderer_, &ow, &oh) != 0) SDL_GetWindowSize(window_, &ow, &oh);
-    rect_ = LetterboxRect(ow, oh);
+    PlaceInRenderer();
     SDL_RaiseWindow(window_);
+    // A black picture until the first flip.
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderPresent(renderer_);
     return true;
+  }
+
+  // The full-screen window keeps its size: the picture's place in the
+  // renderer's pixels is worked out once.
+  void PlaceInRenderer() {
+    int ow = 0, oh = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &ow, &oh) != 0) SDL_GetWindowSize(window_, &ow, &oh);
+    rect_ = LetterboxRect(ow, oh);
   }
 
   static int WatchWindow(void* self, SDL_Event* e) {

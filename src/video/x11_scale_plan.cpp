@@ -1,7 +1,6 @@
 #include "video/x11_scale_plan.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <utility>
 
@@ -59,32 +58,6 @@ std::vector<int32_t> FirstShown(const std::vector<ScaleRun>& runs, int32_t sourc
     }
   }
   return first;
-}
-
-int32_t ChangedSpans(uint64_t runs, RunSpan spans[2]) {
-  if (runs == 0) return 0;
-  const int32_t first = std::countr_zero(runs);
-  const int32_t end = 64 - std::countl_zero(runs);
-  // The widest run of unchanged pixels between the first and the last
-  // changed run splits the row.
-  const uint64_t gaps = ~runs & ((end == 64 ? ~uint64_t{0} : (uint64_t{1} << end) - 1) >> first << first);
-  // Eroded k times, the gaps keep a bit where k + 1 unchanged runs start:
-  // the last non-empty erosion holds the starts of the widest gaps. As many
-  // steps as the widest gap is long, fewer than one a gap on a busy row.
-  int32_t widest = 0;
-  uint64_t starts = 0;
-  for (uint64_t g = gaps; g != 0; g &= g >> 1) {
-    starts = g;
-    ++widest;
-  }
-  const int32_t at = std::countr_zero(starts);  // the first of them
-  if (widest == 0) {
-    spans[0] = RunSpan{first, end};
-    return 1;
-  }
-  spans[0] = RunSpan{first, at};
-  spans[1] = RunSpan{at + widest, end};
-  return 2;
 }
 
 int32_t SampledSourcePixel(const ScaleRun& run, int32_t i) {

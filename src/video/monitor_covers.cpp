@@ -8,8 +8,10 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
+#include <string>
 #include <vector>
 
+#include "base/diagnostic.h"
 #include "video/presenter.h"
 #include "video/picture_mapping.h"
 
@@ -60,7 +62,11 @@ void OpenMonitorCovers(SDL_Window* picture) {
     SDL_Window* cover = SDL_CreateWindow("", bounds.x, bounds.y, bounds.w, bounds.h,
                                          SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALWAYS_ON_TOP |
                                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR);
-    if (cover == nullptr) continue;
+    if (cover == nullptr) {
+      ReportProblem("SDL picture: no cover for display " + std::to_string(i) + ": SDL_CreateWindow failed (" +
+                    SDL_GetError() + ")");
+      continue;
+    }
     PaintBlack(cover);
     Covers().push_back(cover);
   }

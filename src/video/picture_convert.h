@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/picture.h"
+
 // Palette lookup of a 640 x 480 picture into 32-bit pixels; outPitch in bytes.
 void ConvertToArgb(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out,
                    int32_t outPitch);
@@ -25,7 +27,7 @@ void ConvertToArgb(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, u
 class ChangedPictureConverter {
  public:
   void Convert(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out, int32_t outPitch,
-               int32_t outRows = 480);
+               int32_t outRows = kPictureHeight);
   // `out` no longer holds the last conversion.
   void Forget() { valid_ = false; }
   // The row of `out` that holds the picture's first row.
@@ -34,15 +36,22 @@ class ChangedPictureConverter {
   // row y stands for pixels 16 i to 16 i + 15 of that row; every bit of
   // every row after a whole conversion.
   const uint64_t* ChangedRuns() const { return changed_.data(); }
-  static constexpr uint64_t kWholeRow = (uint64_t{1} << 40) - 1;
+  static constexpr uint64_t kWholeRow = (uint64_t{1} << (kPictureWidth / 16)) - 1;
 
  private:
   // Whether the picture looks moved down by a row against the one in `out`
   // (compared on a few rows).
   bool MovedDown(const uint8_t* pixels, int32_t pitch) const;
+  // The whole picture at row top_ of `out`.
+  void ConvertWhole(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out, int32_t outPitch,
+                    int32_t outRows);
+  // Only the runs that changed; `moved`: the picture moved down a row and
+  // top_ up.
+  void ConvertChanged(const uint8_t* pixels, int32_t pitch, const uint32_t* argb, uint32_t* out, int32_t outPitch,
+                      bool moved);
 
   bool valid_ = false;
-  std::vector<uint64_t> changed_ = std::vector<uint64_t>(480, kWholeRow);
+  std::vector<uint64_t> changed_ = std::vector<uint64_t>(kPictureHeight, kWholeRow);
   const uint32_t* lastOut_ = nullptr;
   int32_t lastOutPitch_ = 0;
   int32_t lastOutRows_ = 0;

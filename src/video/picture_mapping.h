@@ -5,13 +5,15 @@
 
 #include <cstdint>
 
+#include "base/picture.h"
+
 // Where the picture lies in a window of the given size: the largest 4:3
 // rectangle that fits, centred (black borders around it).
 struct PictureRect {
   int32_t x = 0;
   int32_t y = 0;
-  int32_t w = 640;
-  int32_t h = 480;
+  int32_t w = kPictureWidth;
+  int32_t h = kPictureHeight;
 };
 PictureRect LetterboxRect(int32_t windowWidth, int32_t windowHeight);
 

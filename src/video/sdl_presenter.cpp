@@ -9,7 +9,10 @@
 
 #include <atomic>
 #include <cstddef>
+#include <string>
 
+#include "base/diagnostic.h"
+#include "base/picture.h"
 #include "video/monitor_covers.h"
 #include "video/presenter.h"
 #include "video/x11_picture.h"
@@ -21,68 +24,37 @@ namespace {
 class SdlPresenter;
 SdlPresenter* g_active = nullptr;
 
+// "SDL picture: <what failed> (<SDL's reason>)".
+void ReportSdlFailure(const std::string& what) {
+  ReportProblem("SDL picture: " + what + " (" + SDL_GetError() + ")");
+}
+
+// SDL's video subsystem; false, said on stderr, when it doesn't start.
+bool StartVideo() {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+  ReportSdlFailure("SDL_InitSubSystem(SDL_INIT_VIDEO) failed");
+  return false;
+}
+
+// A display to show the picture on; said on stderr when there is none.
+bool HasDisplay() {
+  if (SDL_GetNumVideoDisplays() > 0) return true;
+  ReportProblem("SDL picture: no display to show the picture on");
+  return false;
+}
+
 class SdlPresenter : public Presenter {
  public:
   ~SdlPresenter() override { Close(); }
 
   bool Open(const std::string& title) override {
     if (open_) return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (!StartVideo()) return false;
     videoStarted_ = true;
-    if (SDL_GetNumVideoDisplays() < 1) {
+    if (!HasDisplay() || !MakeWindow(title) || !StartDrawing()) {
       Close();
       return false;
     }
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
-    // Leaving the window (an error box on top, another program) must not
-    // iconify the picture.
-    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    SDL_Rect bounds{0, 0, 640, 480};
-    SDL_GetDisplayBounds(0, &bounds);
-    window_ = SDL_CreateWindow(title.c_str(), bounds.x, bounds.y, bounds.w, bounds.h,
-                               SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALWAYS_ON_TOP |
-                                   SDL_WINDOW_BORDERLESS);
-    if (window_ == nullptr) {
-      Close();
-      return false;
-    }
-    // Every other monitor goes black for as long as the picture window exists.
-    OpenMonitorCovers(window_);
-    // On X11 the X server scales the picture (XRender), or we scale it into
-    // an image of the picture's size: no OpenGL is loaded to find out which.
-    if (StartX11Drawer()) {
-      // The drawer draws only what changed: it must hear when the window
-      // lost its pixels (uncovered, shown again).
-      SDL_AddEventWatch(WatchWindow, this);
-      SDL_RaiseWindow(window_);
-      open_ = true;
-      g_active = this;
-      return true;
-    }
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (renderer_ == nullptr) {
-      Close();
-      return false;
-    }
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                 SDL_TEXTUREACCESS_STREAMING, 640, 480);
-    if (texture_ == nullptr) {
-      Close();
-      return false;
-    }
-    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
-    // The full-screen window keeps its size: the picture's place in the
-    // renderer's pixels is worked out once.
-    int ow = 0, oh = 0;
-    if (SDL_GetRendererOutputSize(renderer_, &ow, &oh) != 0) SDL_GetWindowSize(window_, &ow, &oh);
-    rect_ = LetterboxRect(ow, oh);
-    SDL_RaiseWindow(window_);
-    // A black picture until the first flip.
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderPresent(renderer_);
     open_ = true;
     g_active = this;
     return true;
@@ -127,6 +99,38 @@ class SdlPresenter : public Presenter {
   SDL_Window* Window() const { return window_; }
 
  private:
+  // The full-screen window on the first display, topmost and borderless.
+  bool MakeWindow(const std::string& title) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    // Leaving the window (an error box on top, another program) must not
+    // iconify the picture.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_Rect bounds{0, 0, kPictureWidth, kPictureHeight};
+    SDL_GetDisplayBounds(0, &bounds);
+    window_ = SDL_CreateWindow(title.c_str(), bounds.x, bounds.y, bounds.w, bounds.h,
+                               SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALWAYS_ON_TOP |
+                                   SDL_WINDOW_BORDERLESS);
+    if (window_ == nullptr) {
+      ReportSdlFailure("SDL_CreateWindow failed");
+      return false;
+    }
+    // Every other monitor goes black for as long as the picture window exists.
+    OpenMonitorCovers(window_);
+    return true;
+  }
+
+  // On X11 the X server scales the picture (XRender), or we scale it into
+  // an image of the picture's size: no OpenGL is loaded to find out which.
+  bool StartDrawing() {
+    if (!StartX11Drawer()) return StartRenderer();
+    // The drawer draws only what changed: it must hear when the window
+    // lost its pixels (uncovered, shown again).
+    SDL_AddEventWatch(WatchWindow, this);
+    SDL_RaiseWindow(window_);
+    return true;
+  }
+
   // Draws through SDL's own X11 connection and window (one connection: one
   // I/O error handler for the whole program). False on another driver.
   bool StartX11Drawer() {
@@ -137,6 +141,39 @@ class SdlPresenter : public Presenter {
     SDL_GetWindowSize(window_, &ww, &wh);
     Display* dpy = info.info.x11.display;
     return x11_.Start(dpy, info.info.x11.window, ww, wh, true, QueryX11Capabilities(dpy));
+  }
+
+  // SDL's renderer for the other video drivers: the picture in a streaming
+  // texture.
+  bool StartRenderer() {
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (renderer_ == nullptr) {
+      ReportSdlFailure("SDL_CreateRenderer failed");
+      return false;
+    }
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, kPictureWidth,
+                                 kPictureHeight);
+    if (texture_ == nullptr) {
+      ReportSdlFailure("SDL_CreateTexture failed");
+      return false;
+    }
+    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+    PlaceInRenderer();
+    SDL_RaiseWindow(window_);
+    // A black picture until the first flip.
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderPresent(renderer_);
+    return true;
+  }
+
+  // The full-screen window keeps its size: the picture's place in the
+  // renderer's pixels is worked out once.
+  void PlaceInRenderer() {
+    int ow = 0, oh = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &ow, &oh) != 0) SDL_GetWindowSize(window_, &ow, &oh);
+    rect_ = LetterboxRect(ow, oh);
   }
 
   static int WatchWindow(void* self, SDL_Event* e) {
@@ -217,8 +254,8 @@ void DesktopToPicture(int32_t dx, int32_t dy, int32_t& px, int32_t& py) {
 }
 
 bool ProbeDisplay() {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-  const bool ok = SDL_GetNumVideoDisplays() > 0;
+  if (!StartVideo()) return false;
+  const bool ok = HasDisplay();
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   return ok;
 }

@@ -3,7 +3,11 @@
 // only watched for its size, exposures and its end, never changed.
 #include <X11/Xlib.h>
 
+#include <string>
+
+#include "base/diagnostic.h"
 #include "video/presenter.h"
+#include "video/x11_errors.h"
 #include "video/x11_picture.h"
 
 namespace {
@@ -15,6 +19,13 @@ class ForeignWindowPresenter;
 ForeignWindowPresenter* g_serving = nullptr;
 XErrorHandler g_otherHandler = nullptr;
 
+// What the window's events since the last picture told.
+struct WindowNews {
+  int32_t width = -1;  // its new size; -1 when it has none
+  int32_t height = -1;
+  bool exposed = false;
+};
+
 class ForeignWindowPresenter : public Presenter {
  public:
   explicit ForeignWindowPresenter(unsigned long window) : window_(window) {}
@@ -23,22 +34,11 @@ class ForeignWindowPresenter : public Presenter {
   bool Open(const std::string&) override {
     if (dpy_ != nullptr) return true;
     dpy_ = XOpenDisplay(nullptr);
-    if (dpy_ == nullptr) return false;
-    bool ok = false;
-    {
-      Serving serving(this);
-      XWindowAttributes attrs{};
-      if (XGetWindowAttributes(dpy_, window_, &attrs) != 0 && !failed_) {
-        // Only its size, exposures and its end: the owner keeps the input.
-        XSelectInput(dpy_, window_, StructureNotifyMask | ExposureMask);
-        XSync(dpy_, False);
-        width_ = attrs.width;
-        height_ = attrs.height;
-        ok = !failed_ && drawer_.Start(dpy_, window_, width_, height_, false, QueryX11Capabilities(dpy_));
-        XSync(dpy_, False);
-        ok = ok && !failed_;
-      }
+    if (dpy_ == nullptr) {
+      Report(std::string("XOpenDisplay failed for display \"") + XDisplayName(nullptr) + "\"");
+      return false;
     }
+    const bool ok = StartDrawing();
     if (!ok) Close();
     return ok;
   }
@@ -46,44 +46,10 @@ class ForeignWindowPresenter : public Presenter {
   void Present(const uint8_t* pixels, int32_t pitch, const uint32_t* argb) override {
     if (dpy_ == nullptr || failed_) return;
     Serving serving(this);
-    int32_t width = -1, height = -1;
-    bool exposed = false;
-    while (!failed_ && XPending(dpy_) > 0) {
-      XEvent e;
-      XNextEvent(dpy_, &e);
-      if (e.xany.window != window_) continue;
-      switch (e.type) {
-        case ConfigureNotify:
-          width = e.xconfigure.width;
-          height = e.xconfigure.height;
-          break;
-        case Expose:
-          exposed = exposed || e.xexpose.count == 0;
-          break;
-        case DestroyNotify:
-          failed_ = true;
-          break;
-        default:
-          break;
-      }
-    }
-    if (!failed_ && width >= 0 && (width != width_ || height != height_)) {
-      width_ = width;
-      height_ = height;
-      drawer_.Resize(width, height);  // paints the new borders
-      exposed = false;
-    }
-    if (!failed_ && exposed) {
-      drawer_.PaintBorders();
-      drawer_.Invalidate();
-    }
+    const WindowNews news = TakeEvents();
+    if (!failed_) Follow(news);
     if (!failed_) drawer_.Draw(pixels, pitch, argb);
-    if (failed_ || !drawer_.Started()) {
-      // The window is gone (or can't be drawn into any more): nothing more
-      // is drawn; what we made on the server goes now.
-      failed_ = true;
-      drawer_.Stop();
-    }
+    if (failed_ || !drawer_.Started()) StopDrawing();
   }
 
   void Close() override {
@@ -98,12 +64,95 @@ class ForeignWindowPresenter : public Presenter {
     XCloseDisplay(dpy_);
     dpy_ = nullptr;
     failed_ = false;
+    ended_ = false;
+    error_ = 0;
   }
 
  private:
+  // Watches the window and starts drawing into it; false when either fails.
+  bool StartDrawing() {
+    Serving serving(this);
+    XWindowAttributes attrs{};
+    if (XGetWindowAttributes(dpy_, window_, &attrs) == 0 || failed_) {
+      ReportRefusal("XGetWindowAttributes failed");
+      return false;
+    }
+    // Only its size, exposures and its end: the owner keeps the input.
+    XSelectInput(dpy_, window_, StructureNotifyMask | ExposureMask);
+    XSync(dpy_, False);
+    width_ = attrs.width;
+    height_ = attrs.height;
+    const bool tried = !failed_;
+    const bool started = tried && drawer_.Start(dpy_, window_, width_, height_, false, QueryX11Capabilities(dpy_));
+    XSync(dpy_, False);
+    if (tried && !started) return false;  // the drawer has said why
+    if (failed_) ReportRefusal("the X server refused the drawing");
+    return !failed_;
+  }
+
+  // The window's events since the last picture.
+  WindowNews TakeEvents() {
+    WindowNews news;
+    while (!failed_ && XPending(dpy_) > 0) {
+      XEvent e;
+      XNextEvent(dpy_, &e);
+      if (e.xany.window != window_) continue;
+      switch (e.type) {
+        case ConfigureNotify:
+          news.width = e.xconfigure.width;
+          news.height = e.xconfigure.height;
+          break;
+        case Expose:
+          news.exposed = news.exposed || e.xexpose.count == 0;
+          break;
+        case DestroyNotify:
+          failed_ = true;
+          ended_ = true;
+          break;
+        default:
+          break;
+      }
+    }
+    return news;
+  }
+
+  // A new size places the picture again and paints the new borders; an
+  // exposure paints the borders, and the whole picture is drawn next.
+  void Follow(const WindowNews& news) {
+    if (news.width >= 0 && (news.width != width_ || news.height != height_)) {
+      width_ = news.width;
+      height_ = news.height;
+      drawer_.Resize(width_, height_);
+      return;
+    }
+    if (news.exposed) {
+      drawer_.PaintBorders();
+      drawer_.Invalidate();
+    }
+  }
+
+  // The window is gone (or can't be drawn into any more): nothing more is
+  // drawn; what we made on the server goes now. Said on stderr when the
+  // server refused a request, unless the owner ended the window.
+  void StopDrawing() {
+    XEvent e;
+    if (error_ != 0 && !ended_ && !XCheckTypedWindowEvent(dpy_, window_, DestroyNotify, &e)) {
+      ReportRefusal("drawing stopped");
+    }
+    failed_ = true;
+    drawer_.Stop();
+  }
+
+  void Report(const std::string& text) const { ReportProblem("X11 window " + X11IdText(window_) + ": " + text); }
+  // With the text of the first error the server sent.
+  void ReportRefusal(const std::string& what) const {
+    Report(error_ != 0 ? what + " (" + X11ErrorText(dpy_, error_) + ")" : what);
+  }
+
   static int OnError(Display* dpy, XErrorEvent* e) {
     if (g_serving != nullptr && dpy == g_serving->dpy_) {
       g_serving->failed_ = true;
+      if (g_serving->error_ == 0) g_serving->error_ = e->error_code;
       return 0;
     }
     return g_otherHandler != nullptr ? g_otherHandler(dpy, e) : 0;
@@ -127,7 +176,9 @@ class ForeignWindowPresenter : public Presenter {
   unsigned long window_;
   Display* dpy_ = nullptr;
   bool failed_ = false;
-  int32_t width_ = 0;  // the window's size as last seen
+  bool ended_ = false;  // its owner destroyed the window
+  int error_ = 0;       // the first error the server sent, 0 when none
+  int32_t width_ = 0;   // the window's size as last seen
   int32_t height_ = 0;
   X11PictureDrawer drawer_;
 };

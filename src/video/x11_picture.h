@@ -13,59 +13,13 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
-#include "video/presenter.h"
-#include "video/picture_convert.h"
+#include "video/x11_picture_way.h"
 
 typedef struct _XDisplay Display;
 
-// What the X server offers for drawing the picture.
-struct X11Capabilities {
-  bool render = false;         // XRender 0.6 or later (transforms, filters)
-  bool shm = false;            // MIT-SHM, a local connection
-  bool sharedPixmaps = false;  // MIT-SHM pixmaps
-};
+// What the server of `dpy` offers for drawing the picture.
 X11Capabilities QueryX11Capabilities(Display* dpy);
-
-// How the picture reaches the window.
-enum class X11PictureWay {
-  kRenderSharedPixmap,  // XRender from a shared-memory pixmap
-  kRenderSharedImage,   // XRender from a pixmap filled by XShmPutImage
-  kRenderPlainImage,    // XRender from a pixmap filled by XPutImage
-  kClientSharedImage,   // scaled here, XShmPutImage
-  kClientPlainImage,    // scaled here, XPutImage
-};
-X11PictureWay ChooseX11PictureWay(const X11Capabilities& caps);
-inline bool UsesRender(X11PictureWay way) {
-  return way == X11PictureWay::kRenderSharedPixmap || way == X11PictureWay::kRenderSharedImage ||
-         way == X11PictureWay::kRenderPlainImage;
-}
-
-// One run of destination pixels along an axis composited with one transform:
-// destination pixel start + i samples source pixel
-// (origin + i * step) >> 16 (16.16 fixed point), exactly as the server's
-// nearest filter computes it (pixel centre, rounded towards the lower pixel).
-struct ScaleRun {
-  int32_t start = 0;
-  int32_t length = 0;
-  int32_t step = 0;      // transform scale, 16.16
-  int32_t offset = 0;    // transform translation, 16.16
-};
-// Runs covering `size` destination pixels so that each samples the source
-// pixel that PictureScaler picks: floor((2 i + 1) * source / (2 size)).
-std::vector<ScaleRun> PlanScaleRuns(int32_t source, int32_t size);
-// The source pixel that the server samples for destination pixel i of a run.
-int32_t SampledSourcePixel(const ScaleRun& run, int32_t i);
-
-// A row's changed runs of 16 pixels (bits, as ChangedPictureConverter gives
-// them) as at most two spans of whole runs: the row's changed extent, split
-// at its widest gap of unchanged runs. Returns the number of spans.
-struct RunSpan {
-  int32_t first = 0;  // the first run of the span
-  int32_t end = 0;    // one past its last run
-};
-int32_t ChangedSpans(uint64_t runs, RunSpan spans[2]);
 
 // Draws into one window of one connection. Not a presenter itself: the SDL
 // presenter uses it with SDL's own connection and window, the presenter for
@@ -80,12 +34,14 @@ class X11PictureDrawer {
   // Starts drawing into `window` of `width` x `height`. `ownWindow`: the
   // window is ours, so its background may be set to black (the server then
   // clears the borders on every exposure); another program's window is
-  // never changed, its borders are painted by PaintBorders. False when the
-  // window's visual can't be drawn into.
+  // never changed, its borders are painted by PaintBorders. A way that
+  // fails is reported on stderr with its reason and the next one down is
+  // taken; false when none is left.
   bool Start(Display* dpy, unsigned long window, int32_t width, int32_t height, bool ownWindow,
              const X11Capabilities& caps);
   // The window's new size: the picture's place and scale are worked out
-  // again and the borders painted.
+  // again and the borders painted (the drawing stops, reported on stderr,
+  // when the picture can't be placed).
   void Resize(int32_t width, int32_t height);
   // Paints the borders around the picture black.
   void PaintBorders();

@@ -11,6 +11,7 @@
 #include "config/settings.h"
 #include "platform/platform.h"
 #include "platform/signals.h"
+#include "game/world_state.h"
 #include "platform/system_folder.h"
 #include "video/presenter.h"
 
@@ -40,13 +41,17 @@ class HandsOffPlatform : public Platform {
   int32_t counter_ = 0;
 };
 
-// Without FLTK's loops, an ending signal is seen here, in every round of
-// the message loop and of the message processing; the game's frame loop
-// ends the game itself.
-class EndSignalWatch : public MessageSource {
+// Without FLTK's loops, the ends of a run are seen here, in every round of
+// the message loop and of the message processing: an ending signal (the
+// game's frame loop ends the game itself), and the daemon's window gone
+// (its owner died, a preview was closed), which ends the game as a quitting
+// key does.
+class EndWatch : public MessageSource {
  public:
   void Pump() override {
-    if (EndSignalReceived() && !EndSignalDeferred() && !ProgramEnding()) ProgramEnd();
+    if (ProgramEnding()) return;
+    if (ForeignWindowLost()) World().QuitRequested = true;
+    if (EndSignalReceived() && !EndSignalDeferred()) ProgramEnd();
   }
 };
 
@@ -65,10 +70,11 @@ class EndSignalWatch : public MessageSource {
   for (uint32_t& c : palette) c = 0xFF000000u;
   // Drawn again now and then: the presenter repaints after a resize or an
   // exposure only when it draws.
-  for (;;) {
+  while (!ForeignWindowLost()) {
     presenter->Present(kBlack, 640, palette);
     App().WaitMessages(100);
   }
+  ProgramEnd();
 }
 
 bool g_windowMissing = false;
@@ -111,8 +117,8 @@ DaemonRun PrepareDaemonRun(const DaemonWindow& window) {
   // No FLTK at all: no window, not even FLTK's hidden helper window, and
   // messages go to stderr instead of boxes.
   App().Windowed = false;
-  static EndSignalWatch signalWatch;
-  App().AddSource(&signalWatch);
+  static EndWatch endWatch;
+  App().AddSource(&endWatch);
 
   DaemonRun run;
   const std::vector<std::string> folders = InstalledDataFolders(ProgramFilePath());

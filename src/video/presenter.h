@@ -50,6 +50,10 @@ std::unique_ptr<Presenter> MakeSdlPresenter();
 // letterboxed at 4:3 to the window's size, following it when it is resized.
 // It takes no input, leaves the cursor alone and opens no window of its own.
 std::unique_ptr<Presenter> MakeForeignWindowPresenter(unsigned long xWindow);
+// True once such a presenter has lost its window (its owner destroyed it,
+// or the server refused to draw into it): a run inside it has nothing left
+// to show and ends.
+bool ForeignWindowLost();
 // A presenter made by the factory in force (nullptr when it gives none).
 std::unique_ptr<Presenter> MakePresenter();
 

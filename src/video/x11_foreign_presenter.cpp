@@ -18,6 +18,7 @@ class ForeignWindowPresenter;
 // process.
 ForeignWindowPresenter* g_serving = nullptr;
 XErrorHandler g_otherHandler = nullptr;
+bool g_windowLost = false;
 
 // What the window's events since the last picture told.
 struct WindowNews {
@@ -140,6 +141,7 @@ class ForeignWindowPresenter : public Presenter {
       ReportRefusal("drawing stopped");
     }
     failed_ = true;
+    g_windowLost = true;
     drawer_.Stop();
   }
 
@@ -188,3 +190,5 @@ class ForeignWindowPresenter : public Presenter {
 std::unique_ptr<Presenter> MakeForeignWindowPresenter(unsigned long xWindow) {
   return std::make_unique<ForeignWindowPresenter>(xWindow);
 }
+
+bool ForeignWindowLost() { return g_windowLost; }

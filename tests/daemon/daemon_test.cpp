@@ -133,6 +133,10 @@ class PlainWindow {
     std::snprintf(buf, sizeof buf, "0x%lx", win_);
     return buf;
   }
+  void Destroy() {
+    XDestroyWindow(d_, win_);
+    XSync(d_, False);
+  }
   bool StillMapped() const {
     XWindowAttributes a{};
     return XGetWindowAttributes(d_, win_, &a) != 0 && a.map_state == IsViewable;
@@ -277,6 +281,22 @@ TEST_F(DaemonFixture, WithoutSettingsTheInstalledDataFilesAreUsed) {
   EXPECT_GT(ColoursIn(PictureOf(daemon.Id())), 30);
   EXPECT_EQ(EndWith(c, SIGHUP), 0);
   EXPECT_FALSE(fs::exists(dir / "prefix" / "share" / "zuk_rer1" / "score.dat"));
+}
+
+// The window destroyed under the run (its owner died, a preview closed):
+// the run ends within a second, with exit code 0, whether it shows the game
+// or, without data files, a black window.
+TEST_F(DaemonFixture, TheRunEndsWithTheWindowItDrawsInto) {
+  for (const bool withData : {true, false}) {
+    const std::string program = InstallUnder(dir / (withData ? "with" : "without"), withData);
+    PlainWindow daemon(200, 150);
+    Child c = Start("/bin/sh", {"-c", "exec '" + program + "' -window-id " + daemon.Id() + " 2>/dev/null"}, env);
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    daemon.Destroy();
+    int code = -1;
+    ASSERT_TRUE(c.Wait(1000, code)) << "the run outlived its window, data files " << withData;
+    EXPECT_EQ(code, 0);
+  }
 }
 
 // A daemon's window is a lock screen or a preview: silent unless asked for

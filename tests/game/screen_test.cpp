@@ -140,7 +140,7 @@ TEST_F(DisplayTest, ReleaseClearsBothBuffersAndGivesEverythingBack) {
   EXPECT_EQ(rec_.frames.size(), 3u);
   EXPECT_EQ(rec_.closes, 1);
   FillRect(d(), 0, 0, 10, 10, 1);
-  Blit(d(), 1, 0, 0, 0, 0, 10, 10, 1);
+  Blit(d(), 1, 0, 0, 0, 0, 10, 10, kBlitKeyed);
   FlipScreen(d());
 }
 

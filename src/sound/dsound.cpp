@@ -171,7 +171,6 @@ HRESULT IDirectSound::SetCooperativeLevel(HWND window, uint32_t level) {
   if (window == nullptr || level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY) {
     return DSERR_INVALIDPARAM;
   }
-  level_ = level;
   return DS_OK;
 }
 

@@ -25,7 +25,6 @@
 using HWND = void*;
 
 constexpr HRESULT DS_OK = 0;
-constexpr HRESULT DSERR_GENERIC = E_FAIL;
 constexpr HRESULT DSERR_UNSUPPORTED = E_NOTIMPL;
 constexpr HRESULT DSERR_OUTOFMEMORY = E_OUTOFMEMORY;
 constexpr HRESULT DSERR_INVALIDPARAM = E_INVALIDARG;
@@ -180,7 +179,6 @@ class IDirectSound {
   bool paused_ = false;
   bool leftToExit_ = false;
   SDL_AudioSpec spec_{};
-  uint32_t level_ = 0;
   std::unique_ptr<SoundMixer> mixer_;
   std::vector<float> scratch_;  // mixing area for non-float output
 };

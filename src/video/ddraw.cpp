@@ -82,17 +82,9 @@ HRESULT IDirectDrawPalette::SetEntries(uint32_t, uint32_t first, uint32_t count,
   if (entries == nullptr || first > 256 || count > 256 - first) return DDERR_INVALIDPARAMS;
   for (uint32_t i = 0; i < count; ++i) {
     const PALETTEENTRY& e = entries[i];
-    entries_[first + i] = e;
     argb_[first + i] = 0xFF000000u | (uint32_t{e.peRed} << 16) | (uint32_t{e.peGreen} << 8) |
                        uint32_t{e.peBlue};
   }
-  return DD_OK;
-}
-
-HRESULT IDirectDrawPalette::GetEntries(uint32_t, uint32_t first, uint32_t count,
-                                       PALETTEENTRY* entries) const {
-  if (entries == nullptr || first > 256 || count > 256 - first) return DDERR_INVALIDPARAMS;
-  for (uint32_t i = 0; i < count; ++i) entries[i] = entries_[first + i];
   return DD_OK;
 }
 
@@ -127,7 +119,6 @@ uint32_t IDirectDrawSurface::Release() {
     if (back_) {
       // The back buffer lives as long as its primary; a reference the caller
       // still holds to it keeps it alive on its own.
-      back_->owner_ = nullptr;
       back_->Release();
       back_ = nullptr;
     }
@@ -268,7 +259,6 @@ HRESULT IDirectDraw::CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface
     if ((caps & DDSCAPS_FLIP) && (desc->dwFlags & DDSD_BACKBUFFERCOUNT) &&
         desc->dwBackBufferCount >= 1) {
       primary->back_ = new IDirectDrawSurface(core_, kPictureWidth, kPictureHeight, false, 0);
-      primary->back_->owner_ = primary;
     }
     *out = primary;
     return DD_OK;
@@ -286,8 +276,8 @@ HRESULT IDirectDraw::CreatePalette(uint32_t flags, const PALETTEENTRY* entries,
                                    IDirectDrawPalette** out, void*) {
   if (out == nullptr || !(flags & DDPCAPS_8BIT)) return DDERR_INVALIDPARAMS;
   auto* p = new IDirectDrawPalette();
-  if (entries) p->SetEntries(0, 0, 256, entries);
-  else p->SetEntries(0, 0, 256, p->entries_);
+  static const PALETTEENTRY kBlack[256] = {};
+  p->SetEntries(0, 0, 256, entries ? entries : kBlack);
   *out = p;
   return DD_OK;
 }
@@ -304,8 +294,6 @@ uint32_t IDirectDraw::Release() {
   }
   return left;
 }
-
-Presenter* IDirectDraw::GetPresenter() const { return core_->presenter.get(); }
 
 HRESULT DirectDrawCreate(const void*, IDirectDraw** out, void*) {
   if (out == nullptr) return DDERR_INVALIDPARAMS;

@@ -54,13 +54,10 @@ struct RECT {
 class IDirectDraw;
 class IDirectDrawSurface;
 class IDirectDrawPalette;
-class Presenter;
 
 // Result codes.
 constexpr HRESULT MakeDDResult(uint32_t code) { return static_cast<HRESULT>(0x88760000u | code); }
-constexpr HRESULT DDERR_GENERIC = E_FAIL;
 constexpr HRESULT DDERR_INVALIDPARAMS = E_INVALIDARG;
-constexpr HRESULT DDERR_INVALIDOBJECT = MakeDDResult(130);
 constexpr HRESULT DDERR_INVALIDRECT = MakeDDResult(150);
 constexpr HRESULT DDERR_SURFACEBUSY = MakeDDResult(430);
 constexpr HRESULT DDERR_NODIRECTDRAWHW = MakeDDResult(520);
@@ -99,11 +96,10 @@ constexpr uint32_t DDPCAPS_8BIT = 0x4;
 // reachable from a surface only while the display object lives.
 struct DisplayCore;
 
-// A 256-entry palette. Colours are also kept as 0xFFRRGGBB for the presenter.
+// A 256-entry palette, kept as 0xFFRRGGBB colours for the presenter.
 class IDirectDrawPalette {
  public:
   HRESULT SetEntries(uint32_t flags, uint32_t first, uint32_t count, const PALETTEENTRY* entries);
-  HRESULT GetEntries(uint32_t flags, uint32_t first, uint32_t count, PALETTEENTRY* entries) const;
   uint32_t AddRef() { return ++refs_; }
   uint32_t Release();
 
@@ -114,7 +110,6 @@ class IDirectDrawPalette {
   IDirectDrawPalette() = default;
   ~IDirectDrawPalette() = default;
   uint32_t refs_ = 1;
-  PALETTEENTRY entries_[256] = {};
   uint32_t argb_[256] = {};
 };
 
@@ -139,8 +134,6 @@ class IDirectDrawSurface {
   HRESULT Flip(IDirectDrawSurface* target, uint32_t flags);
   HRESULT GetAttachedSurface(const DDSCAPS* caps, IDirectDrawSurface** out);
   HRESULT SetPalette(IDirectDrawPalette* palette);
-  HRESULT GetDC(void** dc) { *dc = nullptr; return DDERR_GENERIC; }
-  HRESULT ReleaseDC(void*) { return DD_OK; }
   uint32_t AddRef() { return ++refs_; }
   uint32_t Release();
 
@@ -177,7 +170,6 @@ class IDirectDrawSurface {
   int32_t failLocks_ = 0;
   int32_t failUnlocks_ = 0;
   IDirectDrawSurface* back_ = nullptr;     // flipping primary: its back buffer
-  IDirectDrawSurface* owner_ = nullptr;    // back buffer: its primary
   IDirectDrawPalette* palette_ = nullptr;  // held reference
 };
 
@@ -192,8 +184,6 @@ class IDirectDraw {
                         void* outer);
   uint32_t AddRef() { return ++refs_; }
   uint32_t Release();
-
-  Presenter* GetPresenter() const;
 
  private:
   friend HRESULT DirectDrawCreate(const void* guid, IDirectDraw** out, void* outer);

@@ -273,3 +273,19 @@ TEST_F(LayerTest, DeviceCreationFailsCleanlyWithoutAnOutput) {
   EXPECT_EQ(d, nullptr);
   EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 }
+
+TEST_F(LayerTest, DirectSoundCreateMakesTheDeviceWithTheInstalledFactory) {
+  int calls = 0;
+  DirectSoundFactory previous = SetDirectSoundFactory([&calls](IDirectSound**) {
+    ++calls;
+    return DSERR_NODRIVER;
+  });
+  IDirectSound* d = nullptr;
+  EXPECT_EQ(DirectSoundCreate(nullptr, &d, nullptr), DSERR_NODRIVER);
+  EXPECT_EQ(DirectSoundCreate(&calls, &d, nullptr), DSERR_INVALIDPARAM);  // before the factory
+  EXPECT_EQ(calls, 1);
+  SetDirectSoundFactory(std::move(previous));
+  ASSERT_EQ(DirectSoundCreate(nullptr, &d, nullptr), DS_OK);
+  EXPECT_EQ(d->BufferCount(), 0);
+  d->Release();
+}

@@ -8,9 +8,11 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "base/diagnostic.h"
 #include "sound/mixer.h"
 
 namespace {
@@ -85,7 +87,7 @@ class SdlSound final : public IDirectSound {
   friend class SdlSoundBuffer;
   ~SdlSound() override;
   // Opens the SDL device with a stereo format the mixer can fill; false
-  // when it can't.
+  // (and said why) when it can't.
   bool OpenDevice();
   // Opens the SDL device's stream if it is not open; false when it can't.
   bool OpenStream();
@@ -101,6 +103,7 @@ class SdlSound final : public IDirectSound {
   SDL_AudioDeviceID dev_ = 0;  // 0 until the first sound buffer
   bool paused_ = false;
   bool leftToExit_ = false;
+  bool streamFailureSaid_ = false;
   SDL_AudioSpec spec_{};
   std::unique_ptr<SoundMixer> mixer_;
   std::vector<float> scratch_;  // mixing area for non-float output
@@ -111,11 +114,19 @@ DirectSoundFactory& Factory() {
   return factory;
 }
 
+// Sound goes off, or silent, for a reason SDL knows.
+void SaySdlFailed(const char* what, const char* call) {
+  ReportProblem(std::string(what) + ": " + call + " failed: " + SDL_GetError());
+}
+
 // ---------------------------------------------------------------------------
 // Device
 
 HRESULT SdlSound::Open() {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return DSERR_NODRIVER;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    SaySdlFailed("sound off", "SDL_InitSubSystem(SDL_INIT_AUDIO)");
+    return DSERR_NODRIVER;
+  }
   sdlAudioInit_ = true;
   if (!OpenDevice()) return DSERR_NODRIVER;
 
@@ -155,8 +166,13 @@ bool SdlSound::OpenDevice() {
     dev_ = SDL_OpenAudioDevice(nullptr, 0, &want, &spec_,
                                SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
   }
-  if (dev_ == 0) return false;
+  if (dev_ == 0) {
+    SaySdlFailed("sound off", "SDL_OpenAudioDevice");
+    return false;
+  }
   if (spec_.channels != 2) {
+    ReportProblem("sound off: the audio device has " + std::to_string(spec_.channels) +
+                  " channels instead of 2");
     SDL_CloseAudioDevice(dev_);
     dev_ = 0;
     return false;
@@ -172,7 +188,11 @@ bool SdlSound::OpenStream() {
   want.userdata = this;
   SDL_AudioSpec got{};
   dev_ = SDL_OpenAudioDevice(nullptr, 0, &want, &got, 0);
-  if (dev_ == 0) return false;
+  if (dev_ == 0) {
+    if (!streamFailureSaid_) SaySdlFailed("sound silent", "SDL_OpenAudioDevice");
+    streamFailureSaid_ = true;
+    return false;
+  }
   SDL_PauseAudioDevice(dev_, paused_ ? 1 : 0);
   return true;
 }

@@ -148,8 +148,8 @@ class IDirectSound {
 // when there is none.
 HRESULT DirectSoundCreate(const void* guid, IDirectSound** device, void* outer);
 
-// The device on SDL2 audio, the factory's default. Fails with DSERR_NODRIVER
-// when SDL can't start or open a device.
+// The device on SDL2 audio, the factory's default. When SDL can't start or
+// open a device it says why on stderr and fails with DSERR_NODRIVER.
 HRESULT OpenSdlSound(IDirectSound** device);
 // What DirectSoundCreate makes its device with: tests put in devices of
 // their own, around the SDL one.

@@ -280,19 +280,3 @@ TEST_F(LayerTest, DeviceCreationFailsCleanlyWithoutAnOutput) {
             std::string::npos)
       << said;
 }
-
-TEST_F(LayerTest, DirectSoundCreateMakesTheDeviceWithTheInstalledFactory) {
-  int calls = 0;
-  DirectSoundFactory previous = SetDirectSoundFactory([&calls](IDirectSound**) {
-    ++calls;
-    return DSERR_NODRIVER;
-  });
-  IDirectSound* d = nullptr;
-  EXPECT_EQ(DirectSoundCreate(nullptr, &d, nullptr), DSERR_NODRIVER);
-  EXPECT_EQ(DirectSoundCreate(&calls, &d, nullptr), DSERR_INVALIDPARAM);  // before the factory
-  EXPECT_EQ(calls, 1);
-  SetDirectSoundFactory(std::move(previous));
-  ASSERT_EQ(DirectSoundCreate(nullptr, &d, nullptr), DS_OK);
-  EXPECT_EQ(d->BufferCount(), 0);
-  d->Release();
-}

@@ -11,51 +11,51 @@ bool Take(int& count) {
   return true;
 }
 
-class FaultyDevice;
-
 // Holds a reference to its device, as the SDL buffers do to theirs.
 class FaultyBuffer final : public IDirectSoundBuffer {
  public:
-  FaultyBuffer(FaultyDevice* device, IDirectSoundBuffer* inner, SoundFaults& faults);
+  FaultyBuffer(IDirectSound* device, IDirectSoundBuffer* inner, SoundFaults& faults)
+      : device_(device), inner_(inner), faults_(faults) {
+    device_->AddRef();
+  }
   IDirectSoundBuffer* Inner() const { return inner_; }
 
-  HRESULT Lock(uint32_t offset, uint32_t bytes, void** ptr1, uint32_t* len1, void** ptr2,
-               uint32_t* len2, uint32_t flags) override {
+  HRESULT Lock(uint32_t offset, uint32_t bytes, void** p1, uint32_t* l1, void** p2, uint32_t* l2,
+               uint32_t flags) override {
     if (Take(faults_.lockFailures)) return faults_.lockResult;
-    const HRESULT hr = inner_->Lock(offset, bytes, ptr1, len1, ptr2, len2, flags);
-    if (SUCCEEDED(hr)) *len1 -= std::min(*len1, faults_.lockShortBy);
+    const HRESULT hr = inner_->Lock(offset, bytes, p1, l1, p2, l2, flags);
+    if (SUCCEEDED(hr)) *l1 -= std::min(*l1, faults_.lockShortBy);
     return hr;
   }
-  HRESULT Unlock(void* ptr1, uint32_t len1, void* ptr2, uint32_t len2) override {
-    return inner_->Unlock(ptr1, len1, ptr2, len2);
+  HRESULT Unlock(void* p1, uint32_t l1, void* p2, uint32_t l2) override {
+    return inner_->Unlock(p1, l1, p2, l2);
   }
-  HRESULT Play(uint32_t reserved, uint32_t priority, uint32_t flags) override {
-    return inner_->Play(reserved, priority, flags);
-  }
+  HRESULT Play(uint32_t r, uint32_t p, uint32_t f) override { return inner_->Play(r, p, f); }
   HRESULT Stop() override { return inner_->Stop(); }
-  HRESULT SetCurrentPosition(uint32_t position) override {
-    return inner_->SetCurrentPosition(position);
+  HRESULT SetCurrentPosition(uint32_t p) override { return inner_->SetCurrentPosition(p); }
+  HRESULT GetCurrentPosition(uint32_t* p, uint32_t* w) override {
+    return inner_->GetCurrentPosition(p, w);
   }
-  HRESULT GetCurrentPosition(uint32_t* play, uint32_t* write) override {
-    return inner_->GetCurrentPosition(play, write);
-  }
-  HRESULT GetStatus(uint32_t* status) override { return inner_->GetStatus(status); }
-  HRESULT SetPan(int32_t pan) override { return inner_->SetPan(pan); }
-  HRESULT GetPan(int32_t* pan) override { return inner_->GetPan(pan); }
-  HRESULT SetVolume(int32_t volume) override { return inner_->SetVolume(volume); }
-  HRESULT GetVolume(int32_t* volume) override { return inner_->GetVolume(volume); }
-  HRESULT SetFrequency(uint32_t frequency) override { return inner_->SetFrequency(frequency); }
-  HRESULT GetFrequency(uint32_t* frequency) override { return inner_->GetFrequency(frequency); }
-  HRESULT GetFormat(WAVEFORMATEX* format) override { return inner_->GetFormat(format); }
+  HRESULT GetStatus(uint32_t* s) override { return inner_->GetStatus(s); }
+  HRESULT SetPan(int32_t p) override { return inner_->SetPan(p); }
+  HRESULT GetPan(int32_t* p) override { return inner_->GetPan(p); }
+  HRESULT SetVolume(int32_t v) override { return inner_->SetVolume(v); }
+  HRESULT GetVolume(int32_t* v) override { return inner_->GetVolume(v); }
+  HRESULT SetFrequency(uint32_t f) override { return inner_->SetFrequency(f); }
+  HRESULT GetFrequency(uint32_t* f) override { return inner_->GetFrequency(f); }
+  HRESULT GetFormat(WAVEFORMATEX* f) override { return inner_->GetFormat(f); }
   uint32_t Release() override {
     delete this;
     return 0;
   }
 
  private:
-  ~FaultyBuffer() override;
+  ~FaultyBuffer() override {
+    inner_->Release();
+    device_->Release();
+  }
 
-  FaultyDevice* device_;
+  IDirectSound* device_;
   IDirectSoundBuffer* inner_;
   SoundFaults& faults_;
 };
@@ -92,12 +92,10 @@ class FaultyDevice final : public IDirectSound {
   }
   uint32_t AddRef() override { return ++refs_; }
   uint32_t Release() override {
-    const uint32_t left = --refs_;
-    if (left == 0) {
-      inner_->Release();
-      delete this;
-    }
-    return left;
+    if (--refs_ > 0) return refs_;
+    inner_->Release();
+    delete this;
+    return 0;
   }
 
   int OutputRate() const override { return inner_->OutputRate(); }
@@ -120,16 +118,6 @@ class FaultyDevice final : public IDirectSound {
   SoundFaults& faults_;
   uint32_t refs_ = 1;
 };
-
-FaultyBuffer::FaultyBuffer(FaultyDevice* device, IDirectSoundBuffer* inner, SoundFaults& faults)
-    : device_(device), inner_(inner), faults_(faults) {
-  device_->AddRef();
-}
-
-FaultyBuffer::~FaultyBuffer() {
-  inner_->Release();
-  device_->Release();
-}
 
 }  // namespace
 

@@ -13,38 +13,31 @@ class LockFailingSurface final : public IDirectDrawSurface {
       : inner_(inner), failures_(failures) {}
 
   HRESULT Lock(const RECT* rect, DDSURFACEDESC* desc, uint32_t flags, void* event) override {
-    if (failures_ > 0) {
-      --failures_;
-      return DDERR_SURFACEBUSY;
-    }
-    return inner_->Lock(rect, desc, flags, event);
-  }
-  uint32_t Release() override {
-    const uint32_t left = --refs_;
-    if (left == 0) delete this;
-    return left;
+    if (failures_ <= 0) return inner_->Lock(rect, desc, flags, event);
+    --failures_;
+    return DDERR_SURFACEBUSY;
   }
   uint32_t AddRef() override { return ++refs_; }
+  uint32_t Release() override {
+    if (--refs_ > 0) return refs_;
+    delete this;
+    return 0;
+  }
 
-  HRESULT Blt(const RECT* dest, IDirectDrawSurface* src, const RECT* srcRect, uint32_t flags,
+  HRESULT Blt(const RECT* d, IDirectDrawSurface* s, const RECT* r, uint32_t f,
               const DDBLTFX* fx) override {
-    return inner_->Blt(dest, src, srcRect, flags, fx);
+    return inner_->Blt(d, s, r, f, fx);
   }
-  HRESULT BltFast(int32_t x, int32_t y, IDirectDrawSurface* src, const RECT* srcRect,
-                  uint32_t flags) override {
-    return inner_->BltFast(x, y, src, srcRect, flags);
+  HRESULT BltFast(int32_t x, int32_t y, IDirectDrawSurface* s, const RECT* r, uint32_t f) override {
+    return inner_->BltFast(x, y, s, r, f);
   }
-  HRESULT Unlock(const void* rect) override { return inner_->Unlock(rect); }
-  HRESULT Flip(IDirectDrawSurface* target, uint32_t flags) override {
-    return inner_->Flip(target, flags);
+  HRESULT Unlock(const void* r) override { return inner_->Unlock(r); }
+  HRESULT Flip(IDirectDrawSurface* t, uint32_t f) override { return inner_->Flip(t, f); }
+  HRESULT GetAttachedSurface(const DDSCAPS* c, IDirectDrawSurface** out) override {
+    return inner_->GetAttachedSurface(c, out);
   }
-  HRESULT GetAttachedSurface(const DDSCAPS* caps, IDirectDrawSurface** out) override {
-    return inner_->GetAttachedSurface(caps, out);
-  }
-  HRESULT GetColorKey(uint32_t flags, DDCOLORKEY* key) override {
-    return inner_->GetColorKey(flags, key);
-  }
-  HRESULT SetPalette(IDirectDrawPalette* palette) override { return inner_->SetPalette(palette); }
+  HRESULT GetColorKey(uint32_t f, DDCOLORKEY* k) override { return inner_->GetColorKey(f, k); }
+  HRESULT SetPalette(IDirectDrawPalette* p) override { return inner_->SetPalette(p); }
   int32_t Width() const override { return inner_->Width(); }
   int32_t Height() const override { return inner_->Height(); }
   int32_t Pitch() const override { return inner_->Pitch(); }

@@ -89,7 +89,8 @@ class SdlSound final : public IDirectSound {
   // Opens the SDL device with a stereo format the mixer can fill; false
   // (and said why) when it can't.
   bool OpenDevice();
-  // Opens the SDL device's stream if it is not open; false when it can't.
+  // Opens the SDL device's stream if it is not open; false (said once)
+  // when it can't.
   bool OpenStream();
   // A buffer on a free voice of the mixer, or nullptr when none is free.
   SdlSoundBuffer* NewBuffer(uint32_t flags, const WAVEFORMATEX& format,

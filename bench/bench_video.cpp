@@ -108,16 +108,16 @@ struct Scene {
     for (int i = 0; i < 100; ++i) {
       const int f = w->MeteorFrame[i];
       const int left = (f % 8) * 80, top = (f / 8) * 85;
-      Blit(d, 3, w->MeteorX[i], w->MeteorY[i], left, top, left + 79, top + 84, 1);
+      Blit(d, 3, w->MeteorX[i], w->MeteorY[i], left, top, left + 79, top + 84, kBlitKeyed);
     }
   }
 
   void Frame() {
     DisplayDevice& d = w->Video;
     const int sy = w->ScrollY;
-    Blit(d, 2, 0, sy - 960, 0, 0, 639, 479, 2);
-    Blit(d, 4, 0, sy - 480, 0, 0, 639, 479, 2);
-    Blit(d, 2, 0, sy, 0, 0, 639, 479, 2);
+    Blit(d, 2, 0, sy - 960, 0, 0, 639, 479, kBlitOpaque);
+    Blit(d, 4, 0, sy - 480, 0, 0, 639, 479, kBlitOpaque);
+    Blit(d, 2, 0, sy, 0, 0, 639, 479, kBlitOpaque);
     w->ScrollY = (sy + 1) % 960;
     RECT r{0, 0, 639, 479};
     if (d.BackSurface->Lock(&r, &d.PrimaryDesc, DDLOCK_WAIT, nullptr) == DD_OK) {
@@ -136,7 +136,7 @@ struct Scene {
       FillRect(d, w->ShotX[i] + 1, w->ShotY[i] + 1, w->ShotX[i] + 1, w->ShotY[i] + 8, 190);
     }
     Meteors();
-    Blit(d, 1, 280, 300, 0, 0, 99, 129, 1);
+    Blit(d, 1, 280, 300, 0, 0, 99, 129, kBlitKeyed);
     FlipScreen(d);
   }
 };
@@ -227,9 +227,9 @@ void BM_OpaqueBackground3(benchmark::State& state) {
   Scene s;
   DisplayDevice& d = s.w->Video;
   for (auto _ : state) {
-    Blit(d, 2, 0, -960 + 300, 0, 0, 639, 479, 2);
-    Blit(d, 4, 0, -480 + 300, 0, 0, 639, 479, 2);
-    Blit(d, 2, 0, 300, 0, 0, 639, 479, 2);
+    Blit(d, 2, 0, -960 + 300, 0, 0, 639, 479, kBlitOpaque);
+    Blit(d, 4, 0, -480 + 300, 0, 0, 639, 479, kBlitOpaque);
+    Blit(d, 2, 0, 300, 0, 0, 639, 479, kBlitOpaque);
     benchmark::ClobberMemory();
   }
 }

@@ -35,9 +35,9 @@ void PlaceStars(WorldState& w) {
 }
 
 void DrawBackground(WorldState& w) {
-  Blit(w.Video, 2, 0, w.ScrollY - 960, 0, 0, 639, 479, 2);
-  Blit(w.Video, 4, 0, w.ScrollY - 480, 0, 0, 639, 479, 2);
-  Blit(w.Video, 2, 0, w.ScrollY, 0, 0, 639, 479, 2);
+  Blit(w.Video, 2, 0, w.ScrollY - 960, 0, 0, 639, 479, kBlitOpaque);
+  Blit(w.Video, 4, 0, w.ScrollY - 480, 0, 0, 639, 479, kBlitOpaque);
+  Blit(w.Video, 2, 0, w.ScrollY, 0, 0, 639, 479, kBlitOpaque);
   w.ScrollY += 1;
   if (w.ScrollY >= 960) w.ScrollY = 0;
 }
@@ -100,9 +100,9 @@ uint16_t* HiScoreEntry(WorldState& w) {
 
 void DrawScore(WorldState& w) {
   if (w.TimeLeft < 1000) DrawGameNumber(w, 550, 445, w.TimeLeft, 3);
-  Blit(w.Video, 1, 10, 10, 310, 449, 431, 478, 1);
+  Blit(w.Video, 1, 10, 10, 310, 449, 431, 478, kBlitKeyed);
   DrawGameNumber(w, 155, 10, w.Score, 4);
-  Blit(w.Video, 1, 300, 10, 388, 418, 555, 446, 1);
+  Blit(w.Video, 1, 300, 10, 388, 418, 555, 446, kBlitKeyed);
   DrawGameNumber(w, 490, 10, w.HiScore, 4);
   if (w.Score > w.HiScore) {
     w.HiScore = w.Score;
@@ -112,11 +112,11 @@ void DrawScore(WorldState& w) {
   }
   if (w.FrameNo % 20 > 5) {
     if ((w.GameTimeLong == 0 && w.TimeLeft > 900) || (w.GameTimeLong == 1 && w.TimeLeft > 960)) {
-      Blit(w.Video, 1, 260, 240, 190, 449, 303, 478, 1);
+      Blit(w.Video, 1, 260, 240, 190, 449, 303, 478, kBlitKeyed);
     }
     if (w.TimeLeft == 0) {
-      Blit(w.Video, 1, 220, 225, 432, 449, 639, 478, 1);
-      if (w.NewRecord == 1) Blit(w.Video, 1, 242, 260, 13, 449, 179, 478, 1);
+      Blit(w.Video, 1, 220, 225, 432, 449, 639, 478, kBlitKeyed);
+      if (w.NewRecord == 1) Blit(w.Video, 1, 242, 260, 13, 449, 179, 478, kBlitKeyed);
     }
   }
 }

@@ -120,7 +120,8 @@ void UpdateMeteors(WorldState& w) {
       if (f >= 0 && f < 36) {
         const int32_t c = f % 8;
         const int32_t r = f / 8;
-        Blit(w.Video, 1, w.MeteorX[i], w.MeteorY[i], 80 * c, 85 * r, 80 * c + 79, 85 * r + 84, 1);
+        Blit(w.Video, 1, w.MeteorX[i], w.MeteorY[i], 80 * c, 85 * r, 80 * c + 79, 85 * r + 84,
+             kBlitKeyed);
       }
     }
     if (w.MeteorBlast[i] > 0) {
@@ -130,7 +131,7 @@ void UpdateMeteors(WorldState& w) {
         const int32_t dy = w.Random(30) - 15;
         if (stage >= 1 && stage <= 6) {
           Blit(w.Video, 3, w.MeteorX[i] + dx + 10, w.MeteorY[i] + dy, kBurstLeft[stage - 1], 423,
-               kBurstRight[stage - 1], 478, 1);
+               kBurstRight[stage - 1], 478, kBlitKeyed);
         }
       }
       w.MeteorBlast[i] += 1;
@@ -168,5 +169,5 @@ void DrawShip(WorldState& w) {
   const int32_t v = 2 * bank + w.ShipAnim;
   const int32_t left = (v % 6) * 100;
   const int32_t top = (v / 6) * 130;
-  Blit(w.Video, 3, w.ShipX, w.ShipY, left, top, left + 99, top + 129, 1);
+  Blit(w.Video, 3, w.ShipX, w.ShipY, left, top, left + 99, top + 129, kBlitKeyed);
 }

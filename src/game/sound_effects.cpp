@@ -20,8 +20,11 @@ IDirectSound* g_soundDevice = nullptr;
 uint8_t WaveBuffer[kWaveBufferSize];
 static_assert(kWaveFileLimit == size_t{kWaveMaxRead});
 
-constexpr uint32_t kFlagsFirst = 0x180EA;   // with DSBCAPS_GLOBALFOCUS
-constexpr uint32_t kFlagsSecond = 0x100EA;  // without it
+// The first attempt asks for global focus, the second does without.
+constexpr uint32_t kFlagsSecond = DSBCAPS_STATIC | DSBCAPS_LOCSOFTWARE | DSBCAPS_CTRLFREQUENCY |
+                                  DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME |
+                                  DSBCAPS_GETCURRENTPOSITION2;
+constexpr uint32_t kFlagsFirst = kFlagsSecond | DSBCAPS_GLOBALFOCUS;
 constexpr int kVoiceAttempts = 100;
 
 // "Interface.Method failed: " and the result code in upper-case hexadecimal.

@@ -1,3 +1,5 @@
+// The DirectSound work-alike on SDL2 audio: the device object with its SDL
+// device and mixer, and its buffers. Both are hidden behind the interfaces.
 #include "sound/dsound.h"
 
 #include <SDL2/SDL.h>
@@ -5,78 +7,129 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "base/diagnostic.h"
 #include "sound/mixer.h"
 
 namespace {
 
-DirectSoundFaults g_faults;
+constexpr uint32_t kLegacyDescSize = 20;  // the 32-bit DSBUFFERDESC
+constexpr int kMaxBuffers = 64;
 
-// Takes an injected failure, if one is pending.
-bool TakeFault(int& count) {
-  if (count <= 0) return false;
-  --count;
-  return true;
+class SdlSound;
+
+class SdlSoundBuffer final : public IDirectSoundBuffer {
+ public:
+  SdlSoundBuffer(SdlSound* device, int slot, uint32_t flags, const WAVEFORMATEX& format,
+                 std::shared_ptr<std::vector<uint8_t>> samples);
+
+  HRESULT Lock(uint32_t offset, uint32_t bytes, void** ptr1, uint32_t* len1, void** ptr2,
+               uint32_t* len2, uint32_t flags) override;
+  HRESULT Unlock(void* ptr1, uint32_t len1, void* ptr2, uint32_t len2) override;
+  HRESULT Play(uint32_t reserved, uint32_t priority, uint32_t flags) override;
+  HRESULT Stop() override;
+  HRESULT SetCurrentPosition(uint32_t position) override;
+  HRESULT GetCurrentPosition(uint32_t* play, uint32_t* write) override;
+  HRESULT GetStatus(uint32_t* status) override;
+  HRESULT SetPan(int32_t pan) override;
+  HRESULT GetPan(int32_t* pan) override;
+  HRESULT SetVolume(int32_t volume) override;
+  HRESULT GetVolume(int32_t* volume) override;
+  HRESULT SetFrequency(uint32_t frequency) override;
+  HRESULT GetFrequency(uint32_t* frequency) override;
+  HRESULT GetFormat(WAVEFORMATEX* format) override;
+  uint32_t Release() override;
+
+ private:
+  friend class SdlSound;
+  ~SdlSoundBuffer() override;
+  void UpdateGains();
+
+  SdlSound* device_;
+  int slot_;
+  uint32_t flags_;
+  WAVEFORMATEX format_;
+  std::shared_ptr<std::vector<uint8_t>> samples_;  // shared with duplicates
+  int32_t volume_ = 0;
+  int32_t pan_ = 0;
+  uint32_t frequency_;
+  bool locked_ = false;
+  uint32_t lockOffset_ = 0;
+  std::vector<uint8_t> staging_;  // what Lock hands out; Unlock copies it in
+};
+
+// Its memory and the SDL device go away with the last reference.
+class SdlSound final : public IDirectSound {
+ public:
+  SdlSound() = default;
+  HRESULT Open();
+
+  HRESULT SetCooperativeLevel(HWND window, uint32_t level) override;
+  HRESULT CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBuffer** buffer,
+                            void* outer) override;
+  HRESULT DuplicateSoundBuffer(IDirectSoundBuffer* original,
+                               IDirectSoundBuffer** duplicate) override;
+  uint32_t AddRef() override;
+  uint32_t Release() override;
+
+  int OutputRate() const override;
+  SDL_AudioFormat OutputFormat() const override;
+  void PauseOutput(bool paused) override;
+  void LeaveToExit() override;
+  void RenderFrames(float* out, int frames) override;
+  int BufferCount() const override { return static_cast<int>(refs_) - 1; }
+
+ private:
+  friend class SdlSoundBuffer;
+  ~SdlSound() override;
+  // Opens the SDL device with a stereo format the mixer can fill; false
+  // (and said why) when it can't.
+  bool OpenDevice();
+  // Opens the SDL device's stream if it is not open; false (said once)
+  // when it can't.
+  bool OpenStream();
+  // A buffer on a free voice of the mixer, or nullptr when none is free.
+  SdlSoundBuffer* NewBuffer(uint32_t flags, const WAVEFORMATEX& format,
+                            std::shared_ptr<std::vector<uint8_t>> samples);
+  static void SDLCALL Callback(void* self, Uint8* stream, int len);
+  void Lock();
+  void Unlock();
+
+  uint32_t refs_ = 1;
+  bool sdlAudioInit_ = false;
+  SDL_AudioDeviceID dev_ = 0;  // 0 until the first sound buffer
+  bool paused_ = false;
+  bool leftToExit_ = false;
+  bool streamFailureSaid_ = false;
+  SDL_AudioSpec spec_{};
+  std::unique_ptr<SoundMixer> mixer_;
+  std::vector<float> scratch_;  // mixing area for non-float output
+};
+
+DirectSoundFactory& Factory() {
+  static DirectSoundFactory factory;
+  return factory;
 }
 
-constexpr uint32_t kLegacyDescSize = 20;  // the 32-bit DSBUFFERDESC
-
-}  // namespace
-
-DirectSoundFaults& SoundFaults() { return g_faults; }
-void ResetSoundFaults() { g_faults = DirectSoundFaults{}; }
+// Sound goes off, or silent, for a reason SDL knows.
+void SaySdlFailed(const char* what, const char* call) {
+  ReportProblem(std::string(what) + ": " + call + " failed: " + SDL_GetError());
+}
 
 // ---------------------------------------------------------------------------
 // Device
 
-HRESULT DirectSoundCreate(const void* guid, IDirectSound** device, void* outer) {
-  if (device == nullptr) return DSERR_INVALIDPARAM;
-  *device = nullptr;
-  if (guid != nullptr || outer != nullptr) return DSERR_INVALIDPARAM;
-  if (TakeFault(g_faults.createFailures)) return DSERR_NODRIVER;
-  auto* d = new IDirectSound();
-  const HRESULT hr = d->Open();
-  if (FAILED(hr)) {
-    d->Release();
-    return hr;
-  }
-  *device = d;
-  return DS_OK;
-}
-
-HRESULT IDirectSound::Open() {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return DSERR_NODRIVER;
-  sdlAudioInit_ = true;
-
-  // The device's own rate where SDL can tell it; stereo float, or whatever
-  // native format SDL offers instead (float and signed 16-bit are mixed
-  // directly, anything else is converted by SDL from float).
-  SDL_AudioSpec preferred{};
-  int rate = 48000;
-  if (SDL_GetDefaultAudioInfo(nullptr, &preferred, 0) == 0 && preferred.freq > 0) {
-    rate = preferred.freq;
-  }
-  SDL_AudioSpec want{};
-  want.freq = rate;
-  want.format = AUDIO_F32SYS;
-  want.channels = 2;
-  want.samples = 1024;
-  want.callback = &IDirectSound::Callback;
-  want.userdata = this;
-  dev_ = SDL_OpenAudioDevice(nullptr, 0, &want, &spec_,
-                             SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE |
-                                 SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
-  if (dev_ != 0 && spec_.format != AUDIO_F32SYS && spec_.format != AUDIO_S16SYS) {
-    SDL_CloseAudioDevice(dev_);
-    dev_ = SDL_OpenAudioDevice(nullptr, 0, &want, &spec_,
-                               SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
-  }
-  if (dev_ == 0) return DSERR_NODRIVER;
-  if (spec_.channels != 2) {
-    SDL_CloseAudioDevice(dev_);
-    dev_ = 0;
+HRESULT SdlSound::Open() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    SaySdlFailed("sound off", "SDL_InitSubSystem(SDL_INIT_AUDIO)");
     return DSERR_NODRIVER;
   }
+  sdlAudioInit_ = true;
+  if (!OpenDevice()) return DSERR_NODRIVER;
 
   mixer_ = std::make_unique<SoundMixer>(spec_.freq, kMaxBuffers);
   const int frames = std::max<int>(spec_.samples, 256);
@@ -90,28 +143,70 @@ HRESULT IDirectSound::Open() {
   return DS_OK;
 }
 
-bool IDirectSound::OpenStream() {
+bool SdlSound::OpenDevice() {
+  // The device's own rate where SDL can tell it; stereo float, or whatever
+  // native format SDL offers instead (float and signed 16-bit are mixed
+  // directly, anything else is converted by SDL from float).
+  SDL_AudioSpec preferred{};
+  int rate = 48000;
+  if (SDL_GetDefaultAudioInfo(nullptr, &preferred, 0) == 0 && preferred.freq > 0) {
+    rate = preferred.freq;
+  }
+  SDL_AudioSpec want{};
+  want.freq = rate;
+  want.format = AUDIO_F32SYS;
+  want.channels = 2;
+  want.samples = 1024;
+  want.callback = &SdlSound::Callback;
+  want.userdata = this;
+  dev_ = SDL_OpenAudioDevice(nullptr, 0, &want, &spec_,
+                             SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE |
+                                 SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+  if (dev_ != 0 && spec_.format != AUDIO_F32SYS && spec_.format != AUDIO_S16SYS) {
+    SDL_CloseAudioDevice(dev_);
+    dev_ = SDL_OpenAudioDevice(nullptr, 0, &want, &spec_,
+                               SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+  }
+  if (dev_ == 0) {
+    SaySdlFailed("sound off", "SDL_OpenAudioDevice");
+    return false;
+  }
+  if (spec_.channels != 2) {
+    ReportProblem("sound off: the audio device has " + std::to_string(spec_.channels) +
+                  " channels instead of 2");
+    SDL_CloseAudioDevice(dev_);
+    dev_ = 0;
+    return false;
+  }
+  return true;
+}
+
+bool SdlSound::OpenStream() {
   if (dev_ != 0) return true;
   // Exactly what the device took at start; SDL converts should it now differ.
   SDL_AudioSpec want = spec_;
-  want.callback = &IDirectSound::Callback;
+  want.callback = &SdlSound::Callback;
   want.userdata = this;
   SDL_AudioSpec got{};
   dev_ = SDL_OpenAudioDevice(nullptr, 0, &want, &got, 0);
-  if (dev_ == 0) return false;
+  if (dev_ == 0) {
+    if (!streamFailureSaid_) SaySdlFailed("sound silent", "SDL_OpenAudioDevice");
+    streamFailureSaid_ = true;
+    return false;
+  }
   SDL_PauseAudioDevice(dev_, paused_ ? 1 : 0);
   return true;
 }
 
-IDirectSound::~IDirectSound() {
+SdlSound::~SdlSound() {
   if (leftToExit_) return;
   if (dev_ != 0) SDL_CloseAudioDevice(dev_);
   if (sdlAudioInit_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void SDLCALL IDirectSound::Callback(void* self, Uint8* stream, int len) {
+void SDLCALL SdlSound::Callback(void* self, Uint8* stream, int len) {
   // Runs on SDL's audio thread with the device lock held.
-  auto* d = static_cast<IDirectSound*>(self);
+  auto* d = static_cast<SdlSound*>(self);
   if (d->spec_.format == AUDIO_F32SYS) {
     d->mixer_->Mix(reinterpret_cast<float*>(stream), len / static_cast<int>(2 * sizeof(float)));
     return;
@@ -130,57 +225,53 @@ void SDLCALL IDirectSound::Callback(void* self, Uint8* stream, int len) {
   }
 }
 
-void IDirectSound::Lock() {
+void SdlSound::Lock() {
   if (dev_ != 0) SDL_LockAudioDevice(dev_);
 }
-void IDirectSound::Unlock() {
+void SdlSound::Unlock() {
   if (dev_ != 0) SDL_UnlockAudioDevice(dev_);
 }
 
-uint32_t IDirectSound::AddRef() { return ++refs_; }
+uint32_t SdlSound::AddRef() { return ++refs_; }
 
-uint32_t IDirectSound::Release() {
+uint32_t SdlSound::Release() {
   const uint32_t left = --refs_;
   if (left == 0) delete this;
   return left;
 }
 
-int IDirectSound::OutputRate() const { return spec_.freq; }
-SDL_AudioFormat IDirectSound::OutputFormat() const { return spec_.format; }
+int SdlSound::OutputRate() const { return spec_.freq; }
+SDL_AudioFormat SdlSound::OutputFormat() const { return spec_.format; }
 
-void IDirectSound::PauseOutput(bool paused) {
+void SdlSound::PauseOutput(bool paused) {
   paused_ = paused;
   if (dev_ != 0) SDL_PauseAudioDevice(dev_, paused ? 1 : 0);
 }
 
-void IDirectSound::LeaveToExit() {
+void SdlSound::LeaveToExit() {
   // Paused under the device lock: the callback, which would read this
   // object, is not running now and never runs again.
   PauseOutput(true);
   leftToExit_ = true;
 }
 
-void IDirectSound::RenderFrames(float* out, int frames) {
+void SdlSound::RenderFrames(float* out, int frames) {
   Lock();
   mixer_->Mix(out, frames);
   Unlock();
 }
 
-HRESULT IDirectSound::SetCooperativeLevel(HWND window, uint32_t level) {
-  if (g_faults.cooperativeLevelResult != DS_OK) return g_faults.cooperativeLevelResult;
+HRESULT SdlSound::SetCooperativeLevel(HWND window, uint32_t level) {
   if (window == nullptr || level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY) {
     return DSERR_INVALIDPARAM;
   }
-  level_ = level;
   return DS_OK;
 }
 
-HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBuffer** buffer,
-                                        void* outer) {
-  if (desc != nullptr) g_faults.createBufferFlags.push_back(desc->dwFlags);
+HRESULT SdlSound::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBuffer** buffer,
+                                    void* outer) {
   if (buffer == nullptr) return DSERR_INVALIDPARAM;
   *buffer = nullptr;
-  if (TakeFault(g_faults.createBufferFailures)) return g_faults.createBufferResult;
   if (desc == nullptr || outer != nullptr) return DSERR_INVALIDPARAM;
   if (desc->dwSize != kLegacyDescSize && desc->dwSize != sizeof(DSBUFFERDESC)) {
     return DSERR_INVALIDPARAM;
@@ -198,50 +289,47 @@ HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBu
   // Best effort: a device that went away since start leaves the buffers
   // playing silently, as a device without speakers would.
   OpenStream();
-  Lock();
-  const int slot = mixer_->Acquire();
-  Unlock();
-  if (slot < 0) return DSERR_OUTOFMEMORY;
   // A new buffer holds silence.
   auto samples = std::make_shared<std::vector<uint8_t>>(desc->dwBufferBytes, uint8_t{128});
-  *buffer = new IDirectSoundBuffer(this, slot, desc->dwFlags, *f, std::move(samples));
-  return DS_OK;
+  *buffer = NewBuffer(desc->dwFlags, *f, std::move(samples));
+  return *buffer != nullptr ? DS_OK : DSERR_OUTOFMEMORY;
 }
 
-HRESULT IDirectSound::DuplicateSoundBuffer(IDirectSoundBuffer* original,
-                                           IDirectSoundBuffer** duplicate) {
-  ++g_faults.duplicateCalls;
+HRESULT SdlSound::DuplicateSoundBuffer(IDirectSoundBuffer* original,
+                                       IDirectSoundBuffer** duplicate) {
   if (duplicate == nullptr) return DSERR_INVALIDPARAM;
   *duplicate = nullptr;
-  if (g_faults.duplicateFailuresAfter > 0) {
-    --g_faults.duplicateFailuresAfter;
-  } else if (TakeFault(g_faults.duplicateFailures)) {
-    return g_faults.duplicateResult;
-  }
-  if (original == nullptr || original->device_ != this) return DSERR_INVALIDPARAM;
-  Lock();
-  const int slot = mixer_->Acquire();
-  Unlock();
-  if (slot < 0) return DSERR_OUTOFMEMORY;
-  auto* copy =
-      new IDirectSoundBuffer(this, slot, original->flags_, original->format_, original->samples_);
-  copy->volume_ = original->volume_;
-  copy->pan_ = original->pan_;
-  copy->frequency_ = original->frequency_;
+  // Only a buffer of this device can be duplicated by it.
+  auto* source = dynamic_cast<SdlSoundBuffer*>(original);
+  if (source == nullptr || source->device_ != this) return DSERR_INVALIDPARAM;
+  SdlSoundBuffer* copy = NewBuffer(source->flags_, source->format_, source->samples_);
+  if (copy == nullptr) return DSERR_OUTOFMEMORY;
+  copy->volume_ = source->volume_;
+  copy->pan_ = source->pan_;
+  copy->frequency_ = source->frequency_;
   copy->UpdateGains();
   Lock();
-  mixer_->Voice(slot).step = mixer_->StepFor(copy->frequency_);
+  mixer_->Voice(copy->slot_).step = mixer_->StepFor(copy->frequency_);
   Unlock();
   *duplicate = copy;
   return DS_OK;
 }
 
+SdlSoundBuffer* SdlSound::NewBuffer(uint32_t flags, const WAVEFORMATEX& format,
+                                    std::shared_ptr<std::vector<uint8_t>> samples) {
+  Lock();
+  const int slot = mixer_->Acquire();
+  Unlock();
+  if (slot < 0) return nullptr;
+  return new SdlSoundBuffer(this, slot, flags, format, std::move(samples));
+}
+
 // ---------------------------------------------------------------------------
 // Buffers
 
-IDirectSoundBuffer::IDirectSoundBuffer(IDirectSound* device, int slot, uint32_t flags,
-                                       const WAVEFORMATEX& format,
-                                       std::shared_ptr<std::vector<uint8_t>> samples)
+SdlSoundBuffer::SdlSoundBuffer(SdlSound* device, int slot, uint32_t flags,
+                               const WAVEFORMATEX& format,
+                               std::shared_ptr<std::vector<uint8_t>> samples)
     : device_(device),
       slot_(slot),
       flags_(flags),
@@ -257,19 +345,19 @@ IDirectSoundBuffer::IDirectSoundBuffer(IDirectSound* device, int slot, uint32_t 
   device_->Unlock();
 }
 
-IDirectSoundBuffer::~IDirectSoundBuffer() {
+SdlSoundBuffer::~SdlSoundBuffer() {
   device_->Lock();
   device_->mixer_->Free(slot_);
   device_->Unlock();
   device_->Release();
 }
 
-uint32_t IDirectSoundBuffer::Release() {
+uint32_t SdlSoundBuffer::Release() {
   delete this;
   return 0;
 }
 
-void IDirectSoundBuffer::UpdateGains() {
+void SdlSoundBuffer::UpdateGains() {
   float left = 1.0f;
   float right = 1.0f;
   SoundMixer::Gains(volume_, pan_, left, right);
@@ -280,14 +368,13 @@ void IDirectSoundBuffer::UpdateGains() {
   device_->Unlock();
 }
 
-HRESULT IDirectSoundBuffer::Lock(uint32_t offset, uint32_t bytes, void** ptr1, uint32_t* len1,
-                                 void** ptr2, uint32_t* len2, uint32_t flags) {
+HRESULT SdlSoundBuffer::Lock(uint32_t offset, uint32_t bytes, void** ptr1, uint32_t* len1,
+                             void** ptr2, uint32_t* len2, uint32_t flags) {
   if (ptr1 == nullptr || len1 == nullptr) return DSERR_INVALIDPARAM;
   *ptr1 = nullptr;
   *len1 = 0;
   if (ptr2 != nullptr) *ptr2 = nullptr;
   if (len2 != nullptr) *len2 = 0;
-  if (TakeFault(g_faults.lockFailures)) return g_faults.lockResult;
   if (locked_) return DSERR_INVALIDCALL;
   const uint32_t size = static_cast<uint32_t>(samples_->size());
   if (flags & DSBLOCK_ENTIREBUFFER) bytes = size;
@@ -310,7 +397,7 @@ HRESULT IDirectSoundBuffer::Lock(uint32_t offset, uint32_t bytes, void** ptr1, u
   locked_ = true;
   lockOffset_ = offset;
   *ptr1 = staging_.data();
-  *len1 = first - std::min(first, g_faults.lockShortBy);
+  *len1 = first;
   if (second > 0) {
     *ptr2 = staging_.data() + first;
     *len2 = second;
@@ -318,7 +405,7 @@ HRESULT IDirectSoundBuffer::Lock(uint32_t offset, uint32_t bytes, void** ptr1, u
   return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::Unlock(void* ptr1, uint32_t len1, void* ptr2, uint32_t len2) {
+HRESULT SdlSoundBuffer::Unlock(void* ptr1, uint32_t len1, void* ptr2, uint32_t len2) {
   if (!locked_ || ptr1 != staging_.data()) return DSERR_INVALIDPARAM;
   const uint32_t size = static_cast<uint32_t>(samples_->size());
   const uint32_t first = std::min(static_cast<uint32_t>(staging_.size()), size - lockOffset_);
@@ -336,7 +423,7 @@ HRESULT IDirectSoundBuffer::Unlock(void* ptr1, uint32_t len1, void* ptr2, uint32
   return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::Play(uint32_t reserved, uint32_t /*priority*/, uint32_t flags) {
+HRESULT SdlSoundBuffer::Play(uint32_t reserved, uint32_t /*priority*/, uint32_t flags) {
   if (reserved != 0) return DSERR_INVALIDPARAM;
   device_->Lock();
   MixVoice& v = device_->mixer_->Voice(slot_);
@@ -346,14 +433,14 @@ HRESULT IDirectSoundBuffer::Play(uint32_t reserved, uint32_t /*priority*/, uint3
   return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::Stop() {
+HRESULT SdlSoundBuffer::Stop() {
   device_->Lock();
   device_->mixer_->Voice(slot_).playing = false;
   device_->Unlock();
   return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::SetCurrentPosition(uint32_t position) {
+HRESULT SdlSoundBuffer::SetCurrentPosition(uint32_t position) {
   if (position >= samples_->size()) return DSERR_INVALIDPARAM;
   device_->Lock();
   device_->mixer_->Voice(slot_).pos = static_cast<uint64_t>(position) << 32;
@@ -361,7 +448,7 @@ HRESULT IDirectSoundBuffer::SetCurrentPosition(uint32_t position) {
   return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::GetCurrentPosition(uint32_t* play, uint32_t* write) {
+HRESULT SdlSoundBuffer::GetCurrentPosition(uint32_t* play, uint32_t* write) {
   device_->Lock();
   const uint32_t pos = static_cast<uint32_t>(device_->mixer_->Voice(slot_).pos >> 32);
   device_->Unlock();
@@ -370,7 +457,7 @@ HRESULT IDirectSoundBuffer::GetCurrentPosition(uint32_t* play, uint32_t* write) 
   return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::GetStatus(uint32_t* status) {
+HRESULT SdlSoundBuffer::GetStatus(uint32_t* status) {
   if (status == nullptr) return DSERR_INVALIDPARAM;
   device_->Lock();
   const MixVoice& v = device_->mixer_->Voice(slot_);
@@ -379,7 +466,7 @@ HRESULT IDirectSoundBuffer::GetStatus(uint32_t* status) {
   return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::SetPan(int32_t pan) {
+HRESULT SdlSoundBuffer::SetPan(int32_t pan) {
   if (!(flags_ & DSBCAPS_CTRLPAN)) return DSERR_CONTROLUNAVAIL;
   if (pan < DSBPAN_LEFT || pan > DSBPAN_RIGHT) return DSERR_INVALIDPARAM;
   pan_ = pan;
@@ -387,13 +474,13 @@ HRESULT IDirectSoundBuffer::SetPan(int32_t pan) {
   return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::GetPan(int32_t* pan) {
+HRESULT SdlSoundBuffer::GetPan(int32_t* pan) {
   if (pan == nullptr) return DSERR_INVALIDPARAM;
   *pan = pan_;
   return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::SetVolume(int32_t volume) {
+HRESULT SdlSoundBuffer::SetVolume(int32_t volume) {
   if (!(flags_ & DSBCAPS_CTRLVOLUME)) return DSERR_CONTROLUNAVAIL;
   if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX) return DSERR_INVALIDPARAM;
   volume_ = volume;
@@ -401,13 +488,13 @@ HRESULT IDirectSoundBuffer::SetVolume(int32_t volume) {
   return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::GetVolume(int32_t* volume) {
+HRESULT SdlSoundBuffer::GetVolume(int32_t* volume) {
   if (volume == nullptr) return DSERR_INVALIDPARAM;
   *volume = volume_;
   return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::SetFrequency(uint32_t frequency) {
+HRESULT SdlSoundBuffer::SetFrequency(uint32_t frequency) {
   if (!(flags_ & DSBCAPS_CTRLFREQUENCY)) return DSERR_CONTROLUNAVAIL;
   if (frequency == DSBFREQUENCY_ORIGINAL) frequency = format_.nSamplesPerSec;
   if (frequency < DSBFREQUENCY_MIN || frequency > DSBFREQUENCY_MAX) return DSERR_INVALIDPARAM;
@@ -418,14 +505,41 @@ HRESULT IDirectSoundBuffer::SetFrequency(uint32_t frequency) {
   return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::GetFrequency(uint32_t* frequency) {
+HRESULT SdlSoundBuffer::GetFrequency(uint32_t* frequency) {
   if (frequency == nullptr) return DSERR_INVALIDPARAM;
   *frequency = frequency_;
   return DS_OK;
 }
 
-HRESULT IDirectSoundBuffer::GetFormat(WAVEFORMATEX* format) {
+HRESULT SdlSoundBuffer::GetFormat(WAVEFORMATEX* format) {
   if (format == nullptr) return DSERR_INVALIDPARAM;
   *format = format_;
   return DS_OK;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Creation
+
+HRESULT DirectSoundCreate(const void* guid, IDirectSound** device, void* outer) {
+  if (device == nullptr) return DSERR_INVALIDPARAM;
+  *device = nullptr;
+  if (guid != nullptr || outer != nullptr) return DSERR_INVALIDPARAM;
+  return Factory() ? Factory()(device) : OpenSdlSound(device);
+}
+
+HRESULT OpenSdlSound(IDirectSound** device) {
+  auto* d = new SdlSound();
+  const HRESULT hr = d->Open();
+  if (FAILED(hr)) {
+    d->Release();
+    return hr;
+  }
+  *device = d;
+  return DS_OK;
+}
+
+DirectSoundFactory SetDirectSoundFactory(DirectSoundFactory factory) {
+  return std::exchange(Factory(), std::move(factory));
 }

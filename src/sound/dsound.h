@@ -17,15 +17,13 @@
 #include <SDL2/SDL_audio.h>
 
 #include <cstdint>
-#include <memory>
-#include <vector>
+#include <functional>
 
 #include "base/hresult.h"
 
 using HWND = void*;
 
 constexpr HRESULT DS_OK = 0;
-constexpr HRESULT DSERR_GENERIC = E_FAIL;
 constexpr HRESULT DSERR_UNSUPPORTED = E_NOTIMPL;
 constexpr HRESULT DSERR_OUTOFMEMORY = E_OUTOFMEMORY;
 constexpr HRESULT DSERR_INVALIDPARAM = E_INVALIDARG;
@@ -87,123 +85,74 @@ struct DSBUFFERDESC {
   const WAVEFORMATEX* lpwfxFormat = nullptr;
 };
 
-class IDirectSound;
-class SoundMixer;
-
 // A secondary buffer. Supported sample format: PCM, 8-bit unsigned mono.
 class IDirectSoundBuffer {
  public:
-  HRESULT Lock(uint32_t offset, uint32_t bytes, void** ptr1, uint32_t* len1, void** ptr2,
-               uint32_t* len2, uint32_t flags);
-  HRESULT Unlock(void* ptr1, uint32_t len1, void* ptr2, uint32_t len2);
+  virtual HRESULT Lock(uint32_t offset, uint32_t bytes, void** ptr1, uint32_t* len1, void** ptr2,
+                       uint32_t* len2, uint32_t flags) = 0;
+  virtual HRESULT Unlock(void* ptr1, uint32_t len1, void* ptr2, uint32_t len2) = 0;
   // Plays once from the current position (or loops with DSBPLAY_LOOPING).
   // A buffer that is already playing goes on from where it is.
-  HRESULT Play(uint32_t reserved, uint32_t priority, uint32_t flags);
+  virtual HRESULT Play(uint32_t reserved, uint32_t priority, uint32_t flags) = 0;
   // Stops and keeps the position.
-  HRESULT Stop();
-  HRESULT SetCurrentPosition(uint32_t position);
-  HRESULT GetCurrentPosition(uint32_t* play, uint32_t* write);
-  HRESULT GetStatus(uint32_t* status);
-  HRESULT SetPan(int32_t pan);
-  HRESULT GetPan(int32_t* pan);
-  HRESULT SetVolume(int32_t volume);
-  HRESULT GetVolume(int32_t* volume);
+  virtual HRESULT Stop() = 0;
+  virtual HRESULT SetCurrentPosition(uint32_t position) = 0;
+  virtual HRESULT GetCurrentPosition(uint32_t* play, uint32_t* write) = 0;
+  virtual HRESULT GetStatus(uint32_t* status) = 0;
+  virtual HRESULT SetPan(int32_t pan) = 0;
+  virtual HRESULT GetPan(int32_t* pan) = 0;
+  virtual HRESULT SetVolume(int32_t volume) = 0;
+  virtual HRESULT GetVolume(int32_t* volume) = 0;
   // 0 (DSBFREQUENCY_ORIGINAL) is the format's own rate.
-  HRESULT SetFrequency(uint32_t frequency);
-  HRESULT GetFrequency(uint32_t* frequency);
-  HRESULT GetFormat(WAVEFORMATEX* format);
-  uint32_t Release();
+  virtual HRESULT SetFrequency(uint32_t frequency) = 0;
+  virtual HRESULT GetFrequency(uint32_t* frequency) = 0;
+  virtual HRESULT GetFormat(WAVEFORMATEX* format) = 0;
+  virtual uint32_t Release() = 0;
 
- private:
-  friend class IDirectSound;
-  IDirectSoundBuffer(IDirectSound* device, int slot, uint32_t flags, const WAVEFORMATEX& format,
-                     std::shared_ptr<std::vector<uint8_t>> samples);
-  ~IDirectSoundBuffer();
-  void UpdateGains();
-
-  IDirectSound* device_;
-  int slot_;
-  uint32_t flags_;
-  WAVEFORMATEX format_;
-  std::shared_ptr<std::vector<uint8_t>> samples_;  // shared with duplicates
-  int32_t volume_ = 0;
-  int32_t pan_ = 0;
-  uint32_t frequency_;
-  bool locked_ = false;
-  uint32_t lockOffset_ = 0;
-  std::vector<uint8_t> staging_;  // what Lock hands out; Unlock copies it in
+ protected:
+  virtual ~IDirectSoundBuffer() = default;  // Release deletes
 };
 
-// The device. Buffers keep it alive: its memory and the SDL device go away
-// when the last reference (the device's own and one per buffer) is released.
+// The device. Buffers keep it alive: it goes away when the last reference
+// (the device's own and one per buffer) is released.
 class IDirectSound {
  public:
-  HRESULT SetCooperativeLevel(HWND window, uint32_t level);
-  HRESULT CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBuffer** buffer, void* outer);
-  HRESULT DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirectSoundBuffer** duplicate);
-  uint32_t AddRef();
-  uint32_t Release();
+  virtual HRESULT SetCooperativeLevel(HWND window, uint32_t level) = 0;
+  virtual HRESULT CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBuffer** buffer,
+                                    void* outer) = 0;
+  virtual HRESULT DuplicateSoundBuffer(IDirectSoundBuffer* original,
+                                       IDirectSoundBuffer** duplicate) = 0;
+  virtual uint32_t AddRef() = 0;
+  virtual uint32_t Release() = 0;
 
   // Not part of DirectSound; for tests and benchmarks.
-  int OutputRate() const;
-  SDL_AudioFormat OutputFormat() const;
-  // Pauses or resumes the SDL device (running once it streams).
-  void PauseOutput(bool paused);
+  virtual int OutputRate() const = 0;
+  virtual SDL_AudioFormat OutputFormat() const = 0;
+  // Pauses or resumes the output (running once it streams).
+  virtual void PauseOutput(bool paused) = 0;
   // For the program's end: silences the stream at once, and the last
-  // Release leaves SDL's audio thread to the process's exit instead of
+  // Release leaves the audio thread to the process's exit instead of
   // waiting for it (it may be asleep for a whole buffer).
-  void LeaveToExit();
-  // Mixes `frames` stereo frames of every playing voice into `out`
-  // (interleaved float, overwritten), advancing the voices as the callback
-  // would. Takes the device lock.
-  void RenderFrames(float* out, int frames);
+  virtual void LeaveToExit() = 0;
+  // Mixes `frames` stereo frames of every playing buffer into `out`
+  // (interleaved float, overwritten), advancing them as the output would.
+  virtual void RenderFrames(float* out, int frames) = 0;
   // Buffers (sources and duplicates) not yet released.
-  int BufferCount() const { return static_cast<int>(refs_) - 1; }
+  virtual int BufferCount() const = 0;
 
-  static constexpr int kMaxBuffers = 64;
-
- private:
-  friend class IDirectSoundBuffer;
-  friend HRESULT DirectSoundCreate(const void* guid, IDirectSound** device, void* outer);
-  IDirectSound() = default;
-  ~IDirectSound();
-  HRESULT Open();
-  // Opens the SDL device's stream if it is not open; false when it can't.
-  bool OpenStream();
-  static void SDLCALL Callback(void* self, Uint8* stream, int len);
-  void Lock();
-  void Unlock();
-
-  uint32_t refs_ = 1;
-  bool sdlAudioInit_ = false;
-  SDL_AudioDeviceID dev_ = 0;  // 0 until the first sound buffer
-  bool paused_ = false;
-  bool leftToExit_ = false;
-  SDL_AudioSpec spec_{};
-  uint32_t level_ = 0;
-  std::unique_ptr<SoundMixer> mixer_;
-  std::vector<float> scratch_;  // mixing area for non-float output
+ protected:
+  virtual ~IDirectSound() = default;  // the last Release deletes
 };
 
-// Opens the default output. Fails (DSERR_NODRIVER) when SDL can open none.
+// Opens the default output with the device factory. Fails (DSERR_NODRIVER)
+// when there is none.
 HRESULT DirectSoundCreate(const void* guid, IDirectSound** device, void* outer);
 
-// Injectable failures and call records for tests. Each *Failures count makes
-// that many next calls fail with the given result.
-struct DirectSoundFaults {
-  int createBufferFailures = 0;
-  HRESULT createBufferResult = DSERR_OUTOFMEMORY;
-  int duplicateFailures = 0;
-  int duplicateFailuresAfter = 0;  // calls that still succeed before those failures
-  HRESULT duplicateResult = DSERR_OUTOFMEMORY;
-  int lockFailures = 0;
-  HRESULT lockResult = DSERR_INVALIDCALL;
-  uint32_t lockShortBy = 0;  // the first region comes back this much shorter
-  HRESULT cooperativeLevelResult = DS_OK;
-  int createFailures = 0;  // DirectSoundCreate
-
-  std::vector<uint32_t> createBufferFlags;  // dwFlags of every CreateSoundBuffer
-  int duplicateCalls = 0;
-};
-DirectSoundFaults& SoundFaults();
-void ResetSoundFaults();
+// The device on SDL2 audio, the factory's default. When SDL can't start or
+// open a device it says why on stderr and fails with DSERR_NODRIVER.
+HRESULT OpenSdlSound(IDirectSound** device);
+// What DirectSoundCreate makes its device with: tests put in devices of
+// their own, around the SDL one.
+using DirectSoundFactory = std::function<HRESULT(IDirectSound** device)>;
+// Installs `factory` (empty: OpenSdlSound) and returns the one it replaces.
+DirectSoundFactory SetDirectSoundFactory(DirectSoundFactory factory);

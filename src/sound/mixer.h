@@ -31,8 +31,6 @@ class SoundMixer {
   int Acquire();
   void Free(int slot);
   MixVoice& Voice(int slot) { return voices_[static_cast<std::size_t>(slot)]; }
-  int VoiceCount() const { return static_cast<int>(voices_.size()); }
-  int OutputRate() const { return rate_; }
   // The step for a voice played at `sampleRate` samples per second.
   uint64_t StepFor(uint32_t sampleRate) const;
 

@@ -82,17 +82,9 @@ HRESULT IDirectDrawPalette::SetEntries(uint32_t, uint32_t first, uint32_t count,
   if (entries == nullptr || first > 256 || count > 256 - first) return DDERR_INVALIDPARAMS;
   for (uint32_t i = 0; i < count; ++i) {
     const PALETTEENTRY& e = entries[i];
-    entries_[first + i] = e;
     argb_[first + i] = 0xFF000000u | (uint32_t{e.peRed} << 16) | (uint32_t{e.peGreen} << 8) |
                        uint32_t{e.peBlue};
   }
-  return DD_OK;
-}
-
-HRESULT IDirectDrawPalette::GetEntries(uint32_t, uint32_t first, uint32_t count,
-                                       PALETTEENTRY* entries) const {
-  if (entries == nullptr || first > 256 || count > 256 - first) return DDERR_INVALIDPARAMS;
-  for (uint32_t i = 0; i < count; ++i) entries[i] = entries_[first + i];
   return DD_OK;
 }
 
@@ -104,8 +96,87 @@ uint32_t IDirectDrawPalette::Release() {
 
 // ---------------------------------------------------------------- surface
 
-IDirectDrawSurface::IDirectDrawSurface(DisplayCore* core, int32_t w, int32_t h, bool keyed,
-                                       uint8_t key)
+namespace {
+
+// The surfaces the display object makes: palette indices in aligned memory.
+class MemorySurface final : public IDirectDrawSurface {
+ public:
+  MemorySurface(DisplayCore* core, int32_t w, int32_t h, bool keyed, uint8_t key);
+  MemorySurface(const MemorySurface&) = delete;
+  MemorySurface& operator=(const MemorySurface&) = delete;
+
+  HRESULT Blt(const RECT* dest, IDirectDrawSurface* src, const RECT* srcRect, uint32_t flags,
+              const DDBLTFX* fx) override;
+  HRESULT BltFast(int32_t x, int32_t y, IDirectDrawSurface* src, const RECT* srcRect,
+                  uint32_t flags) override;
+  HRESULT Lock(const RECT* rect, DDSURFACEDESC* desc, uint32_t flags, void* event) override;
+  HRESULT Unlock(const void* rect) override;
+  HRESULT Flip(IDirectDrawSurface* target, uint32_t flags) override;
+  HRESULT GetAttachedSurface(const DDSCAPS* caps, IDirectDrawSurface** out) override;
+  HRESULT GetColorKey(uint32_t flags, DDCOLORKEY* key) override;
+  HRESULT SetPalette(IDirectDrawPalette* palette) override;
+  uint32_t AddRef() override { return ++refs_; }
+  uint32_t Release() override;
+
+  int32_t Width() const override { return width_; }
+  int32_t Height() const override { return height_; }
+  int32_t Pitch() const override { return pitch_; }
+  uint8_t* Pixels() override { return pixels_; }
+  const uint8_t* Pixels() const override { return pixels_; }
+  bool Locked() const override { return locked_; }
+  IDirectDrawPalette* Palette() const override { return palette_; }
+
+  // Makes this (a primary surface) flipping, with a back buffer of its own.
+  void AttachBackBuffer() { back_ = new MemorySurface(core_, width_, height_, false, 0); }
+
+ private:
+  ~MemorySurface() override;
+
+  DisplayCore* core_;
+  int32_t width_;
+  int32_t height_;
+  int32_t pitch_;
+  uint8_t* pixels_;
+  bool keyed_;
+  uint8_t key_;
+  uint32_t refs_ = 1;
+  bool locked_ = false;
+  MemorySurface* back_ = nullptr;          // flipping primary: its back buffer
+  IDirectDrawPalette* palette_ = nullptr;  // held reference
+};
+
+// Copies w x h pixels between two places of one surface, row by row in an
+// order that reads every source pixel before it is overwritten.
+void CopyOverlapping(uint8_t* dp, const uint8_t* sp, int32_t pitch, int32_t w, int32_t h,
+                     bool keyed, uint8_t key) {
+  for (int32_t row = 0; row < h; ++row) {
+    int32_t r = (dp > sp) ? h - 1 - row : row;
+    if (keyed) {
+      for (int32_t i = 0; i < w; ++i) {
+        int32_t c = (dp > sp) ? w - 1 - i : i;
+        uint8_t v = sp[r * pitch + c];
+        if (v != key) dp[r * pitch + c] = v;
+      }
+    } else {
+      std::memmove(dp + r * pitch, sp + r * pitch, static_cast<size_t>(w));
+    }
+  }
+}
+
+// Copies w x h pixels between two surfaces.
+void CopyRows(uint8_t* dp, int32_t dpitch, const uint8_t* sp, int32_t spitch, int32_t w,
+              int32_t h, bool keyed, uint8_t key) {
+  if (keyed) {
+    for (int32_t row = 0; row < h; ++row, sp += spitch, dp += dpitch) KeyedRow(dp, sp, w, key);
+  } else if (w == dpitch && w == spitch) {
+    std::memcpy(dp, sp, static_cast<size_t>(w) * static_cast<size_t>(h));
+  } else {
+    for (int32_t row = 0; row < h; ++row, sp += spitch, dp += dpitch)
+      std::memcpy(dp, sp, static_cast<size_t>(w));
+  }
+}
+
+MemorySurface::MemorySurface(DisplayCore* core, int32_t w, int32_t h, bool keyed, uint8_t key)
     : core_(core), width_(w), height_(h), pitch_((w + 15) & ~15), keyed_(keyed), key_(key) {
   CoreRef(core_);
   size_t bytes = static_cast<size_t>(pitch_) * static_cast<size_t>(h);
@@ -115,19 +186,18 @@ IDirectDrawSurface::IDirectDrawSurface(DisplayCore* core, int32_t w, int32_t h, 
   std::memset(pixels_, 0, bytes);
 }
 
-IDirectDrawSurface::~IDirectDrawSurface() {
+MemorySurface::~MemorySurface() {
   if (palette_) palette_->Release();
   std::free(pixels_);
   CoreUnref(core_);
 }
 
-uint32_t IDirectDrawSurface::Release() {
+uint32_t MemorySurface::Release() {
   uint32_t left = --refs_;
   if (left == 0) {
     if (back_) {
       // The back buffer lives as long as its primary; a reference the caller
       // still holds to it keeps it alive on its own.
-      back_->owner_ = nullptr;
       back_->Release();
       back_ = nullptr;
     }
@@ -136,8 +206,8 @@ uint32_t IDirectDrawSurface::Release() {
   return left;
 }
 
-HRESULT IDirectDrawSurface::Blt(const RECT* dest, IDirectDrawSurface* src, const RECT*,
-                                uint32_t flags, const DDBLTFX* fx) {
+HRESULT MemorySurface::Blt(const RECT* dest, IDirectDrawSurface* src, const RECT*, uint32_t flags,
+                           const DDBLTFX* fx) {
   if (src != nullptr || !(flags & DDBLT_COLORFILL) || fx == nullptr) return DDERR_INVALIDPARAMS;
   RECT r = dest ? *dest : RECT{0, 0, width_, height_};
   if (!RectInside(r, width_, height_)) return DDERR_INVALIDRECT;
@@ -149,52 +219,32 @@ HRESULT IDirectDrawSurface::Blt(const RECT* dest, IDirectDrawSurface* src, const
   return DD_OK;
 }
 
-HRESULT IDirectDrawSurface::BltFast(int32_t x, int32_t y, IDirectDrawSurface* src,
-                                    const RECT* srcRect, uint32_t flags) {
+HRESULT MemorySurface::BltFast(int32_t x, int32_t y, IDirectDrawSurface* src, const RECT* srcRect,
+                               uint32_t flags) {
   if (src == nullptr) return DDERR_INVALIDPARAMS;
-  RECT s = srcRect ? *srcRect : RECT{0, 0, src->width_, src->height_};
-  if (!RectInside(s, src->width_, src->height_)) return DDERR_INVALIDRECT;
+  const int32_t srcWidth = src->Width();
+  const int32_t srcHeight = src->Height();
+  RECT s = srcRect ? *srcRect : RECT{0, 0, srcWidth, srcHeight};
+  if (!RectInside(s, srcWidth, srcHeight)) return DDERR_INVALIDRECT;
   const int32_t w = s.right - s.left;
   const int32_t h = s.bottom - s.top;
   if (x < 0 || y < 0 || x > width_ - w || y > height_ - h) return DDERR_INVALIDRECT;
-  if (locked_ || src->locked_) return DDERR_SURFACEBUSY;
-  const uint8_t* sp = src->pixels_ + s.top * src->pitch_ + s.left;
+  if (locked_ || src->Locked()) return DDERR_SURFACEBUSY;
+  const uint8_t* srcPixels = src->Pixels();
+  const int32_t srcPitch = src->Pitch();
+  const uint8_t* sp = srcPixels + s.top * srcPitch + s.left;
   uint8_t* dp = pixels_ + y * pitch_ + x;
-  const bool keyed = (flags & DDBLTFAST_SRCCOLORKEY) && src->keyed_;
-  if (src == this) {
-    // Overlapping copy within one surface: go row by row in a safe order.
-    for (int32_t row = 0; row < h; ++row) {
-      int32_t r = (dp > sp) ? h - 1 - row : row;
-      if (keyed) {
-        for (int32_t i = 0; i < w; ++i) {
-          int32_t c = (dp > sp) ? w - 1 - i : i;
-          uint8_t v = sp[r * src->pitch_ + c];
-          if (v != src->key_) dp[r * pitch_ + c] = v;
-        }
-      } else {
-        std::memmove(dp + r * pitch_, sp + r * src->pitch_, static_cast<size_t>(w));
-      }
-    }
-    return DD_OK;
-  }
-  if (keyed) {
-    for (int32_t row = 0; row < h; ++row, sp += src->pitch_, dp += pitch_)
-      KeyedRow(dp, sp, w, src->key_);
-  } else if (w == pitch_ && w == src->pitch_) {
-    std::memcpy(dp, sp, static_cast<size_t>(w) * static_cast<size_t>(h));
-  } else {
-    for (int32_t row = 0; row < h; ++row, sp += src->pitch_, dp += pitch_)
-      std::memcpy(dp, sp, static_cast<size_t>(w));
-  }
+  DDCOLORKEY key;
+  const bool keyed =
+      (flags & DDBLTFAST_SRCCOLORKEY) && SUCCEEDED(src->GetColorKey(DDCKEY_SRCBLT, &key));
+  const uint8_t k = static_cast<uint8_t>(key.dwColorSpaceLowValue);
+  if (srcPixels == pixels_) CopyOverlapping(dp, sp, pitch_, w, h, keyed, k);
+  else CopyRows(dp, pitch_, sp, srcPitch, w, h, keyed, k);
   return DD_OK;
 }
 
-HRESULT IDirectDrawSurface::Lock(const RECT* rect, DDSURFACEDESC* desc, uint32_t, void*) {
+HRESULT MemorySurface::Lock(const RECT* rect, DDSURFACEDESC* desc, uint32_t, void*) {
   if (desc == nullptr) return DDERR_INVALIDPARAMS;
-  if (failLocks_ > 0) {
-    --failLocks_;
-    return DDERR_SURFACEBUSY;
-  }
   if (locked_) return DDERR_SURFACEBUSY;
   RECT r = rect ? *rect : RECT{0, 0, width_, height_};
   if (!RectInside(r, width_, height_)) return DDERR_INVALIDRECT;
@@ -207,17 +257,13 @@ HRESULT IDirectDrawSurface::Lock(const RECT* rect, DDSURFACEDESC* desc, uint32_t
   return DD_OK;
 }
 
-HRESULT IDirectDrawSurface::Unlock(const void*) {
-  if (failUnlocks_ > 0) {
-    --failUnlocks_;
-    return DDERR_SURFACEBUSY;
-  }
+HRESULT MemorySurface::Unlock(const void*) {
   if (!locked_) return DDERR_NOTLOCKED;
   locked_ = false;
   return DD_OK;
 }
 
-HRESULT IDirectDrawSurface::Flip(IDirectDrawSurface*, uint32_t) {
+HRESULT MemorySurface::Flip(IDirectDrawSurface*, uint32_t) {
   if (back_ == nullptr) return DDERR_NOTFLIPPABLE;
   if (locked_ || back_->locked_) return DDERR_SURFACEBUSY;
   if (core_->presenter) {
@@ -233,7 +279,7 @@ HRESULT IDirectDrawSurface::Flip(IDirectDrawSurface*, uint32_t) {
   return DD_OK;
 }
 
-HRESULT IDirectDrawSurface::GetAttachedSurface(const DDSCAPS* caps, IDirectDrawSurface** out) {
+HRESULT MemorySurface::GetAttachedSurface(const DDSCAPS* caps, IDirectDrawSurface** out) {
   if (out == nullptr || caps == nullptr) return DDERR_INVALIDPARAMS;
   if (back_ == nullptr || !(caps->dwCaps & DDSCAPS_BACKBUFFER)) return DDERR_INVALIDPARAMS;
   back_->AddRef();
@@ -241,12 +287,22 @@ HRESULT IDirectDrawSurface::GetAttachedSurface(const DDSCAPS* caps, IDirectDrawS
   return DD_OK;
 }
 
-HRESULT IDirectDrawSurface::SetPalette(IDirectDrawPalette* palette) {
+HRESULT MemorySurface::GetColorKey(uint32_t flags, DDCOLORKEY* key) {
+  if (key == nullptr || flags != DDCKEY_SRCBLT) return DDERR_INVALIDPARAMS;
+  if (!keyed_) return DDERR_NOCOLORKEY;
+  key->dwColorSpaceLowValue = key_;
+  key->dwColorSpaceHighValue = key_;
+  return DD_OK;
+}
+
+HRESULT MemorySurface::SetPalette(IDirectDrawPalette* palette) {
   if (palette) palette->AddRef();
   if (palette_) palette_->Release();
   palette_ = palette;
   return DD_OK;
 }
+
+}  // namespace
 
 // ---------------------------------------------------------------- display object
 
@@ -264,11 +320,10 @@ HRESULT IDirectDraw::CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface
   *out = nullptr;
   const uint32_t caps = (desc->dwFlags & DDSD_CAPS) ? desc->ddsCaps.dwCaps : 0;
   if (caps & DDSCAPS_PRIMARYSURFACE) {
-    auto* primary = new IDirectDrawSurface(core_, kPictureWidth, kPictureHeight, false, 0);
+    auto* primary = new MemorySurface(core_, kPictureWidth, kPictureHeight, false, 0);
     if ((caps & DDSCAPS_FLIP) && (desc->dwFlags & DDSD_BACKBUFFERCOUNT) &&
         desc->dwBackBufferCount >= 1) {
-      primary->back_ = new IDirectDrawSurface(core_, kPictureWidth, kPictureHeight, false, 0);
-      primary->back_->owner_ = primary;
+      primary->AttachBackBuffer();
     }
     *out = primary;
     return DD_OK;
@@ -278,7 +333,7 @@ HRESULT IDirectDraw::CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface
   if (w <= 0 || h <= 0 || w > 8192 || h > 8192) return DDERR_INVALIDPARAMS;
   const bool keyed = (desc->dwFlags & DDSD_CKSRCBLT) != 0;
   const uint8_t key = static_cast<uint8_t>(desc->ddckCKSrcBlt.dwColorSpaceLowValue);
-  *out = new IDirectDrawSurface(core_, w, h, keyed, key);
+  *out = new MemorySurface(core_, w, h, keyed, key);
   return DD_OK;
 }
 
@@ -286,8 +341,8 @@ HRESULT IDirectDraw::CreatePalette(uint32_t flags, const PALETTEENTRY* entries,
                                    IDirectDrawPalette** out, void*) {
   if (out == nullptr || !(flags & DDPCAPS_8BIT)) return DDERR_INVALIDPARAMS;
   auto* p = new IDirectDrawPalette();
-  if (entries) p->SetEntries(0, 0, 256, entries);
-  else p->SetEntries(0, 0, 256, p->entries_);
+  static const PALETTEENTRY kBlack[256] = {};
+  p->SetEntries(0, 0, 256, entries ? entries : kBlack);
   *out = p;
   return DD_OK;
 }
@@ -304,8 +359,6 @@ uint32_t IDirectDraw::Release() {
   }
   return left;
 }
-
-Presenter* IDirectDraw::GetPresenter() const { return core_->presenter.get(); }
 
 HRESULT DirectDrawCreate(const void*, IDirectDraw** out, void*) {
   if (out == nullptr) return DDERR_INVALIDPARAMS;

@@ -54,14 +54,12 @@ struct RECT {
 class IDirectDraw;
 class IDirectDrawSurface;
 class IDirectDrawPalette;
-class Presenter;
 
 // Result codes.
 constexpr HRESULT MakeDDResult(uint32_t code) { return static_cast<HRESULT>(0x88760000u | code); }
-constexpr HRESULT DDERR_GENERIC = E_FAIL;
 constexpr HRESULT DDERR_INVALIDPARAMS = E_INVALIDARG;
-constexpr HRESULT DDERR_INVALIDOBJECT = MakeDDResult(130);
 constexpr HRESULT DDERR_INVALIDRECT = MakeDDResult(150);
+constexpr HRESULT DDERR_NOCOLORKEY = MakeDDResult(215);
 constexpr HRESULT DDERR_SURFACEBUSY = MakeDDResult(430);
 constexpr HRESULT DDERR_NODIRECTDRAWHW = MakeDDResult(520);
 constexpr HRESULT DDERR_NOTFLIPPABLE = MakeDDResult(582);
@@ -85,12 +83,13 @@ constexpr uint32_t DDSCAPS_COMPLEX = 0x8;
 constexpr uint32_t DDSCAPS_FLIP = 0x10;
 constexpr uint32_t DDSCAPS_OFFSCREENPLAIN = 0x40;
 constexpr uint32_t DDSCAPS_PRIMARYSURFACE = 0x200;
-// Blt, BltFast, Lock, Flip and palette flags.
+// Blt, BltFast, colour key, Lock, Flip and palette flags.
 constexpr uint32_t DDBLT_COLORFILL = 0x400;
 constexpr uint32_t DDBLT_WAIT = 0x1000000;
 constexpr uint32_t DDBLTFAST_NOCOLORKEY = 0x0;
 constexpr uint32_t DDBLTFAST_SRCCOLORKEY = 0x1;
 constexpr uint32_t DDBLTFAST_WAIT = 0x10;
+constexpr uint32_t DDCKEY_SRCBLT = 0x8;
 constexpr uint32_t DDLOCK_WAIT = 0x1;
 constexpr uint32_t DDFLIP_WAIT = 0x1;
 constexpr uint32_t DDPCAPS_8BIT = 0x4;
@@ -99,11 +98,10 @@ constexpr uint32_t DDPCAPS_8BIT = 0x4;
 // reachable from a surface only while the display object lives.
 struct DisplayCore;
 
-// A 256-entry palette. Colours are also kept as 0xFFRRGGBB for the presenter.
+// A 256-entry palette, kept as 0xFFRRGGBB colours for the presenter.
 class IDirectDrawPalette {
  public:
   HRESULT SetEntries(uint32_t flags, uint32_t first, uint32_t count, const PALETTEENTRY* entries);
-  HRESULT GetEntries(uint32_t flags, uint32_t first, uint32_t count, PALETTEENTRY* entries) const;
   uint32_t AddRef() { return ++refs_; }
   uint32_t Release();
 
@@ -114,71 +112,48 @@ class IDirectDrawPalette {
   IDirectDrawPalette() = default;
   ~IDirectDrawPalette() = default;
   uint32_t refs_ = 1;
-  PALETTEENTRY entries_[256] = {};
   uint32_t argb_[256] = {};
 };
 
-// A surface of palette indices, one byte per pixel. A flipping primary
-// surface owns its back buffer.
+// A surface of palette indices, one byte per pixel, made by the display
+// object. A flipping primary surface owns its back buffer.
 class IDirectDrawSurface {
  public:
   // Colour fill of the destination rectangle (right and bottom exclusive);
   // no source surface. A rectangle not inside the surface is rejected.
-  HRESULT Blt(const RECT* dest, IDirectDrawSurface* src, const RECT* srcRect, uint32_t flags,
-              const DDBLTFX* fx);
+  virtual HRESULT Blt(const RECT* dest, IDirectDrawSurface* src, const RECT* srcRect,
+                      uint32_t flags, const DDBLTFX* fx) = 0;
   // Copies srcRect of src to (x, y), skipping the source colour key with
   // DDBLTFAST_SRCCOLORKEY. Rectangles not inside their surfaces are rejected.
-  HRESULT BltFast(int32_t x, int32_t y, IDirectDrawSurface* src, const RECT* srcRect,
-                  uint32_t flags);
+  virtual HRESULT BltFast(int32_t x, int32_t y, IDirectDrawSurface* src, const RECT* srcRect,
+                          uint32_t flags) = 0;
   // Fills desc with the pitch and the address of the rectangle's top-left
   // pixel (the whole surface when rect is null).
-  HRESULT Lock(const RECT* rect, DDSURFACEDESC* desc, uint32_t flags, void* event);
-  HRESULT Unlock(const void* rect);
+  virtual HRESULT Lock(const RECT* rect, DDSURFACEDESC* desc, uint32_t flags, void* event) = 0;
+  virtual HRESULT Unlock(const void* rect) = 0;
   // Primary surface only: shows the back buffer, then swaps the two, so that
   // the back buffer holds the frame before last.
-  HRESULT Flip(IDirectDrawSurface* target, uint32_t flags);
-  HRESULT GetAttachedSurface(const DDSCAPS* caps, IDirectDrawSurface** out);
-  HRESULT SetPalette(IDirectDrawPalette* palette);
-  HRESULT GetDC(void** dc) { *dc = nullptr; return DDERR_GENERIC; }
-  HRESULT ReleaseDC(void*) { return DD_OK; }
-  uint32_t AddRef() { return ++refs_; }
-  uint32_t Release();
+  virtual HRESULT Flip(IDirectDrawSurface* target, uint32_t flags) = 0;
+  virtual HRESULT GetAttachedSurface(const DDSCAPS* caps, IDirectDrawSurface** out) = 0;
+  // DDCKEY_SRCBLT only; DDERR_NOCOLORKEY for a surface made without one.
+  virtual HRESULT GetColorKey(uint32_t flags, DDCOLORKEY* key) = 0;
+  virtual HRESULT SetPalette(IDirectDrawPalette* palette) = 0;
+  virtual uint32_t AddRef() = 0;
+  virtual uint32_t Release() = 0;
 
-  int32_t Width() const { return width_; }
-  int32_t Height() const { return height_; }
-  int32_t Pitch() const { return pitch_; }
-  uint8_t* Pixels() { return pixels_; }
-  const uint8_t* Pixels() const { return pixels_; }
-  uint8_t At(int32_t x, int32_t y) const { return pixels_[y * pitch_ + x]; }
-  bool Locked() const { return locked_; }
-  IDirectDrawPalette* Palette() const { return palette_; }
+  // Not DirectDraw's: the memory behind the surface, which copies between
+  // surfaces, the sheet loader and tests read and write directly.
+  virtual int32_t Width() const = 0;
+  virtual int32_t Height() const = 0;
+  virtual int32_t Pitch() const = 0;
+  virtual uint8_t* Pixels() = 0;
+  virtual const uint8_t* Pixels() const = 0;
+  virtual bool Locked() const = 0;
+  virtual IDirectDrawPalette* Palette() const = 0;
+  uint8_t At(int32_t x, int32_t y) const { return Pixels()[y * Pitch() + x]; }
 
-  // Test hooks: the next n calls of Lock (or Unlock) fail with
-  // DDERR_SURFACEBUSY.
-  void FailNextLocks(int32_t n) { failLocks_ = n; }
-  void FailNextUnlocks(int32_t n) { failUnlocks_ = n; }
-
- private:
-  friend class IDirectDraw;
-  IDirectDrawSurface(DisplayCore* core, int32_t w, int32_t h, bool keyed, uint8_t key);
-  ~IDirectDrawSurface();
-  IDirectDrawSurface(const IDirectDrawSurface&) = delete;
-  IDirectDrawSurface& operator=(const IDirectDrawSurface&) = delete;
-
-  DisplayCore* core_;
-  int32_t width_;
-  int32_t height_;
-  int32_t pitch_;
-  uint8_t* pixels_;
-  bool keyed_;
-  uint8_t key_;
-  uint32_t refs_ = 1;
-  bool locked_ = false;
-  int32_t failLocks_ = 0;
-  int32_t failUnlocks_ = 0;
-  IDirectDrawSurface* back_ = nullptr;     // flipping primary: its back buffer
-  IDirectDrawSurface* owner_ = nullptr;    // back buffer: its primary
-  IDirectDrawPalette* palette_ = nullptr;  // held reference
+ protected:
+  virtual ~IDirectDrawSurface() = default;  // Release deletes
 };
 
 // The display object. It owns the presenter that shows the picture; the
@@ -192,8 +167,6 @@ class IDirectDraw {
                         void* outer);
   uint32_t AddRef() { return ++refs_; }
   uint32_t Release();
-
-  Presenter* GetPresenter() const;
 
  private:
   friend HRESULT DirectDrawCreate(const void* guid, IDirectDraw** out, void* outer);

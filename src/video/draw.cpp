@@ -39,7 +39,7 @@ void FillRect(DisplayDevice& d, int32_t x1, int32_t y1, int32_t x2, int32_t y2, 
 void Blit(DisplayDevice& d, int32_t sheet, int32_t x, int32_t y, int32_t left, int32_t top,
           int32_t right, int32_t bottom, int32_t mode) {
   IDirectDrawSurface* src = d.Sheet(sheet);
-  if (src == nullptr || (mode != 1 && mode != 2)) return;
+  if (src == nullptr || (mode != kBlitKeyed && mode != kBlitOpaque)) return;
   // 64-bit arithmetic: the same results as 32-bit for every real position,
   // and no overflow for absurd ones.
   int64_t X = x, Y = y, L = left, T = top;
@@ -64,7 +64,8 @@ void Blit(DisplayDevice& d, int32_t sheet, int32_t x, int32_t y, int32_t left, i
   RECT rc{static_cast<int32_t>(L), static_cast<int32_t>(T), static_cast<int32_t>(R),
           static_cast<int32_t>(B)};
   d.BackSurface->BltFast(static_cast<int32_t>(X), static_cast<int32_t>(Y), src, &rc,
-                         mode == 1 ? (DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT) : DDBLTFAST_WAIT);
+                         mode == kBlitKeyed ? (DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT)
+                                            : (DDBLTFAST_NOCOLORKEY | DDBLTFAST_WAIT));
 }
 
 void DrawNumber(DisplayDevice& d, int32_t sheet, int32_t x, int32_t y, int32_t stripLeft,
@@ -85,7 +86,7 @@ void DrawNumber(DisplayDevice& d, int32_t sheet, int32_t x, int32_t y, int32_t s
         static_cast<int32_t>(stripLeft + int64_t{digit} * stripWidth / 10);
     if (pen < INT32_MIN || pen > INT32_MAX) return;
     Blit(d, sheet, static_cast<int32_t>(pen), y, glyphLeft, stripTop, glyphLeft + cell - 2,
-         stripTop + glyphBottom, 1);
+         stripTop + glyphBottom, kBlitKeyed);
     pen += cell + 3;
   }
 }

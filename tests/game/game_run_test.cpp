@@ -14,6 +14,7 @@
 #include "platform/keycodes.h"
 #include "platform/platform.h"
 #include "video/ddraw.h"
+#include "support/lock_failing_surface.h"
 
 using gametest::FreshWorld;
 using gametest::RefRandom;
@@ -383,7 +384,9 @@ TEST(GameRun, BackBufferThatCannotBeLockedEndsTheRun) {
     SimOptions o;
     o.Frames = 30;
     o.OnWait = [failures](WorldState& form, int32_t f) {
-      if (f == 10) form.Video.BackSurface->FailNextLocks(failures);
+      if (f == 10) {
+        form.Video.BackSurface = new LockFailingSurface(form.Video.BackSurface, failures);
+      }
     };
     const SimResult r = RunSim(*w, o);
     EXPECT_TRUE(r.Ended);

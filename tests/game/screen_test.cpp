@@ -1,5 +1,5 @@
 // The display device: opening, failure of the display creation, the flip,
-// lock and unlock with their failure injection, and the release.
+// lock and unlock, and the release.
 #include "game/sound_effects.h"
 #include "video/video_fixture.h"
 #include "video/picture_mapping.h"
@@ -83,20 +83,25 @@ TEST_F(DisplayTest, LockGivesPitchAndPixelAddress) {
   EXPECT_EQ(rec_.frames.back()[479 * 640 + 639], d().DDPalette->Argb()[18]);
 }
 
-TEST_F(DisplayTest, InjectedLockFailuresFailThatManyTimes) {
+TEST_F(DisplayTest, ALockedSurfaceRefusesDrawingAndFlipping) {
   OpenFull();
-  RECT r{0, 0, 639, 479};
-  d().BackSurface->FailNextLocks(100);
-  int failures = 0;
-  for (int i = 0; i < 100; ++i)
-    if (FAILED(d().BackSurface->Lock(&r, &d().PrimaryDesc, DDLOCK_WAIT, nullptr))) ++failures;
-  EXPECT_EQ(failures, 100);
+  RECT outside{0, 0, 641, 480};
+  EXPECT_EQ(d().BackSurface->Lock(&outside, &d().PrimaryDesc, DDLOCK_WAIT, nullptr),
+            DDERR_INVALIDRECT);
   EXPECT_FALSE(d().BackSurface->Locked());
-  EXPECT_EQ(d().BackSurface->Lock(&r, &d().PrimaryDesc, DDLOCK_WAIT, nullptr), DD_OK);
-  d().BackSurface->FailNextUnlocks(2);
-  EXPECT_EQ(d().BackSurface->Unlock(nullptr), DDERR_SURFACEBUSY);
-  EXPECT_EQ(d().BackSurface->Unlock(nullptr), DDERR_SURFACEBUSY);
+  RECT r{0, 0, 639, 479};
+  ASSERT_EQ(d().BackSurface->Lock(&r, &d().PrimaryDesc, DDLOCK_WAIT, nullptr), DD_OK);
+  EXPECT_TRUE(d().BackSurface->Locked());
+  DDBLTFX fx{};
+  EXPECT_EQ(d().BackSurface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_SURFACEBUSY);
+  EXPECT_EQ(d().BackSurface->BltFast(0, 0, d().SheetSurface1, nullptr, DDBLTFAST_WAIT),
+            DDERR_SURFACEBUSY);
+  EXPECT_EQ(d().PrimarySurface->Flip(nullptr, DDFLIP_WAIT), DDERR_SURFACEBUSY);
+  // Nor can it be the source of a copy.
+  EXPECT_EQ(d().SheetSurface1->BltFast(0, 0, d().BackSurface, nullptr, DDBLTFAST_WAIT),
+            DDERR_SURFACEBUSY);
   EXPECT_EQ(d().BackSurface->Unlock(nullptr), DD_OK);
+  EXPECT_EQ(d().PrimarySurface->Flip(nullptr, DDFLIP_WAIT), DD_OK);
 }
 
 TEST_F(DisplayTest, SurfaceOperationsRefuseRectanglesOutsideTheSurface) {
@@ -140,7 +145,7 @@ TEST_F(DisplayTest, ReleaseClearsBothBuffersAndGivesEverythingBack) {
   EXPECT_EQ(rec_.frames.size(), 3u);
   EXPECT_EQ(rec_.closes, 1);
   FillRect(d(), 0, 0, 10, 10, 1);
-  Blit(d(), 1, 0, 0, 0, 0, 10, 10, 1);
+  Blit(d(), 1, 0, 0, 0, 0, 10, 10, kBlitKeyed);
   FlipScreen(d());
 }
 

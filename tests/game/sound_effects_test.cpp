@@ -5,6 +5,7 @@
 #include <functional>
 #include <stdexcept>
 
+#include "support/faulty_sound.h"
 #include "support/sound_fixture.h"
 
 namespace {
@@ -20,16 +21,23 @@ std::string ErrorOf(const std::function<void()>& f) {
 
 }  // namespace
 
-using EffectsTest = SoundTest;
+// The effects on a device that fails where a test says.
+class EffectsTest : public SoundTest {
+ protected:
+  SoundFaults& Faults() { return faulty_.Faults(); }
+
+ private:
+  FaultySound faulty_;
+};
 
 TEST_F(EffectsTest, FilesOfAtMost100BytesCannotMakeABuffer) {
   ASSERT_NE(OpenPaused(), nullptr);
   for (size_t size : {0u, 9u, 50u, 100u}) {
-    SoundFaults().createBufferFlags.clear();
+    Faults().createBufferFlags.clear();
     const std::string path = WriteFile("short.wav", Pattern(size));
     EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, host, path); }), "IDirectSound.CreateSoundBuffer failed: 80070057")
         << size;
-    EXPECT_EQ(SoundFaults().createBufferFlags, (std::vector<uint32_t>{0x180EA, 0x100EA}));
+    EXPECT_EQ(Faults().createBufferFlags, (std::vector<uint32_t>{0x180EA, 0x100EA}));
     EXPECT_EQ(SoundDevice()->BufferCount(), 0);
   }
 }
@@ -80,16 +88,16 @@ TEST_F(EffectsTest, BufferCreationRetriesOnceWithoutGlobalFocus) {
     int count = 0;
     int afterAttempt[3] = {};
   } rounds;
-  host.OnRound = [&rounds] {
+  host.OnRound = [this, &rounds] {
     ++rounds.count;
-    const size_t attempts = SoundFaults().createBufferFlags.size();
+    const size_t attempts = Faults().createBufferFlags.size();
     if (attempts < 3) ++rounds.afterAttempt[attempts];
   };
-  SoundFaults().createBufferFailures = 1;
+  Faults().createBufferFailures = 1;
   {
     TDSPolySound s(*w, host, path);
     EXPECT_NE(s.Buffer, nullptr);
-    EXPECT_EQ(SoundFaults().createBufferFlags, (std::vector<uint32_t>{0x180EA, 0x100EA}));
+    EXPECT_EQ(Faults().createBufferFlags, (std::vector<uint32_t>{0x180EA, 0x100EA}));
   }
   EXPECT_EQ(rounds.count, 15000);
   // 5000 rounds between the two attempts, 10000 after the second.
@@ -98,21 +106,21 @@ TEST_F(EffectsTest, BufferCreationRetriesOnceWithoutGlobalFocus) {
   EXPECT_EQ(rounds.afterAttempt[2], 10000);
   // A first attempt that works is followed by all 15000 rounds.
   rounds = Rounds{};
-  SoundFaults().createBufferFlags.clear();
+  Faults().createBufferFlags.clear();
   { TDSPolySound s(*w, host, path); }
   EXPECT_EQ(rounds.afterAttempt[1], 15000);
   host.OnRound = nullptr;
-  SoundFaults().createBufferFailures = 2;
+  Faults().createBufferFailures = 2;
   EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, host, path); }), "IDirectSound.CreateSoundBuffer failed: 8007000E");
 }
 
 TEST_F(EffectsTest, LockFailuresRaiseAndReleaseTheBuffer) {
   ASSERT_NE(OpenPaused(), nullptr);
   const std::string path = WriteFile("fire.wav", Pattern(1000));
-  SoundFaults().lockFailures = 1;
+  Faults().lockFailures = 1;
   EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, host, path); }), "IDirectSoundBuffer.Lock failed: 88780032");
   EXPECT_EQ(SoundDevice()->BufferCount(), 0);
-  SoundFaults().lockShortBy = 1;  // a shorter first region reports code 0
+  Faults().lockShortBy = 1;  // a shorter first region reports code 0
   EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, host, path); }), "IDirectSoundBuffer.Lock failed: 0");
   EXPECT_EQ(SoundDevice()->BufferCount(), 0);
   EXPECT_EQ(w->SoundOff, 0);
@@ -136,17 +144,17 @@ TEST_F(EffectsTest, VoicesAreDuplicatedWithUpTo100Attempts) {
   ASSERT_NE(OpenPaused(), nullptr);
   const std::string path = WriteFile("fire.wav", Pattern(1000));
   // 99 failures: voice 1 succeeds on its last attempt.
-  SoundFaults().duplicateFailures = 99;
+  Faults().duplicateFailures = 99;
   {
     TDSPolySound s(*w, host, path);
-    EXPECT_EQ(SoundFaults().duplicateCalls, 109);
+    EXPECT_EQ(Faults().duplicateCalls, 109);
     EXPECT_EQ(w->SoundOff, 0);
     EXPECT_EQ(SoundDevice()->BufferCount(), 11);
   }
   EXPECT_EQ(SoundDevice()->BufferCount(), 0);
 
   // Voice 1 fails 100 times: sound goes off, the other voices are still made.
-  SoundFaults().duplicateFailures = 100;
+  Faults().duplicateFailures = 100;
   auto s = std::make_unique<TDSPolySound>(*w, host, path);
   EXPECT_EQ(w->SoundOff, 1);
   EXPECT_EQ(s->Voices[1], nullptr);
@@ -165,8 +173,8 @@ TEST_F(EffectsTest, VoicesAreDuplicatedWithUpTo100Attempts) {
 TEST_F(EffectsTest, AMissingTenthVoiceRaisesAndReleasesEverything) {
   ASSERT_NE(OpenPaused(), nullptr);
   const std::string path = WriteFile("fire.wav", Pattern(1000));
-  SoundFaults().duplicateFailuresAfter = 9;
-  SoundFaults().duplicateFailures = 100;
+  Faults().duplicateFailuresAfter = 9;
+  Faults().duplicateFailures = 100;
   EXPECT_EQ(ErrorOf([&] { TDSPolySound s(*w, host, path); }), "IDirectSound.DuplicateSoundBuffer failed: 8007000E");
   EXPECT_EQ(w->SoundOff, 1);
   EXPECT_EQ(SoundDevice()->BufferCount(), 0);
@@ -282,7 +290,7 @@ TEST_F(EffectsTest, WithoutAnAudioDeviceEverythingIsSilent) {
 }
 
 TEST_F(EffectsTest, AFailedCooperativeLevelIsRaisedWithSoundOn) {
-  SoundFaults().cooperativeLevelResult = DSERR_INVALIDCALL;
+  Faults().cooperativeLevelResult = DSERR_INVALIDCALL;
   EXPECT_EQ(ErrorOf([&] { OpenSoundDevice(*w, &host); }), "IDirectSound.SetCooperativeLevel failed: 88780032");
   EXPECT_EQ(w->SoundOff, 0);
   EXPECT_NE(SoundDevice(), nullptr);

@@ -269,7 +269,14 @@ TEST_F(LayerTest, PanAndVolumeOnTheDiskDriversOutput) {
 TEST_F(LayerTest, DeviceCreationFailsCleanlyWithoutAnOutput) {
   UseDriver("no_such_audio_driver");
   IDirectSound* d = reinterpret_cast<IDirectSound*>(1);
+  testing::internal::CaptureStderr();
   EXPECT_EQ(DirectSoundCreate(nullptr, &d, nullptr), DSERR_NODRIVER);
+  const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_EQ(d, nullptr);
   EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+  // One line says why.
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find(": sound off: SDL_InitSubSystem(SDL_INIT_AUDIO) failed: "),
+            std::string::npos)
+      << said;
 }

@@ -21,7 +21,6 @@
 class SoundTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetSoundFaults();
     UseDriver("dummy");
     // Without a session bus address, libdbus (which SDL starts with any
     // subsystem) tries X11 autolaunch under Xvfb and leaks a read buffer.
@@ -39,7 +38,6 @@ class SoundTest : public ::testing::Test {
     }
     EXPECT_EQ(SoundDevice(), nullptr) << "a test left buffers of the device unreleased";
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
-    ResetSoundFaults();
     std::filesystem::remove_all(dir);
   }
 

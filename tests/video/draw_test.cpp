@@ -41,7 +41,7 @@ TEST_F(DrawTest, UnsetClipRectAllowsOnlyTheTopLeftPixel) {
   EXPECT_EQ(Count(5), 1);
   EXPECT_EQ(Px(0, 0), 5);
   PatternSheet(1);
-  Blit(d(), 1, 0, 0, 10, 10, 89, 89, 2);
+  Blit(d(), 1, 0, 0, 10, 10, 89, 89, kBlitOpaque);
   EXPECT_EQ(Px(0, 0), Pattern(10, 10));
   EXPECT_EQ(Px(1, 0), 0);
 }
@@ -61,7 +61,7 @@ TEST_F(DrawTest, BlitClipsLeftRightTopBottom) {
   OpenFull();
   PatternSheet(3);
   // Left: an 80-wide cell whose left is 160, at x = -30: columns 190..239 at x 0..49.
-  Blit(d(), 3, -30, 100, 160, 0, 239, 84, 2);
+  Blit(d(), 3, -30, 100, 160, 0, 239, 84, kBlitOpaque);
   EXPECT_EQ(Px(0, 100), Pattern(190, 0));
   EXPECT_EQ(Px(49, 100), Pattern(239, 0));
   EXPECT_EQ(Px(50, 100), 0);
@@ -69,7 +69,7 @@ TEST_F(DrawTest, BlitClipsLeftRightTopBottom) {
   EXPECT_EQ(Px(49, 185), 0);
 
   // Right: at x = 600 its first 40 columns land at 600..639.
-  Blit(d(), 3, 600, 300, 160, 0, 239, 84, 2);
+  Blit(d(), 3, 600, 300, 160, 0, 239, 84, kBlitOpaque);
   EXPECT_EQ(Px(600, 300), Pattern(160, 0));
   EXPECT_EQ(Px(639, 300), Pattern(199, 0));
   EXPECT_EQ(Px(599, 300), 0);
@@ -78,16 +78,16 @@ TEST_F(DrawTest, BlitClipsLeftRightTopBottom) {
 TEST_F(DrawTest, OpaqueBackgroundAtTheEdgesOfTheBand) {
   OpenFull();
   PatternSheet(2);
-  Blit(d(), 2, 0, -480, 0, 0, 639, 479, 2);
-  Blit(d(), 2, 0, 480, 0, 0, 639, 479, 2);
+  Blit(d(), 2, 0, -480, 0, 0, 639, 479, kBlitOpaque);
+  Blit(d(), 2, 0, 480, 0, 0, 639, 479, kBlitOpaque);
   EXPECT_EQ(Count(0), 640 * 480);
 
-  Blit(d(), 2, 0, -1, 0, 0, 639, 479, 2);  // source rows 1..479 at 0..478
+  Blit(d(), 2, 0, -1, 0, 0, 639, 479, kBlitOpaque);  // source rows 1..479 at 0..478
   EXPECT_EQ(Px(0, 0), Pattern(0, 1));
   EXPECT_EQ(Px(639, 478), Pattern(639, 479));
   EXPECT_EQ(Px(5, 479), 0);
 
-  Blit(d(), 2, 0, 479, 0, 0, 639, 479, 2);  // only its top row, on the last row
+  Blit(d(), 2, 0, 479, 0, 0, 639, 479, kBlitOpaque);  // only its top row, on the last row
   EXPECT_EQ(Px(7, 479), Pattern(7, 0));
 }
 
@@ -95,13 +95,13 @@ TEST_F(DrawTest, SpriteStickingOutOnTwoSidesIsCutOnBoth) {
   OpenFull();
   PatternSheet(3);
   // Top-left corner: 80 x 85 cell at (-10, -20).
-  Blit(d(), 3, -10, -20, 0, 85, 79, 169, 2);
+  Blit(d(), 3, -10, -20, 0, 85, 79, 169, kBlitOpaque);
   EXPECT_EQ(Px(0, 0), Pattern(10, 105));
   EXPECT_EQ(Px(69, 64), Pattern(79, 169));
   EXPECT_EQ(Px(70, 0), 0);
   EXPECT_EQ(Px(0, 65), 0);
   // Bottom-right corner.
-  Blit(d(), 3, 600, 450, 0, 85, 79, 169, 2);
+  Blit(d(), 3, 600, 450, 0, 85, 79, 169, kBlitOpaque);
   EXPECT_EQ(Px(600, 450), Pattern(0, 85));
   EXPECT_EQ(Px(639, 479), Pattern(39, 114));
   EXPECT_EQ(Px(599, 450), 0);
@@ -112,12 +112,12 @@ TEST_F(DrawTest, SpriteTouchingTheClipFromOutsideDrawsNothing) {
   OpenFull();
   SetClipRect(d(), 100, 100, 299, 299);
   PatternSheet(3);
-  Blit(d(), 3, 20, 150, 0, 0, 79, 84, 2);    // last column at 99
-  Blit(d(), 3, 300, 150, 0, 0, 79, 84, 2);   // first column at 300
-  Blit(d(), 3, 150, 15, 0, 0, 79, 84, 2);    // last row at 99
-  Blit(d(), 3, 150, 300, 0, 0, 79, 84, 2);   // first row at 300
+  Blit(d(), 3, 20, 150, 0, 0, 79, 84, kBlitOpaque);    // last column at 99
+  Blit(d(), 3, 300, 150, 0, 0, 79, 84, kBlitOpaque);   // first column at 300
+  Blit(d(), 3, 150, 15, 0, 0, 79, 84, kBlitOpaque);    // last row at 99
+  Blit(d(), 3, 150, 300, 0, 0, 79, 84, kBlitOpaque);   // first row at 300
   EXPECT_EQ(Count(0), 640 * 480);
-  Blit(d(), 3, 21, 150, 0, 0, 79, 84, 2);    // one column inside
+  Blit(d(), 3, 21, 150, 0, 0, 79, 84, kBlitOpaque);    // one column inside
   EXPECT_EQ(Px(100, 150), Pattern(79, 0));
   EXPECT_EQ(Px(101, 150), 0);
 }
@@ -129,9 +129,9 @@ TEST_F(DrawTest, KeyedSkipsIndexZeroOpaqueCopiesIt) {
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 40; ++x) s->Pixels()[y * s->Pitch() + x] = (x % 3 == 0) ? 0 : 77;
   FillRect(d(), 0, 0, 639, 479, 5);
-  Blit(d(), 1, 10, 10, 0, 0, 39, 2, 1);
+  Blit(d(), 1, 10, 10, 0, 0, 39, 2, kBlitKeyed);
   for (int x = 0; x < 40; ++x) EXPECT_EQ(Px(10 + x, 11), (x % 3 == 0) ? 5 : 77) << x;
-  Blit(d(), 1, 10, 20, 0, 0, 39, 2, 2);
+  Blit(d(), 1, 10, 20, 0, 0, 39, 2, kBlitOpaque);
   for (int x = 0; x < 40; ++x) EXPECT_EQ(Px(10 + x, 21), (x % 3 == 0) ? 0 : 77) << x;
   EXPECT_EQ(Px(9, 11), 5);
   EXPECT_EQ(Px(50, 11), 5);
@@ -156,7 +156,7 @@ TEST_F(DrawTest, KeyedCopyOfWideMixedRowsMatchesPixelByPixel) {
   int y0 = 0;
   for (int wd : widths) {
     const int sx = wd % 5, sy = wd % 11, dx = (wd * 13) % (640 - wd);
-    Blit(d(), 4, dx, y0, sx, sy, sx + wd - 1, sy + 9, 1);
+    Blit(d(), 4, dx, y0, sx, sy, sx + wd - 1, sy + 9, kBlitKeyed);
     for (int yy = 0; yy < 10; ++yy)
       for (int xx = 0; xx < wd; ++xx) {
         const uint8_t v = s->At(sx + xx, sy + yy);
@@ -173,12 +173,12 @@ TEST_F(DrawTest, OtherModesAndSheetsDrawNothing) {
   PatternSheet(1);
   Blit(d(), 1, 0, 0, 0, 0, 99, 99, 3);
   Blit(d(), 1, 0, 0, 0, 0, 99, 99, 0);
-  Blit(d(), 5, 0, 0, 0, 0, 99, 99, 1);
-  Blit(d(), 0, 0, 0, 0, 0, 99, 99, 2);
+  Blit(d(), 5, 0, 0, 0, 0, 99, 99, kBlitKeyed);
+  Blit(d(), 0, 0, 0, 0, 0, 99, 99, kBlitOpaque);
   DrawNumber(d(), 5, 0, 0, 333, 389, 223, 26, 123, 3);
   EXPECT_EQ(Count(0), 640 * 480);
   // A source rectangle reaching outside the sheet is refused, not read.
-  Blit(d(), 1, 0, 0, 600, 0, 700, 10, 2);
+  Blit(d(), 1, 0, 0, 600, 0, 700, 10, kBlitOpaque);
   EXPECT_EQ(Count(0), 640 * 480);
 }
 

@@ -74,7 +74,7 @@ const std::map<std::string, std::string>& ExpectedTree() {
       {"share/icons/hicolor/64x64/apps/zuk_rer1.png", "file"},
       {"share/icons/hicolor/128x128/apps/zuk_rer1.png", "file"},
       {"share/icons/hicolor/256x256/apps/zuk_rer1.png", "file"},
-      {"share/xscreensaver/config/zuk_rer1.xml", "file"},
+      {"share/xscreensaver/config/zuk_rer1.scr.xml", "file"},
       {"share/man/man6/zuk_rer1.6.gz", "file"},
       {"share/doc/zuk-rer1/copyright", "file"},
       {"share/doc/zuk-rer1/changelog.gz", "file"},
@@ -161,14 +161,17 @@ TEST_F(Installed, MenuEntriesAreValidAndPointIntoThePrefix) {
   }
 }
 
+// xscreensaver-settings reads a hack's description from NAME.xml, NAME
+// being the program's file name in the `programs:` line.
 TEST_F(Installed, XScreenSaverDescriptionIsValidXmlNamingTheHack) {
-  const fs::path xml = Prefix() / "share/xscreensaver/config/zuk_rer1.xml";
+  const fs::path xml = Prefix() / "share/xscreensaver/config/zuk_rer1.scr.xml";
   int code = -1;
   EXPECT_EQ(Shell("xmllint --noout " + Quote(xml.string()) + " 2>&1", &code), "");
   EXPECT_EQ(code, 0);
   const std::string text = ReadText(xml);
   EXPECT_NE(text.find("<screensaver name=\"zuk_rer1.scr\""), std::string::npos);
   EXPECT_NE(text.find("<command arg=\"-root\"/>"), std::string::npos);
+  EXPECT_NE(text.find("<boolean id=\"sound\" _label=\"Sound effects\" arg-set=\"-sound\"/>"), std::string::npos);
   EXPECT_NE(text.find("隕石"), std::string::npos);
 }
 

@@ -1,10 +1,12 @@
 // The installed program: `make install` into a temporary prefix and what it
 // lays out, the menu entries, the XScreenSaver description and the manual
 // page checked by their own tools, setup started as the desktop starts its
-// menu entry, and `make package` with its control fields and file list.
+// menu entry, the screen saver started by its command on PATH, and `make
+// package` with its control fields, file list and lintian's verdict.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -60,6 +62,7 @@ const std::map<std::string, std::string>& ExpectedTree() {
       {"libexec/zuk_rer1/ZUK_RER1.EXE", "exec"},
       {"libexec/zuk_rer1/zuk_rer1.scr", "-> ZUK_RER1.EXE"},
       {"libexec/xscreensaver/zuk_rer1.scr", "-> ../zuk_rer1/ZUK_RER1.EXE"},
+      {"games/zuk_rer1.scr", "-> ../libexec/zuk_rer1/ZUK_RER1.EXE"},
       {"share/zuk_rer1/pal256.pal", "file"},
       {"share/zuk_rer1/bmp1.bmp", "file"},
       {"share/zuk_rer1/bmp2.bmp", "file"},
@@ -76,6 +79,7 @@ const std::map<std::string, std::string>& ExpectedTree() {
       {"share/icons/hicolor/256x256/apps/zuk_rer1.png", "file"},
       {"share/xscreensaver/config/zuk_rer1.scr.xml", "file"},
       {"share/man/man6/zuk_rer1.6.gz", "file"},
+      {"share/man/man6/zuk_rer1.scr.6.gz", "-> zuk_rer1.6.gz"},
       {"share/doc/zuk-rer1/copyright", "file"},
       {"share/doc/zuk-rer1/changelog.gz", "file"},
   };
@@ -187,6 +191,13 @@ TEST_F(Installed, ManualPageRendersWithoutWarningsAndCoversTheEnvironment) {
   EXPECT_NE(text.find((Prefix() / "share/zuk_rer1").string()), std::string::npos);
 }
 
+// `man zuk_rer1.scr` opens the page, as it does for the command on PATH.
+TEST_F(Installed, ManualPageOpensByTheCommandsName) {
+  const fs::path man = Prefix() / "share/man";
+  EXPECT_EQ(Shell("MANPATH=" + Quote(man.string()) + " man -w zuk_rer1.scr 2>&1"),
+            (man / "man6/zuk_rer1.6.gz").string() + "\n");
+}
+
 // Setup run as the desktop runs the menu entry (its Exec in its Path): it
 // records the installed data folder, and the installed screen saver then
 // runs from it and ends on a key.
@@ -207,10 +218,15 @@ TEST_F(Installed, SetupFromTheMenuEntryInstallsAndTheSaverRuns) {
   EXPECT_EQ(ReadText(win / "ZUK_RER1.CNF"),
             "PATH=" + (Prefix() / "share/zuk_rer1").string() + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
 
-  // Setup's copy, and the installed link by the screen saver's name, each
-  // run as the screen saver on the installed data and end on a key.
-  for (const fs::path& saver : {win / "zuk_rer1.scr", Prefix() / "libexec/zuk_rer1/zuk_rer1.scr"}) {
-    Child c = Start(saver.string(), {"/s"}, env);
+  // Setup's copy, the installed link by the screen saver's name and the
+  // command on PATH, each run as the screen saver on the installed data and
+  // end on a key.
+  auto pathEnv = env;
+  pathEnv["PATH"] = (Prefix() / "games").string() + ":" + std::getenv("PATH");
+  for (const std::string& saver : {Quote((win / "zuk_rer1.scr").string()),
+                                   Quote((Prefix() / "libexec/zuk_rer1/zuk_rer1.scr").string()),
+                                   std::string("zuk_rer1.scr")}) {
+    Child c = Start("/bin/sh", {"-c", "exec " + saver + " /s"}, pathEnv);
     ASSERT_FALSE(WaitForProcessWindow(c.pid, 20000).empty()) << saver << " showed no window";
     std::this_thread::sleep_for(std::chrono::milliseconds(2000));
     EXPECT_TRUE(WindowsNamed(kSetupCaption).empty()) << saver << " opened setup";
@@ -273,6 +289,11 @@ TEST_F(Installed, MakePackageBuildsTheDebianPackage) {
     }
   }
   EXPECT_EQ(packed, expected);
+
+  // Nothing for lintian to warn about (root's notice on stderr aside).
+  int code = -1;
+  EXPECT_EQ(Shell("lintian --fail-on error,warning " + deb + " 2>/dev/null", &code), "");
+  EXPECT_EQ(code, 0);
 }
 
 }  // namespace

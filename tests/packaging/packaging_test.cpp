@@ -1,9 +1,11 @@
 // The installed program: `make install` into a temporary prefix and what it
 // lays out, the menu entries, the XScreenSaver description and the manual
 // page checked by their own tools, setup started as the desktop starts its
-// menu entry, the screen saver started by its command on PATH, and `make
-// package` with its control fields, file list and lintian's verdict.
+// menu entry, the screen saver started by its command on PATH and by MATE's
+// screen saver, and `make package` with its control fields, file list and
+// lintian's verdict.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -18,11 +20,14 @@
 
 #include "support/process.h"
 #include "support/setup_window.h"
+#include "support/x_server.h"
 
 namespace fs = std::filesystem;
 using namespace testsupport;
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 std::string ReadText(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -73,6 +78,7 @@ const std::map<std::string, std::string>& ExpectedTree() {
       {"share/zuk_rer1/readme.txt", "file"},
       {"share/applications/zuk_rer1-setup.desktop", "file"},
       {"share/applications/zuk_rer1-settings.desktop", "file"},
+      {"share/applications/screensavers/zuk_rer1.desktop", "file"},
       {"share/icons/hicolor/48x48/apps/zuk_rer1.png", "file"},
       {"share/icons/hicolor/64x64/apps/zuk_rer1.png", "file"},
       {"share/icons/hicolor/128x128/apps/zuk_rer1.png", "file"},
@@ -165,6 +171,22 @@ TEST_F(Installed, MenuEntriesAreValidAndPointIntoThePrefix) {
   }
 }
 
+// The theme of MATE's and Xfce's screen savers. desktop-file-validate only
+// hints that its one category, Screensaver, is no main category: that keeps
+// it out of the desktops' application menus.
+TEST_F(Installed, ScreenSaverThemeIsValidForMateAndXfce) {
+  const fs::path theme = Prefix() / "share/applications/screensavers/zuk_rer1.desktop";
+  int code = -1;
+  const std::string complaints = Shell("desktop-file-validate " + Quote(theme.string()) + " 2>&1", &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(complaints.find("error:"), std::string::npos) << complaints;
+  EXPECT_EQ(complaints.find("warning:"), std::string::npos) << complaints;
+  const std::string entry = ReadText(theme);
+  EXPECT_EQ(DesktopValue(entry, "Exec"), (Prefix() / "libexec/xscreensaver/zuk_rer1.scr").string() + " -root");
+  EXPECT_EQ(DesktopValue(entry, "OnlyShowIn"), "MATE;XFCE;");
+  EXPECT_NE(DesktopValue(entry, "Name[ja]").find("ＺＵＫスクリーンセーバー"), std::string::npos);
+}
+
 // xscreensaver-settings reads a hack's description from NAME.xml, NAME
 // being the program's file name in the `programs:` line.
 TEST_F(Installed, XScreenSaverDescriptionIsValidXmlNamingTheHack) {
@@ -238,6 +260,72 @@ TEST_F(Installed, SetupFromTheMenuEntryInstallsAndTheSaverRuns) {
     ASSERT_TRUE(ended) << "a key did not end " << saver;
     EXPECT_EQ(code, 0);
   }
+}
+
+// MATE's screen saver runs the package's theme when it is the chosen one:
+// the package is laid over /usr in a mount namespace of the test's own (the
+// daemon runs themes only from its known folders, such as
+// /usr/libexec/xscreensaver), in a process namespace that takes every
+// process of the session with it. The daemon runs as "nobody" on an X
+// server of the test's own.
+TEST_F(Installed, MateScreensaverShowsTheThemeAndEndsIt) {
+  if (Shell("command -v mate-screensaver").empty()) GTEST_SKIP() << "mate-screensaver is not installed";
+  if (geteuid() != 0) GTEST_SKIP() << "needs root for the mount namespace that holds the package";
+  const fs::path stage = Base() / "mate", home = Base() / "mate-home";
+  ASSERT_EQ(Make("install PREFIX=/usr DESTDIR=" + Quote(stage.string())), 0);
+  OwnXServer x;
+  ASSERT_FALSE(x.Display().empty()) << "no X server";
+  fs::create_directories(home);
+  Shell("chown nobody " + Quote(home.string()));
+  std::ofstream(home / "session.sh")
+      << "echo \"$DBUS_SESSION_BUS_ADDRESS\" >\"$HOME/bus.new\" && mv \"$HOME/bus.new\" \"$HOME/bus\"\n"
+      << "gsettings set org.mate.screensaver themes \"['screensavers-zuk_rer1']\"\n"
+      << "gsettings set org.mate.screensaver mode single\n"
+      << "gsettings set org.mate.screensaver lock-enabled false\n"
+      << "exec mate-screensaver --no-daemon 2>/dev/null\n";
+  const std::string as =
+      "runuser -u nobody -- env HOME=" + Quote(home.string()) + " DISPLAY=" + x.Display() + " NO_AT_BRIDGE=1 ";
+  Child session = Start("/usr/bin/unshare",
+                        {"--mount", "--propagation", "private", "--pid", "--fork", "--kill-child", "--", "/bin/sh", "-c",
+                         "mount -t overlay overlay -o lowerdir=" + Quote((stage / "usr").string() + ":/usr") +
+                             " /usr && exec " + as + "dbus-run-session -- sh " + Quote((home / "session.sh").string()) +
+                             " 2>/dev/null"});
+  struct Ending {
+    Child& c;
+    ~Ending() { c.Kill(); }  // the session's namespace ends with it
+  } ending{session};
+  auto deadline = Clock::now() + std::chrono::seconds(30);
+  while (Clock::now() < deadline && !fs::exists(home / "bus")) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  std::string bus = ReadText(home / "bus");
+  bus = bus.substr(0, bus.find('\n'));
+  const std::string command = as + "DBUS_SESSION_BUS_ADDRESS=" + Quote(bus) + " ";
+  int code = -1;
+  Shell(command + "gdbus wait --session --timeout 30 org.mate.ScreenSaver", &code);
+  ASSERT_EQ(code, 0) << "mate-screensaver did not start";
+
+  Shell(command + "mate-screensaver-command --activate >/dev/null");
+  const std::string space = fs::read_symlink("/proc/" + std::to_string(session.pid) + "/ns/pid_for_children");
+  auto saverRuns = [&] {  // in the session's namespace
+    for (const auto& p : fs::directory_iterator("/proc")) {
+      std::error_code ec;
+      if (fs::read_symlink(p.path() / "ns/pid", ec) == space &&
+          ReadText(p.path() / "cmdline").rfind(std::string("/usr/libexec/xscreensaver/zuk_rer1.scr") + '\0', 0) == 0)
+        return true;
+    }
+    return false;
+  };
+  deadline = Clock::now() + std::chrono::seconds(30);
+  while (Clock::now() < deadline && ColoursIn(PictureOf("root", x.Display())) <= 60)
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_GT(ColoursIn(PictureOf("root", x.Display())), 60) << "no picture on the screen";
+  EXPECT_TRUE(saverRuns());
+
+  Shell(command + "mate-screensaver-command --deactivate >/dev/null");
+  deadline = Clock::now() + std::chrono::seconds(5);
+  while (Clock::now() < deadline && saverRuns()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(saverRuns()) << "the screen saver outlived the deactivation";
+  Shell(command + "mate-screensaver-command --exit >/dev/null");
+  EXPECT_TRUE(session.Wait(10000, code)) << "the session did not end";
 }
 
 // `make package`: the Debian package holds exactly what `make install

@@ -1,11 +1,12 @@
-# Run at install time (from packaging/CMakeLists.txt): makes the menu entries
-# and the compressed manual page and changelog for CMAKE_INSTALL_PREFIX in
-# ZUK_PACKAGING_OUT, from the templates in ZUK_PACKAGING_SOURCE.
+# Run at install time (from packaging/CMakeLists.txt): makes the menu entries,
+# the screen-saver theme and the compressed manual page and changelog for
+# CMAKE_INSTALL_PREFIX in ZUK_PACKAGING_OUT, from the templates in
+# ZUK_PACKAGING_SOURCE.
 set(ZUK_PREFIX "${CMAKE_INSTALL_PREFIX}")
 set(ZUK_LIBEXEC_DIR "${CMAKE_INSTALL_PREFIX}/libexec/zuk_rer1")
 set(ZUK_DATA_DIR "${CMAKE_INSTALL_PREFIX}/share/zuk_rer1")
 file(MAKE_DIRECTORY "${ZUK_PACKAGING_OUT}")
-foreach(name zuk_rer1-setup.desktop zuk_rer1-settings.desktop zuk_rer1.6)
+foreach(name zuk_rer1-setup.desktop zuk_rer1-settings.desktop zuk_rer1-theme.desktop zuk_rer1.6)
   configure_file("${ZUK_PACKAGING_SOURCE}/${name}.in" "${ZUK_PACKAGING_OUT}/${name}" @ONLY)
 endforeach()
 

@@ -3,9 +3,7 @@
 // over by its id), an installation's data files, and the ends it meets there:
 // a signal or the X server going away.
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,6 +19,7 @@
 #include <vector>
 
 #include "support/process.h"
+#include "support/x_server.h"
 
 // After the test headers: Xlib's macros (None, Bool, ...) would break them.
 #include <X11/Xlib.h>
@@ -37,47 +36,6 @@ std::string ReadAll(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
-
-// An X server of the test's own, on the first free display number: one that
-// the test may kill, or that an unprivileged user may use (no access
-// control).
-class OwnXServer {
- public:
-  explicit OwnXServer(const std::string& screen = "1024x768x24") {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      close(fds[0]);
-      // Quiet while it looks for a free display number.
-      if (FILE* quiet = std::freopen("/dev/null", "w", stderr); quiet == nullptr) _exit(126);
-      const std::string fd = std::to_string(fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-             "-noreset", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(fds[1]);
-    std::string number;
-    pollfd p{fds[0], POLLIN, 0};
-    char c = 0;
-    while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
-    close(fds[0]);
-    if (!number.empty()) display_ = ":" + number;
-  }
-  ~OwnXServer() { Kill(SIGTERM); }
-  const std::string& Display() const { return display_; }
-  void Kill(int sig) {
-    if (pid_ <= 0) return;
-    kill(pid_, sig);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-};
 
 // The top-level windows of a display (the root's children; there is no
 // window manager) with their names.
@@ -100,16 +58,6 @@ std::vector<std::pair<Window, std::string>> TopLevelWindows(const std::string& d
   XCloseDisplay(d);
   return out;
 }
-
-// Distinct colours in a window's picture (xwd, then ImageMagick), with the
-// display's size check: "<colours> <w>x<h>".
-std::string PictureOf(const std::string& window, const std::string& display = "") {
-  const std::string prefix = display.empty() ? "" : "DISPLAY=" + display + " ";
-  const std::string which = window == "root" ? "-root" : "-id " + window;
-  return Shell(prefix + "xwd -silent " + which + " | convert xwd:- -format '%k %wx%h' info: 2>/dev/null");
-}
-
-int ColoursIn(const std::string& picture) { return std::atoi(picture.c_str()); }
 
 // A plain window that stands for a daemon's: mapped, w x h, owned by the
 // test.

@@ -1,12 +1,17 @@
 // The installed program: `make install` into a temporary prefix and what it
 // lays out, the menu entries, the XScreenSaver description and the manual
 // page checked by their own tools, setup started as the desktop starts its
-// menu entry, and `make package` with its control fields and file list.
+// menu entry, the screen saver started by its command on PATH and by MATE's
+// screen saver, and `make package` with its control fields, file list and
+// lintian's verdict.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <set>
@@ -16,6 +21,7 @@
 
 #include "support/process.h"
 #include "support/setup_window.h"
+#include "support/x_server.h"
 
 namespace fs = std::filesystem;
 using namespace testsupport;
@@ -60,6 +66,7 @@ const std::map<std::string, std::string>& ExpectedTree() {
       {"libexec/zuk_rer1/ZUK_RER1.EXE", "exec"},
       {"libexec/zuk_rer1/zuk_rer1.scr", "-> ZUK_RER1.EXE"},
       {"libexec/xscreensaver/zuk_rer1.scr", "-> ../zuk_rer1/ZUK_RER1.EXE"},
+      {"games/zuk_rer1.scr", "-> ../libexec/zuk_rer1/ZUK_RER1.EXE"},
       {"share/zuk_rer1/pal256.pal", "file"},
       {"share/zuk_rer1/bmp1.bmp", "file"},
       {"share/zuk_rer1/bmp2.bmp", "file"},
@@ -70,16 +77,28 @@ const std::map<std::string, std::string>& ExpectedTree() {
       {"share/zuk_rer1/readme.txt", "file"},
       {"share/applications/zuk_rer1-setup.desktop", "file"},
       {"share/applications/zuk_rer1-settings.desktop", "file"},
+      {"share/applications/screensavers/zuk_rer1.desktop", "file"},
       {"share/icons/hicolor/48x48/apps/zuk_rer1.png", "file"},
       {"share/icons/hicolor/64x64/apps/zuk_rer1.png", "file"},
       {"share/icons/hicolor/128x128/apps/zuk_rer1.png", "file"},
       {"share/icons/hicolor/256x256/apps/zuk_rer1.png", "file"},
-      {"share/xscreensaver/config/zuk_rer1.xml", "file"},
+      {"share/xscreensaver/config/zuk_rer1.scr.xml", "file"},
       {"share/man/man6/zuk_rer1.6.gz", "file"},
+      {"share/man/man6/zuk_rer1.scr.6.gz", "-> zuk_rer1.6.gz"},
       {"share/doc/zuk-rer1/copyright", "file"},
       {"share/doc/zuk-rer1/changelog.gz", "file"},
   };
   return tree;
+}
+
+// Polls `done` until it holds or `seconds` pass; its last answer.
+bool Eventually(int seconds, const std::function<bool()>& done) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  return true;
 }
 
 // The value of a key of a desktop entry ("" when missing).
@@ -159,16 +178,24 @@ TEST_F(Installed, MenuEntriesAreValidAndPointIntoThePrefix) {
     EXPECT_EQ(DesktopValue(*entry, "Categories"), "Settings;DesktopSettings;");
     EXPECT_NE(DesktopValue(*entry, "Name[ja]").find("ＺＵＫスクリーンセーバー"), std::string::npos);
   }
+  // The theme's one hint is left out: its one category, Screensaver, is no
+  // main category, which keeps it out of the desktops' menus.
+  const std::string theme = (apps / "screensavers/zuk_rer1.desktop").string();
+  EXPECT_EQ(Shell("desktop-file-validate --no-hints " + Quote(theme) + " 2>&1"), "");
+  EXPECT_EQ(DesktopValue(ReadText(theme), "OnlyShowIn"), "MATE;XFCE;");
 }
 
+// xscreensaver-settings reads a hack's description from NAME.xml, NAME
+// being the program's file name in the `programs:` line.
 TEST_F(Installed, XScreenSaverDescriptionIsValidXmlNamingTheHack) {
-  const fs::path xml = Prefix() / "share/xscreensaver/config/zuk_rer1.xml";
+  const fs::path xml = Prefix() / "share/xscreensaver/config/zuk_rer1.scr.xml";
   int code = -1;
   EXPECT_EQ(Shell("xmllint --noout " + Quote(xml.string()) + " 2>&1", &code), "");
   EXPECT_EQ(code, 0);
   const std::string text = ReadText(xml);
   EXPECT_NE(text.find("<screensaver name=\"zuk_rer1.scr\""), std::string::npos);
   EXPECT_NE(text.find("<command arg=\"-root\"/>"), std::string::npos);
+  EXPECT_NE(text.find("<boolean id=\"sound\" _label=\"Sound effects\" arg-set=\"-sound\"/>"), std::string::npos);
   EXPECT_NE(text.find("隕石"), std::string::npos);
 }
 
@@ -182,6 +209,9 @@ TEST_F(Installed, ManualPageRendersWithoutWarningsAndCoversTheEnvironment) {
                              "XScreenSaver", "-root", "/c"})
     EXPECT_NE(text.find(needle), std::string::npos) << needle;
   EXPECT_NE(text.find((Prefix() / "share/zuk_rer1").string()), std::string::npos);
+  // `man zuk_rer1.scr` finds it, as it does for the command on PATH.
+  const fs::path man = Prefix() / "share/man";
+  EXPECT_EQ(Shell("MANPATH=" + Quote(man.string()) + " man -w zuk_rer1.scr"), (man / "man6/zuk_rer1.6.gz").string() + "\n");
 }
 
 // Setup run as the desktop runs the menu entry (its Exec in its Path): it
@@ -204,10 +234,15 @@ TEST_F(Installed, SetupFromTheMenuEntryInstallsAndTheSaverRuns) {
   EXPECT_EQ(ReadText(win / "ZUK_RER1.CNF"),
             "PATH=" + (Prefix() / "share/zuk_rer1").string() + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
 
-  // Setup's copy, and the installed link by the screen saver's name, each
-  // run as the screen saver on the installed data and end on a key.
-  for (const fs::path& saver : {win / "zuk_rer1.scr", Prefix() / "libexec/zuk_rer1/zuk_rer1.scr"}) {
-    Child c = Start(saver.string(), {"/s"}, env);
+  // Setup's copy, the installed link by the screen saver's name and the
+  // command on PATH, each run as the screen saver on the installed data and
+  // end on a key.
+  auto pathEnv = env;
+  pathEnv["PATH"] = (Prefix() / "games").string() + ":" + std::getenv("PATH");
+  for (const std::string& saver : {Quote((win / "zuk_rer1.scr").string()),
+                                   Quote((Prefix() / "libexec/zuk_rer1/zuk_rer1.scr").string()),
+                                   std::string("zuk_rer1.scr")}) {
+    Child c = Start("/bin/sh", {"-c", "exec " + saver + " /s"}, pathEnv);
     ASSERT_FALSE(WaitForProcessWindow(c.pid, 20000).empty()) << saver << " showed no window";
     std::this_thread::sleep_for(std::chrono::milliseconds(2000));
     EXPECT_TRUE(WindowsNamed(kSetupCaption).empty()) << saver << " opened setup";
@@ -219,6 +254,57 @@ TEST_F(Installed, SetupFromTheMenuEntryInstallsAndTheSaverRuns) {
     ASSERT_TRUE(ended) << "a key did not end " << saver;
     EXPECT_EQ(code, 0);
   }
+}
+
+// MATE's screen saver runs the package's theme when it is the chosen one,
+// and ends it on deactivation. The daemon runs themes only from its known
+// folders (/usr/libexec/xscreensaver): the package is laid over /usr in a
+// mount namespace, in a process namespace that takes every process of the
+// session with it. The daemon runs as "nobody" on an X server of its own.
+TEST_F(Installed, MateScreensaverShowsTheThemeAndEndsIt) {
+  if (Shell("command -v mate-screensaver").empty()) GTEST_SKIP() << "mate-screensaver is not installed";
+  if (geteuid() != 0) GTEST_SKIP() << "needs root for the mount namespace that holds the package";
+  const fs::path stage = Base() / "mate", home = Base() / "mate-home";
+  ASSERT_EQ(Make("install PREFIX=/usr DESTDIR=" + Quote(stage.string())), 0);
+  OwnXServer x;
+  ASSERT_FALSE(x.Display().empty()) << "no X server";
+  fs::create_directories(home);
+  Shell("chown nobody " + Quote(home.string()));
+  std::ofstream(home / "session.sh") << "echo \"$DBUS_SESSION_BUS_ADDRESS\" >~/bus.new && mv ~/bus.new ~/bus\n"
+                                     << "gsettings set org.mate.screensaver themes \"['screensavers-zuk_rer1']\"\n"
+                                     << "gsettings set org.mate.screensaver mode single\n"
+                                     << "gsettings set org.mate.screensaver lock-enabled false\n"
+                                     << "exec mate-screensaver --no-daemon\n";
+  const std::string as =
+      "runuser -u nobody -- env HOME=" + Quote(home.string()) + " DISPLAY=" + x.Display() + " NO_AT_BRIDGE=1 ";
+  Child session = Start("/usr/bin/unshare",
+                        {"--mount", "--propagation", "private", "--pid", "--fork", "--kill-child", "--", "/bin/sh", "-c",
+                         "mount -t overlay overlay -o lowerdir=" + Quote((stage / "usr").string() + ":/usr") +
+                             " /usr && exec " + as + "dbus-run-session -- sh " + Quote((home / "session.sh").string()) +
+                             " 2>/dev/null"});
+  struct Ending {
+    Child& c;
+    ~Ending() { c.Kill(); }  // the session's namespace ends with it
+  } ending{session};
+  ASSERT_TRUE(Eventually(30, [&] { return fs::exists(home / "bus"); })) << "no session bus";
+  const std::string bus = ReadText(home / "bus");
+  const std::string command = as + "DBUS_SESSION_BUS_ADDRESS=" + Quote(bus.substr(0, bus.find('\n'))) + " ";
+  int code = -1;
+  Shell(command + "gdbus wait --session --timeout 30 org.mate.ScreenSaver", &code);
+  ASSERT_EQ(code, 0) << "mate-screensaver did not start";
+  auto saverRuns = [&] {  // in the session's process namespace
+    return !Shell("pgrep --ns \"$(pgrep -P " + std::to_string(session.pid) +
+                  ")\" --nslist pid -f '^/usr/libexec/xscreensaver/zuk_rer1.scr -root'")
+                .empty();
+  };
+
+  Shell(command + "mate-screensaver-command --activate >/dev/null");
+  EXPECT_TRUE(Eventually(30, [&] { return ColoursIn(PictureOf("root", x.Display())) > 60; })) << "no picture";
+  EXPECT_TRUE(saverRuns());
+  Shell(command + "mate-screensaver-command --deactivate >/dev/null");
+  EXPECT_TRUE(Eventually(5, [&] { return !saverRuns(); })) << "the screen saver outlived the deactivation";
+  Shell(command + "mate-screensaver-command --exit >/dev/null");
+  EXPECT_TRUE(session.Wait(10000, code)) << "the session did not end";
 }
 
 // `make package`: the Debian package holds exactly what `make install
@@ -270,6 +356,11 @@ TEST_F(Installed, MakePackageBuildsTheDebianPackage) {
     }
   }
   EXPECT_EQ(packed, expected);
+
+  // Nothing for lintian to warn about (root's notice on stderr aside).
+  int code = -1;
+  EXPECT_EQ(Shell("lintian --fail-on error,warning " + deb + " 2>/dev/null", &code), "");
+  EXPECT_EQ(code, 0);
 }
 
 }  // namespace

@@ -149,7 +149,7 @@ TEST(InstanceLockTest, AMissingRuntimeDirFallsBackToTheSystemFolder) {
   EXPECT_FALSE(lock.Held());
 }
 
-TEST(RealPlatform, TickCountAdvancesInMilliseconds) {
+TEST(LinuxPlatform, TickCountAdvancesInMilliseconds) {
   Platform& p = LinuxPlatform();
   const uint32_t t0 = p.GetTickCount();
   p.WaitForEvents(30);

@@ -26,7 +26,7 @@ class SoundTest : public ::testing::Test {
     // subsystem) tries X11 autolaunch under Xvfb and leaks a read buffer.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     w = std::make_unique<WorldState>();
-    char pattern[] = "/tmp/zuk_dsound2_XXXXXX";
+    char pattern[] = "/tmp/zuk_sound_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir = pattern;
   }

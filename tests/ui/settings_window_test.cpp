@@ -104,7 +104,7 @@ TEST_F(SettingsWindowTest, TrackBarKeysMoveByFiveAndTheLabelFollows) {
   PressKey(w, FL_Home);
   EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 1);
 
-  // Tab goes on to the volume track bar, whose keys leave Label7 alone.
+  // Tab goes on to the volume track bar, whose keys leave the meteor count label alone.
   PressKey(w, FL_Tab);
   EXPECT_EQ(Fl::focus(), SettingsForm->VolumeBar);
   PressKey(w, FL_Left);
@@ -145,7 +145,7 @@ TEST_F(SettingsWindowTest, ClicksBesideTheThumbPageAndDraggingUpdatesTheLabel) {
   mouse(FL_RELEASE, bar->ThumbCenter(1), thumbY);
   EXPECT_EQ(bar->Position(), stopped - 5);
 
-  // Dragging: every position on the way shows in Label7.
+  // Dragging: every position on the way shows in the meteor count label.
   bar->SetPosition(10);
   mouse(FL_PUSH, bar->ThumbCenter(10), thumbY);
   EXPECT_TRUE(bar->Dragging());

@@ -8,6 +8,7 @@
 
 #include "shell/application.h"
 #include "base/diagnostic.h"
+#include "base/picture.h"
 #include "config/settings.h"
 #include "platform/platform.h"
 #include "platform/signals.h"
@@ -33,8 +34,8 @@ class HandsOffPlatform : public Platform {
   }
   uint32_t JoyGetPos(uint32_t joystick, JOYINFO& info) override { return real_.JoyGetPos(joystick, info); }
   void JoyRelease() override { real_.JoyRelease(); }
-  int32_t ScreenWidth() override { return 640; }
-  int32_t ScreenHeight() override { return 480; }
+  int32_t ScreenWidth() override { return kPictureWidth; }
+  int32_t ScreenHeight() override { return kPictureHeight; }
 
  private:
   Platform& real_ = LinuxPlatform();
@@ -65,13 +66,13 @@ class EndWatch : public MessageSource {
   std::fflush(stderr);
   std::unique_ptr<Presenter> presenter = MakePresenter();
   if (presenter == nullptr || !presenter->Open(App().Title)) ProgramEnd();
-  static const uint8_t kBlack[640 * 480] = {};
+  static const uint8_t kBlack[kPictureWidth * kPictureHeight] = {};
   uint32_t palette[256];
   for (uint32_t& c : palette) c = 0xFF000000u;
   // Drawn again now and then: the presenter repaints after a resize or an
   // exposure only when it draws.
   while (!ForeignWindowLost()) {
-    presenter->Present(kBlack, 640, palette);
+    presenter->Present(kBlack, kPictureWidth, palette);
     App().WaitMessages(100);
   }
   ProgramEnd();

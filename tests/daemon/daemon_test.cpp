@@ -332,13 +332,22 @@ TEST_F(DaemonFixture, TheXServerGoingAwayEndsEveryWindowWithExitCode0) {
   WriteSettings();
   fs::copy_file(BuiltProgram("ZUK_RER1.EXE"), install / "ZUK_RER1.EXE");
   const std::string saver = Copy();
-  const std::vector<std::pair<std::string, std::vector<std::string>>> roles = {
-      {saver, {"/c"}}, {saver, {"/a"}}, {(install / "ZUK_RER1.EXE").string(), {}}};
-  for (const auto& [program, args] : roles) {
+  fs::create_directories(dir / "empty");
+  struct Role {
+    std::string program;
+    std::vector<std::string> args;
+    bool settings;  // without them the screen saver shows its error window
+  };
+  const Role roles[] = {{saver, {"/c"}, true},
+                        {saver, {"/a"}, true},
+                        {(install / "ZUK_RER1.EXE").string(), {}, true},
+                        {saver, {"/s"}, false}};
+  for (const auto& [program, args, settings] : roles) {
     OwnXServer x;
     ASSERT_FALSE(x.Display().empty()) << "no X server";
     auto xEnv = env;
     xEnv["DISPLAY"] = x.Display();
+    if (!settings) xEnv["ZUK_RER1_WINDIR"] = (dir / "empty").string();
     Child c = Start(program, args, xEnv, install.string());
     ASSERT_NE(WaitForProcessWindow(c.pid, 15000, x.Display()), "") << program;
     x.Kill(SIGKILL);

@@ -14,22 +14,11 @@
 
 #include "game/hiscore.h"
 #include "game/world_state.h"
+#include "support/file_bytes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadBytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteBytes(const fs::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
 
 // count bytes, byte k = (k * 7 + 3) & 0xFF.
 std::string Pattern(size_t count) {

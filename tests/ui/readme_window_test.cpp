@@ -53,7 +53,7 @@ TEST(ReadmeText, AFileIsReadUpToOneMibWithoutACutCharacter) {
   const auto path = std::filesystem::temp_directory_path() / ("zuk_long_readme_" + std::to_string(getpid()));
   std::string three;  // 1 MiB = 3 x 349525 + 1 bytes
   for (int i = 0; i < 349600; ++i) three += "説";
-  WriteFile(path, three);
+  WriteBytes(path, three);
   const std::string text = LoadReadmeText(path.string());
   std::filesystem::remove(path);
   EXPECT_EQ(text.size(), 3u * 349525u);
@@ -72,10 +72,10 @@ TEST_F(ReadmeWindowTest, ShowsTheFileReloadedAtEveryShowing) {
   const auto lf = dir / "lf.txt";
   const auto crlf = dir / "crlf.txt";
   const auto sjis = dir / "sjis.txt";
-  WriteFile(lf, "ＺＵＫ スクリーンセーバー\n\n使い方\n");
-  WriteFile(crlf, "ＺＵＫ スクリーンセーバー\r\n\r\n使い方\r\n");
+  WriteBytes(lf, "ＺＵＫ スクリーンセーバー\n\n使い方\n");
+  WriteBytes(crlf, "ＺＵＫ スクリーンセーバー\r\n\r\n使い方\r\n");
   // The same text as written by a Japanese Windows system.
-  WriteFile(sjis, "\x82\x79\x82\x74\x82\x6A\x20\x83\x58\x83\x4E\x83\x8A\x81\x5B\x83\x93\x83\x5A"
+  WriteBytes(sjis, "\x82\x79\x82\x74\x82\x6A\x20\x83\x58\x83\x4E\x83\x8A\x81\x5B\x83\x93\x83\x5A"
                   "\x81\x5B\x83\x6F\x81\x5B\r\n\r\n\x8E\x67\x82\xA2\x95\xFB\r\n");
 
   ReadmeForm->ShowReadme(lf.string());
@@ -91,7 +91,7 @@ TEST_F(ReadmeWindowTest, ShowsTheFileReloadedAtEveryShowing) {
 
   // Edits are never kept: the next showing has the file's current text.
   ReadmeForm->TextArea->buffer()->append("edited");
-  WriteFile(lf, "changed\n");
+  WriteBytes(lf, "changed\n");
   ReadmeForm->CloseButton->do_callback();
   EXPECT_FALSE(ReadmeForm->Visible());
   EXPECT_FALSE(ReadmeForm->Window()->shown());
@@ -102,7 +102,7 @@ TEST_F(ReadmeWindowTest, ShowsTheFileReloadedAtEveryShowing) {
 
 TEST_F(ReadmeWindowTest, AFileThatCantBeOpenedChangesNothing) {
   const auto good = dir / "readme.txt";
-  WriteFile(good, "kept\n");
+  WriteBytes(good, "kept\n");
   ReadmeForm->ShowReadme(good.string());
   ReadmeForm->Hide();
   const std::string missing = (dir / "missing" / "readme.txt").string();
@@ -178,7 +178,7 @@ TEST_F(ReadmeWindowTest, ShippedReadmeFitsTheTextArea) {
 TEST_F(ReadmeWindowTest, ALongLineBreaksBetweenWordsAndNothingMore) {
   const auto file = dir / "readme.txt";
   const std::string line = "　ＺＵＫスクリーンセーバー　ZUK_RER1　Ver1.91　ZUK-SOFT";
-  WriteFile(file, line + "\r\n次の行\r\n");
+  WriteBytes(file, line + "\r\n次の行\r\n");
   ReadmeForm->ShowReadme(file.string());
   Settle();
   const std::vector<std::string> lines = Lines(ReadmeForm->DisplayedText());

@@ -37,7 +37,7 @@ class SettingsWindowTest : public UiTest {
 
 TEST_F(SettingsWindowTest, OpensOnTheSetupFileAndSavesItAsSevenLines) {
   ASSERT_TRUE(WriteSetupFile("/opt/zuk"));
-  ASSERT_EQ(ReadFile(SettingsFile()), kSetupFile);
+  ASSERT_EQ(ReadBytes(SettingsFile()), kSetupFile);
   Open();
   ASSERT_NE(SettingsForm, nullptr);
   EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 10);
@@ -55,13 +55,13 @@ TEST_F(SettingsWindowTest, OpensOnTheSetupFileAndSavesItAsSevenLines) {
   Settle();
   Save();
   EXPECT_FALSE(SettingsForm->SaveButton->active());
-  EXPECT_EQ(ReadFile(SettingsFile()),
+  EXPECT_EQ(ReadBytes(SettingsFile()),
             "PATH=/opt/zuk\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\nGAME_TIME=OFF\r\n");
   EXPECT_TRUE(boxes.empty());  // no confirmation
 }
 
 TEST_F(SettingsWindowTest, MaxAboveTheTrackBarShowsTheFileValueAndSavesTheBarValue) {
-  WriteFile(SettingsFile(), "PATH=/opt/zuk\r\nMAX=80\r\nJOY=ON\r\nVOL=7\r\nAUTO=OFF\r\nSOUND=OFF\r\nGAME_TIME=ON\r\n");
+  WriteBytes(SettingsFile(), "PATH=/opt/zuk\r\nMAX=80\r\nJOY=ON\r\nVOL=7\r\nAUTO=OFF\r\nSOUND=OFF\r\nGAME_TIME=ON\r\n");
   Open();
   EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 50);
   EXPECT_EQ(SettingsForm->MeteorCountLabel->Caption(), "80");
@@ -71,7 +71,7 @@ TEST_F(SettingsWindowTest, MaxAboveTheTrackBarShowsTheFileValueAndSavesTheBarVal
   EXPECT_EQ(SettingsForm->SoundBox->value(), 0);
   EXPECT_EQ(SettingsForm->LongGameBox->value(), 1);
   Save();
-  EXPECT_EQ(ReadFile(SettingsFile()),
+  EXPECT_EQ(ReadBytes(SettingsFile()),
             "PATH=/opt/zuk\r\nMAX=50\r\nJOY=ON\r\nVOL=7\r\nAUTO=OFF\r\nSOUND=OFF\r\nGAME_TIME=ON\r\n");
 }
 
@@ -159,11 +159,11 @@ TEST_F(SettingsWindowTest, ClicksBesideTheThumbPageAndDraggingUpdatesTheLabel) {
   mouse(FL_RELEASE, bar->x() + bar->w() + 100, thumbY);
   EXPECT_FALSE(bar->Dragging());
   Save();
-  EXPECT_NE(ReadFile(SettingsFile()).find("\r\nMAX=50\r\n"), std::string::npos);
+  EXPECT_NE(ReadBytes(SettingsFile()).find("\r\nMAX=50\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsWindowTest, WithoutAPathLineTheProgramEndsBeforeShowingTheWindow) {
-  WriteFile(SettingsFile(), "MAX=10\nVOL=50\r\n");
+  WriteBytes(SettingsFile(), "MAX=10\nVOL=50\r\n");
   EXPECT_THROW(app.CreateForm(SettingsForm), ProgramEndSignal);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, "設定ファイルがありません");
@@ -186,7 +186,7 @@ TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheWindowStaysWithTheUsersVal
   SettingsForm->MeteorCountBar->SetPosition(35);
   SettingsForm->LongGameBox->value(1);
   // The system folder becomes unusable: a path through a plain file.
-  WriteFile(dir / "plain", "x");
+  WriteBytes(dir / "plain", "x");
   const std::string badDir = (dir / "plain" / "windir").string();
   ::setenv("ZUK_RER1_WINDIR", badDir.c_str(), 1);
 
@@ -199,19 +199,19 @@ TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheWindowStaysWithTheUsersVal
   EXPECT_EQ(SettingsForm->MeteorCountBar->Position(), 35);
   EXPECT_EQ(SettingsForm->MeteorCountLabel->Caption(), "35");
   EXPECT_EQ(SettingsForm->LongGameBox->value(), 1);
-  EXPECT_EQ(ReadFile(SettingsFile()), kSetupFile);
+  EXPECT_EQ(ReadBytes(SettingsFile()), kSetupFile);
 
   // Once the folder is back, the same click saves.
   ::setenv("ZUK_RER1_WINDIR", windir.c_str(), 1);
   Save();
-  EXPECT_EQ(ReadFile(SettingsFile()),
+  EXPECT_EQ(ReadBytes(SettingsFile()),
             "PATH=/opt/zuk\r\nMAX=35\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\nGAME_TIME=ON\r\n");
 }
 
 TEST_F(SettingsWindowTest, TheCloseBoxEndsWithoutWritingAndHidesTheReadme) {
   const std::string install = (dir / "install").string();
   std::filesystem::create_directories(install);
-  WriteFile(dir / "install" / "readme.txt", "first\nsecond\n");
+  WriteBytes(dir / "install" / "readme.txt", "first\nsecond\n");
   ASSERT_TRUE(WriteSetupFile(install));
   Open();
   SettingsForm->Show();
@@ -225,7 +225,7 @@ TEST_F(SettingsWindowTest, TheCloseBoxEndsWithoutWritingAndHidesTheReadme) {
   EXPECT_FALSE(SettingsForm->Visible());
   EXPECT_FALSE(ReadmeForm->Visible());
   EXPECT_TRUE(app.Terminated());
-  EXPECT_EQ(ReadFile(SettingsFile()), "PATH=" + install + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
+  EXPECT_EQ(ReadBytes(SettingsFile()), "PATH=" + install + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -293,7 +293,7 @@ TEST_F(SettingsWindowTest, RealPointerClicksReachTheControls) {
         for (int i = 0; i < 200; ++i) Fl::wait(0.01);
       },
       ProgramEndSignal);
-  EXPECT_NE(ReadFile(SettingsFile()).find("\r\nMAX=15\r\n"), std::string::npos);
+  EXPECT_NE(ReadBytes(SettingsFile()).find("\r\nMAX=15\r\n"), std::string::npos);
 }
 
 }  // namespace

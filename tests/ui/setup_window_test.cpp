@@ -25,9 +25,9 @@ class SetupWindowTest : public UiTest {
     install = dir / "distribution folder";
     std::filesystem::create_directories(install);
     std::filesystem::current_path(install);
-    WriteFile(install / "bmp1.bmp", "the data files are here");
+    WriteBytes(install / "bmp1.bmp", "the data files are here");
     program = dir / "ZUK_RER1.EXE";
-    WriteFile(program, std::string("\x7F" "ELF program image", 18) + std::string(200000, 'z'));
+    WriteBytes(program, std::string("\x7F" "ELF program image", 18) + std::string(200000, 'z'));
   }
   void Open(bool displayOk = true) {
     app.CreateForm(SetupForm);
@@ -57,15 +57,15 @@ TEST_F(SetupWindowTest, InstallWritesTheSetupFileAndAnExecutableCopy) {
   SetupForm->Show();
   Settle();
   EXPECT_GE(probes, 1);
-  WriteFile(Installed(), "an older version");
-  WriteFile(SettingsFile(), "PATH=/old\r\nMAX=33\r\nGAME_TIME=ON\r\n");
+  WriteBytes(Installed(), "an older version");
+  WriteBytes(SettingsFile(), "PATH=/old\r\nMAX=33\r\nGAME_TIME=ON\r\n");
 
   EXPECT_THROW(SetupForm->InstallButton->do_callback(), ProgramEndSignal);
   const std::string folder = std::filesystem::current_path().string();
-  EXPECT_EQ(ReadFile(SettingsFile()),
+  EXPECT_EQ(ReadBytes(SettingsFile()),
             "PATH=" + folder + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
-  EXPECT_EQ(ReadFile(SettingsFile()).size(), 51 + folder.size());
-  EXPECT_EQ(ReadFile(Installed()), ReadFile(program));
+  EXPECT_EQ(ReadBytes(SettingsFile()).size(), 51 + folder.size());
+  EXPECT_EQ(ReadBytes(Installed()), ReadBytes(program));
   struct stat st {};
   ASSERT_EQ(::stat(Installed().c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0755u);
@@ -92,9 +92,9 @@ TEST_F(SetupWindowTest, InstallWritesTheSetupFileAndAnExecutableCopy) {
 TEST_F(SetupWindowTest, TheFolderThatHoldsTheDataFilesIsRecorded) {
   Open();
   std::filesystem::remove(install / "bmp1.bmp");
-  WriteFile(dir / "bmp1.bmp", "next to the program");
+  WriteBytes(dir / "bmp1.bmp", "next to the program");
   EXPECT_THROW(SetupForm->InstallButton->do_callback(), ProgramEndSignal);
-  EXPECT_EQ(ReadFile(SettingsFile()).substr(0, 7 + dir.string().size()), "PATH=" + dir.string() + "\r\n");
+  EXPECT_EQ(ReadBytes(SettingsFile()).substr(0, 7 + dir.string().size()), "PATH=" + dir.string() + "\r\n");
 
   std::filesystem::remove(SettingsFile());
   std::filesystem::remove(dir / "bmp1.bmp");
@@ -113,7 +113,7 @@ TEST_F(SetupWindowTest, TheRunningProgramIsWhatGetsInstalledByDefault) {
   SetupForm->ProbeDisplayFn = [] { return true; };
   EXPECT_EQ(SetupForm->ProgramPath, "/proc/self/exe");
   EXPECT_THROW(SetupForm->InstallButton->do_callback(), ProgramEndSignal);
-  EXPECT_EQ(ReadFile(Installed()), ReadFile("/proc/self/exe"));
+  EXPECT_EQ(ReadBytes(Installed()), ReadBytes("/proc/self/exe"));
   EXPECT_EQ(::access(Installed().c_str(), X_OK), 0);
 }
 
@@ -121,7 +121,7 @@ TEST_F(SetupWindowTest, AnUnusableSystemFolderIsReportedAndNothingClaimsSuccess)
   Open();
   SetupForm->Show();
   Settle();
-  WriteFile(dir / "plain", "x");
+  WriteBytes(dir / "plain", "x");
   const std::string badDir = (dir / "plain" / "windows").string();
   ::setenv("ZUK_RER1_WINDIR", badDir.c_str(), 1);
 
@@ -203,7 +203,7 @@ TEST_F(SetupWindowTest, ReadmeFromTheCurrentFolderAndHiddenWithTheWindow) {
   EXPECT_FALSE(ReadmeForm->Visible());
   EXPECT_TRUE(SetupForm->Visible());
 
-  WriteFile(install / "readme.txt", "\x90\xE0\x96\xBE\r\n");
+  WriteBytes(install / "readme.txt", "\x90\xE0\x96\xBE\r\n");
   SetupForm->ReadmeButton->do_callback();
   EXPECT_TRUE(ReadmeForm->Visible());
   EXPECT_EQ(ReadmeForm->DisplayedText(), "説明");

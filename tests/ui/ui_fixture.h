@@ -18,6 +18,7 @@
 #include "shell/application.h"
 #include "shell/fonts.h"
 #include "platform/platform.h"
+#include "support/file_bytes.h"
 
 namespace uitest {
 
@@ -55,18 +56,6 @@ class FakePlatform : public Platform {
   int32_t cursorX = 100;
   int32_t cursorY = 200;
 };
-
-inline std::string ReadFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-inline void WriteFile(const std::filesystem::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
 
 // Lets FLTK handle what is pending for about `ms` milliseconds.
 inline void Settle(int ms = 50) {

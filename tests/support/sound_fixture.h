@@ -17,6 +17,7 @@
 #include "game/sound_effects.h"
 #include "game/world_state.h"
 #include "sim/headless_host.h"
+#include "support/sound_device_fixture.h"
 
 class SoundTest : public ::testing::Test {
  protected:
@@ -45,7 +46,7 @@ class SoundTest : public ::testing::Test {
 
   // Opens the device with SDL's audio thread paused, so that the test mixes
   // by itself (RenderFrames) and positions are deterministic.
-  IDirectSound* OpenPaused() {
+  dx::IDirectSound* OpenPaused() {
     OpenSoundDevice(*w, &host);
     if (SoundDevice() != nullptr) SoundDevice()->PauseOutput(true);
     return SoundDevice();
@@ -62,30 +63,6 @@ class SoundTest : public ::testing::Test {
   std::unique_ptr<WorldState> w;
   std::string dir;
 };
-
-// The samples a buffer holds, read back through Lock.
-inline std::vector<uint8_t> Contents(IDirectSoundBuffer* b) {
-  void* p1 = nullptr;
-  void* p2 = nullptr;
-  uint32_t l1 = 0;
-  uint32_t l2 = 0;
-  EXPECT_EQ(b->Lock(0, 0, &p1, &l1, &p2, &l2, DSBLOCK_ENTIREBUFFER), DS_OK);
-  std::vector<uint8_t> out(static_cast<uint8_t*>(p1), static_cast<uint8_t*>(p1) + l1);
-  b->Unlock(p1, l1, p2, l2);
-  return out;
-}
-
-inline uint32_t Position(IDirectSoundBuffer* b) {
-  uint32_t play = 0;
-  b->GetCurrentPosition(&play, nullptr);
-  return play;
-}
-
-inline bool Playing(IDirectSoundBuffer* b) {
-  uint32_t status = 0;
-  b->GetStatus(&status);
-  return (status & DSBSTATUS_PLAYING) != 0;
-}
 
 // Mixes `frames` frames on the test's thread.
 inline void Render(int frames) {

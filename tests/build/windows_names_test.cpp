@@ -21,27 +21,11 @@ typedef void* HWND;
 #define VK_F1 0x70
 #define WAVE_FORMAT_PCM 1
 #define MessageBox MessageBoxW
-typedef struct tagRECT {
-  LONG left;
-  LONG top;
-  LONG right;
-  LONG bottom;
-} RECT;
-typedef struct tagPALETTEENTRY {
-  BYTE peRed;
-  BYTE peGreen;
-  BYTE peBlue;
-  BYTE peFlags;
-} PALETTEENTRY;
-typedef struct joyinfo_tag {
-  UINT wXpos;
-  UINT wYpos;
-  UINT wZpos;
-  UINT wButtons;
-} JOYINFO;
-typedef struct tWAVEFORMATEX {
-  BYTE raw[18];
-} WAVEFORMATEX;
+// (the members as mingw-w64 names them)
+typedef struct tagRECT { LONG left, top, right, bottom; } RECT;
+typedef struct tagPALETTEENTRY { BYTE peRed, peGreen, peBlue, peFlags; } PALETTEENTRY;
+typedef struct joyinfo_tag { UINT wXpos, wYpos, wZpos, wButtons; } JOYINFO;
+typedef struct tWAVEFORMATEX { BYTE raw[18]; } WAVEFORMATEX;
 
 #include <string>
 #include <type_traits>
@@ -75,14 +59,9 @@ static_assert(dx::VK_F1 == 112);
 TEST(WindowsNames, OursLiveInTheirNamespaceBesideWindowsOwn) {
   static_assert(!std::is_same_v<dx::HRESULT, HRESULT> && std::is_same_v<HRESULT, long>);
   static_assert(!std::is_same_v<dx::RECT, RECT> && !std::is_same_v<dx::JOYINFO, JOYINFO>);
-  static_assert(!std::is_same_v<dx::PALETTEENTRY, PALETTEENTRY>);
-  static_assert(dx::DDERR_INVALIDPARAMS == static_cast<dx::HRESULT>(0x80070057u));
+    static_assert(dx::DDERR_INVALIDPARAMS == static_cast<dx::HRESULT>(0x80070057u));
   static_assert(dx::DSERR_UNSUPPORTED == static_cast<dx::HRESULT>(0x80004001u));
-  EXPECT_TRUE(FAILED(dx::DSERR_NODRIVER));
-  EXPECT_FALSE(SUCCEEDED(dx::DDERR_SURFACEBUSY));
-  dx::RECT r;
-  r.right = 640;
-  EXPECT_EQ(r.right - r.left, 640);
+  EXPECT_TRUE(FAILED(dx::DSERR_NODRIVER) && !SUCCEEDED(dx::DDERR_SURFACEBUSY));
 }
 
 TEST(WindowsNames, WindowsMacrosStandAfterOurHeaders) {

@@ -8,6 +8,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,9 @@ class SoundDeviceTest : public ::testing::Test {
  protected:
   void SetUp() override {
     UseDriver("dummy");
-    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);  // as SoundTest
+    // Without a session bus address, libdbus (which SDL starts with any
+    // subsystem) tries X11 autolaunch under Xvfb and leaks a read buffer.
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     char pattern[] = "/tmp/zuk_sound_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir = pattern;
@@ -36,10 +39,17 @@ class SoundDeviceTest : public ::testing::Test {
     if (device_ != nullptr) device_->PauseOutput(true);
     return device_;
   }
+  virtual dx::IDirectSound* Device() { return device_; }
   // Mixes `frames` frames on the test's thread.
   void Render(int frames) {
     std::vector<float> out(static_cast<size_t>(frames) * 2);
-    device_->RenderFrames(out.data(), frames);
+    Device()->RenderFrames(out.data(), frames);
+  }
+  std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+    const std::string path = dir + "/" + name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path;
   }
 
   std::string dir;

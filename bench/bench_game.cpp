@@ -17,6 +17,8 @@
 #include "game/data_files.h"
 #include "sim/headless_host.h"
 
+using namespace dx;
+
 namespace {
 
 // A data folder with blank files, removed at the end.

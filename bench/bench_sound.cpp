@@ -17,6 +17,8 @@
 #include "game/world_state.h"
 #include "sim/headless_host.h"
 
+using namespace dx;
+
 namespace {
 std::atomic<long> g_allocations{0};
 }  // namespace

@@ -22,6 +22,8 @@
 // Xlib last: its macros clash with other names.
 #include <X11/Xlib.h>
 
+using namespace dx;
+
 namespace {
 
 // Does what a real presenter does with the picture short of showing it.

@@ -7,6 +7,8 @@
 
 #include "video/sheet_files.h"
 
+using namespace dx;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view file(reinterpret_cast<const char*>(data), size);
   PALETTEENTRY entries[256];

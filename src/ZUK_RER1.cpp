@@ -26,6 +26,8 @@
 #include "ui/readme_window.h"
 #include "ui/error_window.h"
 
+using namespace dx;
+
 namespace {
 
 DaemonWindow g_daemonWindow;

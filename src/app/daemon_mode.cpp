@@ -14,7 +14,10 @@
 #include "platform/signals.h"
 #include "game/world_state.h"
 #include "platform/system_folder.h"
+#include "video/joystick_sdl.h"
 #include "video/presenter.h"
+
+using namespace dx;
 
 namespace {
 
@@ -29,11 +32,9 @@ class HandsOffPlatform : public Platform {
   void SetCursorPos(int32_t, int32_t) override {}
   bool GetCursorPos(int32_t&, int32_t&) override { return false; }
   int32_t ShowCursor(bool show) override { return counter_ += show ? 1 : -1; }
-  void JoySetThreshold(uint32_t joystick, uint32_t threshold) override {
-    real_.JoySetThreshold(joystick, threshold);
-  }
-  uint32_t JoyGetPos(uint32_t joystick, JOYINFO& info) override { return real_.JoyGetPos(joystick, info); }
-  void JoyRelease() override { real_.JoyRelease(); }
+  void JoySetThreshold(uint32_t joystick, uint32_t threshold) override { SdlJoySetThreshold(joystick, threshold); }
+  uint32_t JoyGetPos(uint32_t joystick, JOYINFO& info) override { return SdlJoyGetPos(joystick, info); }
+  void JoyRelease() override { SdlJoyShutdown(); }
   int32_t ScreenWidth() override { return kPictureWidth; }
   int32_t ScreenHeight() override { return kPictureHeight; }
 

@@ -5,7 +5,10 @@
 #include <SDL.h>
 
 #include "base/picture.h"
+#include "video/joystick_sdl.h"
 #include "video/picture_mapping.h"
+
+using namespace dx;
 
 namespace {
 
@@ -77,9 +80,9 @@ class Desktop : public Platform {
     return counter_;
   }
 
-  void JoySetThreshold(uint32_t joystick, uint32_t threshold) override { linux_.JoySetThreshold(joystick, threshold); }
-  uint32_t JoyGetPos(uint32_t joystick, JOYINFO& info) override { return linux_.JoyGetPos(joystick, info); }
-  void JoyRelease() override { linux_.JoyRelease(); }
+  void JoySetThreshold(uint32_t joystick, uint32_t threshold) override { SdlJoySetThreshold(joystick, threshold); }
+  uint32_t JoyGetPos(uint32_t joystick, JOYINFO& info) override { return SdlJoyGetPos(joystick, info); }
+  void JoyRelease() override { SdlJoyShutdown(); }
 
   // While the picture is shown, the screen is the picture.
   int32_t ScreenWidth() override { return !PictureActive() && XDisplayOpen() ? MainScreen().w : kPictureWidth; }

@@ -6,6 +6,8 @@
 #include "video/ddraw.h"
 #include "video/draw.h"
 
+using namespace dx;
+
 namespace {
 
 constexpr int32_t kWidth = 640;

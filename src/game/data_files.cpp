@@ -11,6 +11,8 @@
 #include "game/screen.h"
 #include "video/sheet_files.h"
 
+using namespace dx;
+
 namespace {
 
 // Releases the devices, hides the game window and reports the fatal error.

@@ -8,6 +8,8 @@
 #include "platform/keycodes.h"
 #include "platform/platform.h"
 
+using namespace dx;
+
 void HandleKeyDown(WorldState& w, uint16_t key) {
   switch (key) {
     case VK_ESCAPE:

@@ -8,6 +8,8 @@
 #include "video/draw.h"
 #include "game/data_files.h"
 
+using namespace dx;
+
 void OpenDisplay(WorldState& w, GameHost& host) {
   DisplayDevice& d = w.Video;
   if (FAILED(DirectDrawCreate(nullptr, &d.DDraw, nullptr))) {

@@ -12,6 +12,8 @@
 #include "game/world_state.h"
 #include "platform/bounded_read.h"
 
+using namespace dx;
+
 namespace {
 
 IDirectSound* g_soundDevice = nullptr;

@@ -19,7 +19,7 @@ class TDSSound {
   virtual void Play();
   virtual void Stop();
 
-  IDirectSoundBuffer* Buffer = nullptr;
+  dx::IDirectSoundBuffer* Buffer = nullptr;
 
  protected:
   WorldState& w_;
@@ -40,15 +40,15 @@ class TDSPolySound : public TDSSound {
   void Play() override;
   void Stop() override;
 
-  IDirectSoundBuffer* Voices[11] = {};  // voices 1..10
+  dx::IDirectSoundBuffer* Voices[11] = {};  // voices 1..10
   uint32_t NextVoice = 1;
 };
 
 // The device, opened at program start in every mode (SoundOff = 1 without one)
 // for the program's top-level window, and released at program end.
-void OpenSoundDevice(WorldState& w, HWND window);
+void OpenSoundDevice(WorldState& w, dx::HWND window);
 void CloseSoundDevice(WorldState& w);
 // CloseSoundDevice for the program's last moments: silent at once, without
 // waiting for the audio thread, which the process's exit ends.
 void EndSoundDevice(WorldState& w);
-IDirectSound* SoundDevice();
+dx::IDirectSound* SoundDevice();

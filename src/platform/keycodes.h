@@ -1,8 +1,13 @@
-// Windows virtual-key codes, the codes the game's key handlers decide on, and
-// the mapping of SDL keys onto them.
+// Windows virtual-key codes, the codes the game's key handlers decide on.
+// Each toolkit maps its keys onto them in its own layer (video/keycodes_sdl.h,
+// ui/keycodes_fltk.h).
 #pragma once
 
 #include <cstdint>
+
+#include "base/windows_names_push.h"
+
+namespace dx {
 
 constexpr uint16_t VK_BACK = 8;
 constexpr uint16_t VK_TAB = 9;
@@ -80,12 +85,6 @@ constexpr uint16_t VK_OEM_102 = 226;     // the extra key of 102-key keyboards
 // ends the screen saver like any other unlisted key.
 constexpr uint16_t VK_UNKNOWN = 255;
 
-// Maps an SDL key (its scancode and its keycode, as in SDL_Keysym) to the
-// virtual-key code. Keypad keys are mapped by their position, so that they
-// give the keypad codes whether Num Lock is on or off; letters and digits by
-// the symbol the keyboard layout gives them.
-uint16_t VirtualKeyFromSdl(int32_t scancode, int32_t keycode);
+}  // namespace dx
 
-// Maps an FLTK key (Fl::event_key()) to the virtual-key code: the keys of
-// the game's start-up window.
-uint16_t VirtualKeyFromFltk(int key);
+#include "base/windows_names_pop.h"

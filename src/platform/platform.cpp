@@ -5,11 +5,13 @@
 #include <cstdio>
 
 #include "base/picture.h"
-#include "platform/joystick_sdl.h"
+
+using namespace dx;
 
 namespace {
 
 Platform* g_platform = nullptr;
+constexpr uint32_t kJoyErrUnplugged = 167;  // JOYERR_UNPLUGGED
 
 class BasicPlatform : public Platform {
  public:
@@ -31,9 +33,9 @@ class BasicPlatform : public Platform {
   void SetCursorPos(int32_t, int32_t) override {}
   bool GetCursorPos(int32_t&, int32_t&) override { return false; }
   int32_t ShowCursor(bool show) override { return counter_ += show ? 1 : -1; }
-  void JoySetThreshold(uint32_t joystick, uint32_t threshold) override { SdlJoySetThreshold(joystick, threshold); }
-  uint32_t JoyGetPos(uint32_t joystick, JOYINFO& info) override { return SdlJoyGetPos(joystick, info); }
-  void JoyRelease() override { SdlJoyShutdown(); }
+  void JoySetThreshold(uint32_t, uint32_t) override {}
+  uint32_t JoyGetPos(uint32_t, JOYINFO&) override { return kJoyErrUnplugged; }
+  void JoyRelease() override {}
   int32_t ScreenWidth() override { return kPictureWidth; }
   int32_t ScreenHeight() override { return kPictureHeight; }
 

@@ -7,12 +7,16 @@
 #include <cstdint>
 #include <memory>
 
+namespace dx {
+
 struct JOYINFO {
   uint32_t wXpos = 0;
   uint32_t wYpos = 0;
   uint32_t wZpos = 0;
   uint32_t wButtons = 0;
 };
+
+}  // namespace dx
 
 class Platform {
  public:
@@ -31,7 +35,7 @@ class Platform {
   virtual int32_t ShowCursor(bool show) = 0;
   virtual void JoySetThreshold(uint32_t joystick, uint32_t threshold) = 0;
   // Fills info for joystick 0, 1, ...; non-zero when no joystick answers.
-  virtual uint32_t JoyGetPos(uint32_t joystick, JOYINFO& info) = 0;
+  virtual uint32_t JoyGetPos(uint32_t joystick, dx::JOYINFO& info) = 0;
   // Gives the joysticks back and stops watching for new ones; the next
   // JoyGetPos starts over.
   virtual void JoyRelease() = 0;
@@ -43,8 +47,9 @@ class Platform {
 Platform& Sys();
 // Replaces the platform (nullptr puts LinuxPlatform() back). Not owned.
 void SetPlatform(Platform* p);
-// Linux without a desktop: the monotonic clock, sleeps, SDL's joysticks, a
-// beep on stderr, no cursor, a screen the size of the picture.
+// Linux without a desktop: the monotonic clock, sleeps, no joystick (the
+// program's platforms take SDL's, video/joystick_sdl.h), a beep on stderr, no
+// cursor, a screen the size of the picture.
 Platform& LinuxPlatform();
 
 // Puts `p` in force for as long as it lives, then the one before it, however

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/windows_names_push.h"
+
 class Form;
 
 // Thrown by ProgramEnd(): unwinds to the program entry, which destroys the
@@ -92,6 +94,8 @@ class Application {
   std::vector<MessageSource*> sources_;
   bool terminated_ = false;
 };
+
+#include "base/windows_names_pop.h"
 
 // The program's application object.
 Application& App();

@@ -15,6 +15,8 @@
 #include "base/diagnostic.h"
 #include "sound/mixer.h"
 
+namespace dx {
+
 namespace {
 
 constexpr uint32_t kLegacyDescSize = 20;  // the 32-bit DSBUFFERDESC
@@ -77,7 +79,7 @@ class SdlSound final : public IDirectSound {
   uint32_t Release() override;
 
   int OutputRate() const override;
-  SDL_AudioFormat OutputFormat() const override;
+  SampleFormat OutputFormat() const override;
   void PauseOutput(bool paused) override;
   void LeaveToExit() override;
   void RenderFrames(float* out, int frames) override;
@@ -241,7 +243,9 @@ uint32_t SdlSound::Release() {
 }
 
 int SdlSound::OutputRate() const { return spec_.freq; }
-SDL_AudioFormat SdlSound::OutputFormat() const { return spec_.format; }
+SampleFormat SdlSound::OutputFormat() const {
+  return spec_.format == AUDIO_F32SYS ? SampleFormat::Float32 : SampleFormat::Int16;
+}
 
 void SdlSound::PauseOutput(bool paused) {
   paused_ = paused;
@@ -543,3 +547,5 @@ HRESULT OpenSdlSound(IDirectSound** device) {
 DirectSoundFactory SetDirectSoundFactory(DirectSoundFactory factory) {
   return std::exchange(Factory(), std::move(factory));
 }
+
+}  // namespace dx

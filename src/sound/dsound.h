@@ -14,12 +14,14 @@
 // sound effects relies on the DirectSound behaviour.
 #pragma once
 
-#include <SDL2/SDL_audio.h>
-
 #include <cstdint>
 #include <functional>
 
 #include "base/hresult.h"
+
+#include "base/windows_names_push.h"
+
+namespace dx {
 
 using HWND = void*;
 
@@ -85,6 +87,10 @@ struct DSBUFFERDESC {
   const WAVEFORMATEX* lpwfxFormat = nullptr;
 };
 
+// How the output's samples are stored: native-endian float or signed 16-bit,
+// two channels interleaved.
+enum class SampleFormat { Float32, Int16 };
+
 // A secondary buffer. Supported sample format: PCM, 8-bit unsigned mono.
 class IDirectSoundBuffer {
  public:
@@ -127,7 +133,7 @@ class IDirectSound {
 
   // Not part of DirectSound; for tests and benchmarks.
   virtual int OutputRate() const = 0;
-  virtual SDL_AudioFormat OutputFormat() const = 0;
+  virtual SampleFormat OutputFormat() const = 0;
   // Pauses or resumes the output (running once it streams).
   virtual void PauseOutput(bool paused) = 0;
   // For the program's end: silences the stream at once, and the last
@@ -156,3 +162,7 @@ HRESULT OpenSdlSound(IDirectSound** device);
 using DirectSoundFactory = std::function<HRESULT(IDirectSound** device)>;
 // Installs `factory` (empty: OpenSdlSound) and returns the one it replaces.
 DirectSoundFactory SetDirectSoundFactory(DirectSoundFactory factory);
+
+}  // namespace dx
+
+#include "base/windows_names_pop.h"

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "shell/application.h"
@@ -75,7 +76,21 @@ bool InstallProgramCopy(const std::string& source, const std::string& target,
   return true;
 }
 
-SetupWindow::SetupWindow() : ProbeDisplayFn(ProbeDisplay) {
+namespace {
+
+std::function<bool()>& DisplayProbe() {
+  static std::function<bool()> probe = ProbeDisplay;
+  return probe;
+}
+
+}  // namespace
+
+ScopedDisplayProbe::ScopedDisplayProbe(std::function<bool()> probe)
+    : previous_(std::exchange(DisplayProbe(), std::move(probe))) {}
+
+ScopedDisplayProbe::~ScopedDisplayProbe() { DisplayProbe() = std::move(previous_); }
+
+SetupWindow::SetupWindow() {
   auto* win = new DialogWindow(572, 185, "ＺＵＫスクリーンセーバー Ver1.91　セットアップ");
   window_ = win;
 
@@ -113,7 +128,7 @@ SetupWindow::~SetupWindow() {
 }
 
 void SetupWindow::FormActivate() {
-  if (ProbeDisplayFn && !ProbeDisplayFn()) {
+  if (!DisplayProbe()()) {
     App().MessageBox("★ZUK_RER1ｽｸﾘｰﾝｾｰﾊﾞｰで、DirectＸが使用できません。");
     ProgramEnd();
   }

@@ -34,8 +34,7 @@ class SetupWindow : public Form {
   std::vector<std::string> DataFolderCandidates(const std::string& currentDir) const;
   void ShowReadme();
 
-  // Replaceable for tests: the probe and the program file that is copied.
-  std::function<bool()> ProbeDisplayFn;
+  // Replaceable for tests: the program file that is copied.
   std::string ProgramPath = "/proc/self/exe";
 
   Fl_Box* Picture = nullptr;
@@ -53,6 +52,19 @@ class SetupWindow : public Form {
 };
 
 extern SetupWindow* SetupForm;
+
+// Puts `probe` in place of the setup window's display probe (ProbeDisplay)
+// for as long as it lives, then the one before it.
+class ScopedDisplayProbe {
+ public:
+  explicit ScopedDisplayProbe(std::function<bool()> probe);
+  ~ScopedDisplayProbe();
+  ScopedDisplayProbe(const ScopedDisplayProbe&) = delete;
+  ScopedDisplayProbe& operator=(const ScopedDisplayProbe&) = delete;
+
+ private:
+  std::function<bool()> previous_;
+};
 
 // Copies source to target, replacing target in one step: the copy goes to a
 // temporary file in target's folder, is flushed to the disk, made

@@ -10,6 +10,8 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+
+namespace dx {
 #endif
 
 struct DisplayCore {
@@ -371,3 +373,5 @@ HRESULT DirectDrawCreate(const void*, IDirectDraw** out, void*) {
   *out = new IDirectDraw(core);
   return DD_OK;
 }
+
+}  // namespace dx

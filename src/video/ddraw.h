@@ -9,6 +9,10 @@
 #include "base/hresult.h"
 #include "base/picture.h"
 
+#include "base/windows_names_push.h"
+
+namespace dx {
+
 constexpr HRESULT DD_OK = 0;
 
 struct PALETTEENTRY {
@@ -180,3 +184,7 @@ class IDirectDraw {
 // (presenter.h), opened with the picture's title. Fails when the
 // factory gives none or the presenter can't open.
 HRESULT DirectDrawCreate(const void* guid, IDirectDraw** out, void* outer);
+
+}  // namespace dx
+
+#include "base/windows_names_pop.h"

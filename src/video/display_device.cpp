@@ -1,5 +1,7 @@
 #include "video/display_device.h"
 
+using namespace dx;
+
 IDirectDrawSurface* DisplayDevice::Sheet(int32_t n) const {
   switch (n) {
     case 1: return SheetSurface1;

@@ -8,24 +8,24 @@
 #include "video/ddraw.h"
 
 struct DisplayDevice {
-  IDirectDraw* DDraw = nullptr;
-  IDirectDrawSurface* PrimarySurface = nullptr;
-  IDirectDrawSurface* BackSurface = nullptr;
-  IDirectDrawSurface* SheetSurface1 = nullptr;
-  IDirectDrawSurface* SheetSurface2 = nullptr;
-  IDirectDrawSurface* SheetSurface3 = nullptr;
-  IDirectDrawSurface* SheetSurface4 = nullptr;
-  IDirectDrawPalette* DDPalette = nullptr;
-  PALETTEENTRY PaletteEntries[256] = {};
+  dx::IDirectDraw* DDraw = nullptr;
+  dx::IDirectDrawSurface* PrimarySurface = nullptr;
+  dx::IDirectDrawSurface* BackSurface = nullptr;
+  dx::IDirectDrawSurface* SheetSurface1 = nullptr;
+  dx::IDirectDrawSurface* SheetSurface2 = nullptr;
+  dx::IDirectDrawSurface* SheetSurface3 = nullptr;
+  dx::IDirectDrawSurface* SheetSurface4 = nullptr;
+  dx::IDirectDrawPalette* DDPalette = nullptr;
+  dx::PALETTEENTRY PaletteEntries[256] = {};
   // Clip rectangle, inclusive on all four sides; 0, 0, 0, 0 until set.
   int32_t ClipLeft = 0;
   int32_t ClipTop = 0;
   int32_t ClipRight = 0;
   int32_t ClipBottom = 0;
-  DDSURFACEDESC PrimaryDesc{};
-  DDSURFACEDESC SheetDesc{};
-  DDBLTFX FillFx{};
+  dx::DDSURFACEDESC PrimaryDesc{};
+  dx::DDSURFACEDESC SheetDesc{};
+  dx::DDBLTFX FillFx{};
 
   // Sheet 1..4, or nullptr for any other number.
-  IDirectDrawSurface* Sheet(int32_t n) const;
+  dx::IDirectDrawSurface* Sheet(int32_t n) const;
 };

@@ -8,6 +8,8 @@
 
 #include "video/display_device.h"
 
+using namespace dx;
+
 void SetClipRect(DisplayDevice& d, int32_t left, int32_t top, int32_t right, int32_t bottom) {
   d.ClipLeft = left;
   d.ClipTop = top;

@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "platform/keycodes.h"
+#include "video/keycodes_sdl.h"
 #include "video/monitor_covers.h"
 
 bool NextPictureInput(PictureInput& in) {

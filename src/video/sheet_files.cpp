@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <unordered_map>
 
+using namespace dx;
+
 namespace {
 
 uint32_t Le16(std::string_view b, size_t at) {

@@ -19,7 +19,7 @@ constexpr size_t kBitmapFileLimit = size_t{kMaxBitmapSide} * kMaxBitmapSide * 4 
 // Fills the 256 entries from the palette file's bytes (red, blue, green per
 // entry; bytes past 768 ignored; entries past a short file's end black).
 // False for an empty file, which holds no palette at all.
-bool PaletteFromFile(std::string_view file, PALETTEENTRY entries[256]);
+bool PaletteFromFile(std::string_view file, dx::PALETTEENTRY entries[256]);
 
 // Whether a bitmap file's header describes a picture the game can take: a
 // Windows bitmap no wider or taller than kMaxBitmapSide whose pixel array,
@@ -39,4 +39,4 @@ struct SheetTarget {
 // palette indices: a colour table equal to the palette keeps its indices,
 // any other colour takes the nearest palette colour. False when the header
 // is refused or the file can't be decoded; the sheet is then untouched.
-bool CopyBitmapToSheet(std::string_view file, const PALETTEENTRY palette[256], const SheetTarget& target);
+bool CopyBitmapToSheet(std::string_view file, const dx::PALETTEENTRY palette[256], const SheetTarget& target);

@@ -1,73 +1,138 @@
 // The layers of src/: a folder includes only its own headers and those of
-// the folders its library links (src/CMakeLists.txt), and the game's folder
-// includes no SDL, FLTK or Xlib header.
+// the folders its library links (the graph CMake writes from the links of
+// src/CMakeLists.txt), and no header the game includes, however deep, is an
+// SDL, FLTK or Xlib one.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// What each folder may include besides itself: everything below it.
-const std::map<std::string, std::set<std::string>> kBelow = {
-    {"base", {}},
-    {"platform", {"base"}},
-    {"config", {"base", "platform"}},
-    {"video", {"base", "platform"}},
-    {"sound", {"base"}},
-    {"game", {"base", "platform", "config", "video", "sound"}},
-    {"shell", {"base", "platform"}},
-    {"ui", {"base", "platform", "config", "video", "sound", "game", "shell"}},
-    {"app", {"base", "platform", "config", "video", "sound", "game", "shell", "ui"}},
-};
+using Graph = std::map<std::string, std::set<std::string>>;
 
-// The folders of the file's includes ("folder/name.h"), and whether it
-// includes an SDL, FLTK or Xlib header.
-struct Includes {
-  std::set<std::string> folders;
-  bool windowing = false;
-};
-
-Includes IncludesOf(const fs::path& file) {
-  Includes found;
+// What each folder links, as the build linked it: "folder below...".
+Graph LinkedGraph(const fs::path& file) {
+  Graph links;
   std::ifstream in(file);
   for (std::string line; std::getline(in, line);) {
-    if (line.rfind("#include ", 0) != 0) continue;
-    const std::string what = line.substr(9);
-    const size_t slash = what.find('/');
-    if (what[0] == '"' && slash != std::string::npos) found.folders.insert(what.substr(1, slash - 1));
-    for (const char* system : {"<SDL", "<FL/", "<X11/"}) found.windowing = found.windowing || what.rfind(system, 0) == 0;
+    std::istringstream words(line);
+    std::string folder, below;
+    if (!(words >> folder)) continue;
+    auto& set = links[folder];
+    while (words >> below) set.insert(below);
+  }
+  return links;
+}
+
+// Everything below each folder: what it links and what those link.
+Graph Below(const Graph& links) {
+  Graph below;
+  for (const auto& [folder, direct] : links) {
+    std::vector<std::string> todo(direct.begin(), direct.end());
+    while (!todo.empty()) {
+      const std::string next = todo.back();
+      todo.pop_back();
+      if (!below[folder].insert(next).second) continue;
+      const auto found = links.find(next);
+      if (found != links.end()) todo.insert(todo.end(), found->second.begin(), found->second.end());
+    }
+  }
+  return below;
+}
+
+// The file's includes as written: "folder/name.h" or <system/header.h>.
+std::vector<std::string> IncludesOf(const fs::path& file) {
+  std::vector<std::string> found;
+  std::ifstream in(file);
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("#include ", 0) == 0) found.push_back(line.substr(9, line.find_first_of(">\"", 10) - 8));
   }
   return found;
 }
 
-TEST(Layers, EveryFolderIncludesOnlyTheFoldersBelowIt) {
-  const fs::path src = fs::path(ZUK_SOURCE_DIR) / "src";
+bool IsToolkitHeader(const std::string& include) {
+  for (const char* toolkit : {"<SDL", "<FL/", "<X11/"}) {
+    if (include.rfind(toolkit, 0) == 0) return true;
+  }
+  return false;
+}
+
+// The first SDL, FLTK or Xlib header that `file` reaches through our headers
+// ("folder/name.h" under root), as the chain of includes that leads to it;
+// empty when there is none.
+std::string ToolkitHeaderReached(const fs::path& file, const fs::path& root, std::set<fs::path>& seen) {
+  for (const std::string& include : IncludesOf(file)) {
+    if (IsToolkitHeader(include)) return include;
+    if (include[0] != '"') continue;
+    const fs::path ours = root / include.substr(1, include.size() - 2);
+    if (!fs::exists(ours) || !seen.insert(ours).second) continue;
+    const std::string below = ToolkitHeaderReached(ours, root, seen);
+    if (!below.empty()) return include + " -> " + below;
+  }
+  return "";
+}
+
+std::string ToolkitHeaderReached(const fs::path& file, const fs::path& root) {
+  std::set<fs::path> seen;
+  return ToolkitHeaderReached(file, root, seen);
+}
+
+const fs::path kSrc = fs::path(ZUK_SOURCE_DIR) / "src";
+
+TEST(Layers, EveryFolderIncludesOnlyTheFoldersItsLibraryLinks) {
+  const Graph links = LinkedGraph(ZUK_LAYER_GRAPH);
+  const Graph below = Below(links);
+  ASSERT_GE(links.size(), 9u) << ZUK_LAYER_GRAPH;
   int files = 0;
-  for (const auto& [folder, below] : kBelow) {
-    for (const auto& entry : fs::directory_iterator(src / folder)) {
-      const Includes includes = IncludesOf(entry.path());
+  for (const auto& [folder, direct] : links) {
+    for (const auto& entry : fs::directory_iterator(kSrc / folder)) {
       ++files;
-      for (const std::string& to : includes.folders) {
-        EXPECT_TRUE(to == folder || below.count(to) == 1) << entry.path() << " includes " << to;
-      }
-      if (folder == "game") {
-        EXPECT_FALSE(includes.windowing) << entry.path();
+      for (const std::string& include : IncludesOf(entry.path())) {
+        const size_t slash = include.find('/');
+        if (include[0] != '"' || slash == std::string::npos) continue;
+        const std::string to = include.substr(1, slash - 1);
+        const auto under = below.find(folder);
+        EXPECT_TRUE(to == folder || (under != below.end() && under->second.count(to) == 1))
+            << entry.path() << " includes " << include;
       }
     }
   }
   EXPECT_GT(files, 100);
-  // Every folder of src/ is a layer of the table.
-  for (const auto& entry : fs::directory_iterator(src)) {
+  // Every folder of src/ is a layer of the graph.
+  for (const auto& entry : fs::directory_iterator(kSrc)) {
     if (entry.is_directory()) {
-      EXPECT_EQ(kBelow.count(entry.path().filename().string()), 1u) << entry.path();
+      EXPECT_EQ(links.count(entry.path().filename().string()), 1u) << entry.path();
     }
   }
+}
+
+TEST(Layers, TheGameReachesNoToolkitHeaderEvenThroughAnother) {
+  for (const auto& entry : fs::directory_iterator(kSrc / "game")) {
+    EXPECT_EQ(ToolkitHeaderReached(entry.path(), kSrc), "") << entry.path();
+  }
+}
+
+TEST(Layers, AToolkitHeaderIsFoundBehindOurHeaders) {
+  const fs::path root = fs::path(testing::TempDir()) / "layers_tree";
+  fs::remove_all(root);
+  for (const char* folder : {"game", "sound", "base"}) fs::create_directories(root / folder);
+  std::ofstream(root / "game/run.cpp") << "#include <vector>\n#include \"game/run.h\"\n";
+  std::ofstream(root / "game/run.h") << "#include \"game/run.h\"\n#include \"base/codes.h\"\n#include \"sound/device.h\"\n";
+  std::ofstream(root / "base/codes.h") << "#include <cstdint>\n";
+  std::ofstream(root / "sound/device.h") << "#include \"base/codes.h\"\n#include <SDL2/SDL_audio.h>\n";
+  EXPECT_EQ(ToolkitHeaderReached(root / "game/run.cpp", root),
+            "\"game/run.h\" -> \"sound/device.h\" -> <SDL2/SDL_audio.h>");
+  std::ofstream(root / "sound/device.h") << "#include \"base/codes.h\"\n";
+  EXPECT_EQ(ToolkitHeaderReached(root / "game/run.cpp", root), "");
+  fs::remove_all(root);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The settings file on disk: location, writers' bytes, atomic replacement and
-// the readers applied to the world state.
+// the readers applied to the game's settings.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,7 +13,6 @@
 
 #include "platform/atomic_file.h"
 #include "config/settings.h"
-#include "game/world_state.h"
 #include "support/file_bytes.h"
 
 namespace fs = std::filesystem;
@@ -105,7 +104,7 @@ TEST_F(SettingsFileTest, LongPathSurvivesSaveAndLfFileIsRead) {
   const std::string saved = ReadBytes(Cnf());
   EXPECT_EQ(saved.substr(0, deep.string().size() + 7), "PATH=" + deep.string() + "\r\n");
 
-  auto w = std::make_unique<WorldState>();
+  auto w = std::make_unique<Settings>();
   EXPECT_EQ(ReadGameSettings(*w), GameReadResult::Ok);
   EXPECT_EQ(w->DataPath, deep.string() + "/");
   EXPECT_EQ(w->MaxMeteors, 12);
@@ -141,8 +140,8 @@ TEST_F(SettingsFileTest, WriteFailsWhenFolderCannotBeMade) {
   EXPECT_FALSE(WriteSettingsFile(v));
 }
 
-TEST_F(SettingsFileTest, GameReaderOnWorldState) {
-  auto w = std::make_unique<WorldState>();
+TEST_F(SettingsFileTest, GameReaderOnTheGamesSettings) {
+  auto w = std::make_unique<Settings>();
   // Missing file: no PATH line; the defaults are set all the same.
   w->MaxMeteors = 77;
   w->Autopilot = 0;
@@ -152,7 +151,7 @@ TEST_F(SettingsFileTest, GameReaderOnWorldState) {
   EXPECT_TRUE(w->DataPath.empty());
 
   // SoundOff from the sound unit and JoystickOn are not reset.
-  w = std::make_unique<WorldState>();
+  w = std::make_unique<Settings>();
   w->SoundOff = 1;
   WriteCnf("PATH=" + data_.string() + "\r\nMAX=1000\r\nVOL=\r\nJOY=OFF\r\nJOY=ON\r\nAUTO=OFF\r\nGAME_TIME=ON\r\n");
   EXPECT_EQ(ReadGameSettings(*w), GameReadResult::Ok);
@@ -168,14 +167,14 @@ TEST_F(SettingsFileTest, GameReaderOnWorldState) {
   // A data folder without bmp1.bmp (a directory of that name does not count).
   fs::create_directories(root_ / "empty" / "bmp1.bmp");
   WriteCnf("PATH=" + data_.string() + "\r\nPATH=" + (root_ / "empty").string() + "\r\nMAX=5\r\n");
-  w = std::make_unique<WorldState>();
+  w = std::make_unique<Settings>();
   EXPECT_EQ(ReadGameSettings(*w), GameReadResult::DataMissing);
   EXPECT_EQ(w->DataPath, (root_ / "empty").string() + "/");
   EXPECT_EQ(w->MaxMeteors, 20);
 
   // CR-only file and Ctrl-Z.
   WriteCnf("PATH=" + data_.string() + "\rMAX=8\r\x1aMAX=9\r");
-  w = std::make_unique<WorldState>();
+  w = std::make_unique<Settings>();
   EXPECT_EQ(ReadGameSettings(*w), GameReadResult::Ok);
   EXPECT_EQ(w->MaxMeteors, 8);
 }
@@ -184,7 +183,7 @@ TEST_F(SettingsFileTest, SetupDefaultsOverAPartlyReadFile) {
   // A file read up to a PATH without data: what it set before is undone,
   // setup's values and the given data folder are used.
   WriteCnf("JOY=ON\r\nMAX=77\r\nAUTO=OFF\r\nGAME_TIME=ON\r\nPATH=" + (root_ / "none").string() + "\r\n");
-  auto w = std::make_unique<WorldState>();
+  auto w = std::make_unique<Settings>();
   EXPECT_EQ(ReadGameSettings(*w), GameReadResult::DataMissing);
   EXPECT_EQ(ApplySetupDefaults(*w, data_.string() + "/"), GameReadResult::Ok);
   EXPECT_EQ(w->DataPath, data_.string() + "/");

@@ -4,7 +4,9 @@
 #include <SDL.h>
 
 #include "support/bitmap_bytes.h"
-#include "video/video_fixture.h"
+#include "game/video_fixture.h"
+
+using namespace dx;
 
 namespace {
 

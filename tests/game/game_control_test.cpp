@@ -6,11 +6,12 @@
 
 #include "game/game_fixture.h"
 #include "game/game.h"
-#include "ui/picture_input_source.h"
 #include "sim/sim.h"
 #include "game/input.h"
 #include "game/world_state.h"
 #include "platform/keycodes.h"
+
+using namespace dx;
 
 using gametest::DrawsBetween;
 using gametest::FindState;

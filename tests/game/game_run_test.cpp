@@ -9,12 +9,13 @@
 
 #include "game/game_fixture.h"
 #include "sim/sim.h"
-#include "ui/game_window.h"
 #include "game/world_state.h"
 #include "platform/keycodes.h"
 #include "platform/platform.h"
 #include "video/ddraw.h"
 #include "support/lock_failing_surface.h"
+
+using namespace dx;
 
 using gametest::FreshWorld;
 using gametest::RefRandom;

@@ -1,8 +1,10 @@
 // The display device: opening, failure of the display creation, the flip,
 // lock and unlock, and the release.
 #include "game/sound_effects.h"
-#include "video/video_fixture.h"
+#include "game/video_fixture.h"
 #include "video/picture_mapping.h"
+
+using namespace dx;
 
 using DisplayTest = VideoTest;
 

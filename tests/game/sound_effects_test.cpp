@@ -8,6 +8,8 @@
 #include "support/faulty_sound.h"
 #include "support/sound_fixture.h"
 
+using namespace dx;
+
 namespace {
 
 std::string ErrorOf(const std::function<void()>& f) {

@@ -7,7 +7,9 @@
 #include <iterator>
 
 #include "sound/mixer.h"
-#include "support/sound_fixture.h"
+#include "support/sound_device_fixture.h"
+
+using namespace dx;
 
 namespace {
 
@@ -46,7 +48,7 @@ std::vector<uint8_t> Square(size_t samples) {
 
 }  // namespace
 
-using LayerTest = SoundTest;
+using LayerTest = SoundDeviceTest;
 
 TEST_F(LayerTest, PlayContinuesStopKeepsPositionAndDuplicatesAreIndependent) {
   IDirectSound* d = OpenPaused();
@@ -190,7 +192,7 @@ Energy PlayThroughDiskDriver(const std::string& file, int32_t volume, int32_t pa
   IDirectSound* d = nullptr;
   EXPECT_EQ(DirectSoundCreate(nullptr, &d, nullptr), DS_OK);
   if (d == nullptr) return {};
-  const SDL_AudioFormat format = d->OutputFormat();
+  const SampleFormat format = d->OutputFormat();
   IDirectSoundBuffer* b = MakeBuffer(d, Square(4410));
   b->SetVolume(volume);
   b->SetPan(pan);
@@ -205,7 +207,7 @@ Energy PlayThroughDiskDriver(const std::string& file, int32_t volume, int32_t pa
   std::ifstream in(file, std::ios::binary);
   const std::vector<char> raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   Energy e;
-  if (format == AUDIO_F32SYS) {
+  if (format == SampleFormat::Float32) {
     const size_t n = raw.size() / sizeof(float);
     const auto* s = reinterpret_cast<const float*>(raw.data());
     for (size_t i = 0; i + 1 < n; i += 2) {
@@ -213,7 +215,6 @@ Energy PlayThroughDiskDriver(const std::string& file, int32_t volume, int32_t pa
       e.right += double(s[i + 1]) * s[i + 1];
     }
   } else {
-    EXPECT_EQ(format, AUDIO_S16SYS);
     const size_t n = raw.size() / sizeof(int16_t);
     const auto* s = reinterpret_cast<const int16_t*>(raw.data());
     for (size_t i = 0; i + 1 < n; i += 2) {

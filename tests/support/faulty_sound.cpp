@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+using namespace dx;
+
 namespace {
 
 // Takes a failure, if one is pending.
@@ -99,7 +101,7 @@ class FaultyDevice final : public IDirectSound {
   }
 
   int OutputRate() const override { return inner_->OutputRate(); }
-  SDL_AudioFormat OutputFormat() const override { return inner_->OutputFormat(); }
+  SampleFormat OutputFormat() const override { return inner_->OutputFormat(); }
   void PauseOutput(bool paused) override { inner_->PauseOutput(paused); }
   void LeaveToExit() override { inner_->LeaveToExit(); }
   void RenderFrames(float* out, int frames) override { inner_->RenderFrames(out, frames); }

@@ -10,14 +10,14 @@
 // Each *Failures count makes that many next calls fail with the given result.
 struct SoundFaults {
   int createBufferFailures = 0;
-  HRESULT createBufferResult = DSERR_OUTOFMEMORY;
+  dx::HRESULT createBufferResult = dx::DSERR_OUTOFMEMORY;
   int duplicateFailures = 0;
   int duplicateFailuresAfter = 0;  // calls that still succeed before those failures
-  HRESULT duplicateResult = DSERR_OUTOFMEMORY;
+  dx::HRESULT duplicateResult = dx::DSERR_OUTOFMEMORY;
   int lockFailures = 0;
-  HRESULT lockResult = DSERR_INVALIDCALL;
+  dx::HRESULT lockResult = dx::DSERR_INVALIDCALL;
   uint32_t lockShortBy = 0;  // the first region comes back this much shorter
-  HRESULT cooperativeLevelResult = DS_OK;
+  dx::HRESULT cooperativeLevelResult = dx::DS_OK;
   int createFailures = 0;  // DirectSoundCreate, with DSERR_NODRIVER
 
   std::vector<uint32_t> createBufferFlags;  // dwFlags of every CreateSoundBuffer
@@ -37,5 +37,5 @@ class FaultySound {
 
  private:
   SoundFaults faults_;
-  DirectSoundFactory previous_;
+  dx::DirectSoundFactory previous_;
 };

@@ -7,15 +7,15 @@
 
 #include "video/ddraw.h"
 
-class LockFailingSurface final : public IDirectDrawSurface {
+class LockFailingSurface final : public dx::IDirectDrawSurface {
  public:
-  LockFailingSurface(IDirectDrawSurface* inner, int32_t failures)
+  LockFailingSurface(dx::IDirectDrawSurface* inner, int32_t failures)
       : inner_(inner), failures_(failures) {}
 
-  HRESULT Lock(const RECT* rect, DDSURFACEDESC* desc, uint32_t flags, void* event) override {
+  dx::HRESULT Lock(const dx::RECT* rect, dx::DDSURFACEDESC* desc, uint32_t flags, void* event) override {
     if (failures_ <= 0) return inner_->Lock(rect, desc, flags, event);
     --failures_;
-    return DDERR_SURFACEBUSY;
+    return dx::DDERR_SURFACEBUSY;
   }
   uint32_t AddRef() override { return ++refs_; }
   uint32_t Release() override {
@@ -24,32 +24,32 @@ class LockFailingSurface final : public IDirectDrawSurface {
     return 0;
   }
 
-  HRESULT Blt(const RECT* d, IDirectDrawSurface* s, const RECT* r, uint32_t f,
-              const DDBLTFX* fx) override {
+  dx::HRESULT Blt(const dx::RECT* d, dx::IDirectDrawSurface* s, const dx::RECT* r, uint32_t f,
+                  const dx::DDBLTFX* fx) override {
     return inner_->Blt(d, s, r, f, fx);
   }
-  HRESULT BltFast(int32_t x, int32_t y, IDirectDrawSurface* s, const RECT* r, uint32_t f) override {
+  dx::HRESULT BltFast(int32_t x, int32_t y, dx::IDirectDrawSurface* s, const dx::RECT* r, uint32_t f) override {
     return inner_->BltFast(x, y, s, r, f);
   }
-  HRESULT Unlock(const void* r) override { return inner_->Unlock(r); }
-  HRESULT Flip(IDirectDrawSurface* t, uint32_t f) override { return inner_->Flip(t, f); }
-  HRESULT GetAttachedSurface(const DDSCAPS* c, IDirectDrawSurface** out) override {
+  dx::HRESULT Unlock(const void* r) override { return inner_->Unlock(r); }
+  dx::HRESULT Flip(dx::IDirectDrawSurface* t, uint32_t f) override { return inner_->Flip(t, f); }
+  dx::HRESULT GetAttachedSurface(const dx::DDSCAPS* c, dx::IDirectDrawSurface** out) override {
     return inner_->GetAttachedSurface(c, out);
   }
-  HRESULT GetColorKey(uint32_t f, DDCOLORKEY* k) override { return inner_->GetColorKey(f, k); }
-  HRESULT SetPalette(IDirectDrawPalette* p) override { return inner_->SetPalette(p); }
+  dx::HRESULT GetColorKey(uint32_t f, dx::DDCOLORKEY* k) override { return inner_->GetColorKey(f, k); }
+  dx::HRESULT SetPalette(dx::IDirectDrawPalette* p) override { return inner_->SetPalette(p); }
   int32_t Width() const override { return inner_->Width(); }
   int32_t Height() const override { return inner_->Height(); }
   int32_t Pitch() const override { return inner_->Pitch(); }
   uint8_t* Pixels() override { return inner_->Pixels(); }
   const uint8_t* Pixels() const override { return inner_->Pixels(); }
   bool Locked() const override { return inner_->Locked(); }
-  IDirectDrawPalette* Palette() const override { return inner_->Palette(); }
+  dx::IDirectDrawPalette* Palette() const override { return inner_->Palette(); }
 
  private:
   ~LockFailingSurface() override { inner_->Release(); }
 
-  IDirectDrawSurface* inner_;
+  dx::IDirectDrawSurface* inner_;
   int32_t failures_;
   uint32_t refs_ = 1;
 };

@@ -1,14 +1,8 @@
-// Shared set-up of the sound tests: SDL's audio driver chosen before the
-// device opens, a fresh world, a temporary folder for wave files, and a
-// clean-up that releases the device whatever the test left behind.
+// Shared set-up of the game's sound tests.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <SDL2/SDL.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,81 +11,34 @@
 #include "game/sound_effects.h"
 #include "game/world_state.h"
 #include "sim/headless_host.h"
+#include "support/sound_device_fixture.h"
 
-class SoundTest : public ::testing::Test {
+// The game's device on the layer's set-up: a fresh world whose device is
+// opened and closed as the game does, released whatever the test left behind.
+class SoundTest : public SoundDeviceTest {
  protected:
   void SetUp() override {
-    UseDriver("dummy");
-    // Without a session bus address, libdbus (which SDL starts with any
-    // subsystem) tries X11 autolaunch under Xvfb and leaks a read buffer.
-    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+    SoundDeviceTest::SetUp();
     w = std::make_unique<WorldState>();
-    char pattern[] = "/tmp/zuk_sound_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
   }
-
   void TearDown() override {
     if (SoundDevice() != nullptr) {
       w->SoundOff = 0;
       CloseSoundDevice(*w);
     }
     EXPECT_EQ(SoundDevice(), nullptr) << "a test left buffers of the device unreleased";
-    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
-    std::filesystem::remove_all(dir);
+    SoundDeviceTest::TearDown();
   }
-
-  static void UseDriver(const char* name) { setenv("SDL_AUDIODRIVER", name, 1); }
-
-  // Opens the device with SDL's audio thread paused, so that the test mixes
-  // by itself (RenderFrames) and positions are deterministic.
-  IDirectSound* OpenPaused() {
+  dx::IDirectSound* OpenPaused() {
     OpenSoundDevice(*w, &host);
     if (SoundDevice() != nullptr) SoundDevice()->PauseOutput(true);
     return SoundDevice();
   }
-
-  std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-    const std::string path = dir + "/" + name;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return path;
-  }
+  dx::IDirectSound* Device() override { return SoundDevice(); }
 
   HeadlessHost host;
   std::unique_ptr<WorldState> w;
-  std::string dir;
 };
-
-// The samples a buffer holds, read back through Lock.
-inline std::vector<uint8_t> Contents(IDirectSoundBuffer* b) {
-  void* p1 = nullptr;
-  void* p2 = nullptr;
-  uint32_t l1 = 0;
-  uint32_t l2 = 0;
-  EXPECT_EQ(b->Lock(0, 0, &p1, &l1, &p2, &l2, DSBLOCK_ENTIREBUFFER), DS_OK);
-  std::vector<uint8_t> out(static_cast<uint8_t*>(p1), static_cast<uint8_t*>(p1) + l1);
-  b->Unlock(p1, l1, p2, l2);
-  return out;
-}
-
-inline uint32_t Position(IDirectSoundBuffer* b) {
-  uint32_t play = 0;
-  b->GetCurrentPosition(&play, nullptr);
-  return play;
-}
-
-inline bool Playing(IDirectSoundBuffer* b) {
-  uint32_t status = 0;
-  b->GetStatus(&status);
-  return (status & DSBSTATUS_PLAYING) != 0;
-}
-
-// Mixes `frames` frames on the test's thread.
-inline void Render(int frames) {
-  std::vector<float> out(static_cast<size_t>(frames) * 2);
-  SoundDevice()->RenderFrames(out.data(), frames);
-}
 
 // A file of `size` bytes whose byte i is (i * 7 + 3) & 0xFF.
 inline std::vector<uint8_t> Pattern(size_t size) {

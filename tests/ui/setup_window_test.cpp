@@ -33,10 +33,7 @@ class SetupWindowTest : public UiTest {
     app.CreateForm(SetupForm);
     app.CreateForm(ReadmeForm);
     app.MainForm = SetupForm;
-    SetupForm->ProbeDisplayFn = [this, displayOk] {
-      ++probes;
-      return displayOk;
-    };
+    this->displayOk = displayOk;
     SetupForm->ProgramPath = program.string();
   }
   bool Claimed() const {
@@ -50,6 +47,11 @@ class SetupWindowTest : public UiTest {
   std::filesystem::path install;
   std::filesystem::path program;
   int probes = 0;
+  bool displayOk = true;
+  const ScopedDisplayProbe probe{[this] {
+    ++probes;
+    return displayOk;
+  }};
 };
 
 TEST_F(SetupWindowTest, InstallWritesTheSetupFileAndAnExecutableCopy) {
@@ -110,7 +112,6 @@ TEST_F(SetupWindowTest, TheFolderThatHoldsTheDataFilesIsRecorded) {
 
 TEST_F(SetupWindowTest, TheRunningProgramIsWhatGetsInstalledByDefault) {
   app.CreateForm(SetupForm);
-  SetupForm->ProbeDisplayFn = [] { return true; };
   EXPECT_EQ(SetupForm->ProgramPath, "/proc/self/exe");
   EXPECT_THROW(SetupForm->InstallButton->do_callback(), ProgramEndSignal);
   EXPECT_EQ(ReadBytes(Installed()), ReadBytes("/proc/self/exe"));
@@ -174,10 +175,7 @@ TEST_F(SetupWindowTest, TheProbeRunsOnEveryActivationAndEndsWithoutADisplay) {
   EXPECT_TRUE(boxes.empty());
 
   SetupForm->Hide();
-  SetupForm->ProbeDisplayFn = [this] {
-    ++probes;
-    return false;
-  };
+  displayOk = false;
   EXPECT_THROW(SetupForm->Show(), ProgramEndSignal);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, "★ZUK_RER1ｽｸﾘｰﾝｾｰﾊﾞｰで、DirectＸが使用できません。");

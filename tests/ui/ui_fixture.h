@@ -45,7 +45,7 @@ class FakePlatform : public Platform {
   }
   int32_t ShowCursor(bool) override { return 0; }
   void JoySetThreshold(uint32_t, uint32_t) override {}
-  uint32_t JoyGetPos(uint32_t, JOYINFO&) override { return 1; }
+  uint32_t JoyGetPos(uint32_t, dx::JOYINFO&) override { return 1; }
   void JoyRelease() override {}
   int32_t ScreenWidth() override { return 1024; }
   int32_t ScreenHeight() override { return 768; }

@@ -14,7 +14,7 @@ class FakePlatform : public Platform {
   int32_t CursorCounter = 0;
   bool CursorReadable = true;
   bool JoyPresent = false;
-  JOYINFO Joy;
+  dx::JOYINFO Joy;
   int32_t Width = 640;
   int32_t Height = 480;
   // Statistics for tests.
@@ -50,7 +50,7 @@ class FakePlatform : public Platform {
   }
   int32_t ShowCursor(bool show) override { return CursorCounter += show ? 1 : -1; }
   void JoySetThreshold(uint32_t, uint32_t) override {}
-  uint32_t JoyGetPos(uint32_t joystick, JOYINFO& info) override {
+  uint32_t JoyGetPos(uint32_t joystick, dx::JOYINFO& info) override {
     if (joystick != 0 || !JoyPresent) return 167;
     info = Joy;
     return 0;

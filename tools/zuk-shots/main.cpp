@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     SettingsForm->Hide();
 
     App().CreateForm(SetupForm);
-    SetupForm->ProbeDisplayFn = nullptr;
+    const ScopedDisplayProbe anyDisplay([] { return true; });
     SetupForm->Show();
     ok = Shoot(SetupForm->Window(), SetupForm->Window()->label(), (out / "setup.png").string()) && ok;
     SetupForm->Hide();

@@ -1,6 +1,8 @@
 // Clipping and drawing of the three primitives, checked pixel by pixel in the
 // back buffer of a headless display.
-#include "video/video_fixture.h"
+#include "game/video_fixture.h"
+
+using namespace dx;
 
 using DrawTest = VideoTest;
 

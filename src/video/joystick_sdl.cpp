@@ -1,6 +1,8 @@
-#include "platform/joystick_sdl.h"
+#include "video/joystick_sdl.h"
 
 #include <SDL.h>
+
+using namespace dx;
 
 namespace {
 

@@ -99,7 +99,7 @@ class VideoTest : public ::testing::Test {
   }
   // Fills a sheet with a pattern that tells every column and row apart.
   void PatternSheet(int sheet) {
-    IDirectDrawSurface* s = d().Sheet(sheet);
+    dx::IDirectDrawSurface* s = d().Sheet(sheet);
     for (int y = 0; y < 480; ++y)
       for (int x = 0; x < 640; ++x) s->Pixels()[y * s->Pitch() + x] = Pattern(x, y);
   }

@@ -2,7 +2,7 @@
 // drivers, and one real full-screen X11 window under the X server of the
 // test run, checked by a screenshot of the root window.
 #include "video/picture_mapping.h"
-#include "video/video_fixture.h"
+#include "game/video_fixture.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>

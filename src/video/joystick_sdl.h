@@ -9,7 +9,7 @@
 // mapped to 0..65535 (centre 32768) and the buttons as a bit mask (bit i =
 // button i). Returns 0, or a non-zero code with `info` untouched when no such
 // joystick answers.
-uint32_t SdlJoyGetPos(uint32_t joystick, JOYINFO& info);
+uint32_t SdlJoyGetPos(uint32_t joystick, dx::JOYINFO& info);
 // joySetThreshold: kept for the record; SDL reports every axis change.
 void SdlJoySetThreshold(uint32_t joystick, uint32_t threshold);
 // Closes the joysticks opened so far and ends SDL's joystick subsystem when

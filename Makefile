@@ -4,7 +4,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all build deps configure run test dist install package preview screenshots fuzz asan clean
+.PHONY: all build deps configure run test dist install package preview screenshots fuzz asan clean windows-deps
 
 all: build
 
@@ -59,6 +59,12 @@ asan: deps
 FUZZ_SECONDS ?= 30
 fuzz: deps
 	scripts/run-fuzz $(BUILD)-fuzz $(FUZZ_SECONDS)
+
+# The mingw-w64 cross-compiler, Wine, and static Windows builds of SDL2, FLTK
+# and GoogleTest in build-windows/deps (rebuilt only when a version changes).
+windows-deps:
+	@scripts/install-windows-deps
+	scripts/build-windows-deps build-windows
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz

@@ -32,11 +32,12 @@ class SetupWindow : public Form {
   // says so and writes nothing.
   void Install();
   std::vector<std::string> DataFolderCandidates(const std::string& currentDir) const;
+  // readme.txt of the folder that Install records as holding the data
+  // files (the current folder when none does).
   void ShowReadme();
 
-  // Replaceable for tests: the probe and the program file that is copied.
+  // Replaceable for tests: the probe.
   std::function<bool()> ProbeDisplayFn;
-  std::string ProgramPath = "/proc/self/exe";
 
   Fl_Box* Picture = nullptr;
   Label* MakerLabel = nullptr;

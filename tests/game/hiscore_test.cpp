@@ -35,12 +35,11 @@ class HiScoreTest : public ::testing::Test {
     char tmpl[] = "/tmp/zuk_hiscore_XXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     root_ = tmpl;
-    setenv("ZUK_RER1_WINDIR", (root_ / "system").c_str(), 1);
     w_ = std::make_unique<WorldState>();
     w_->DataPath = root_.string() + "/";
+    w_->UserFolder = (root_ / "system").string();
   }
   void TearDown() override {
-    unsetenv("ZUK_RER1_WINDIR");
     fs::remove_all(root_);
   }
   fs::path File() const { return root_ / "score.dat"; }
@@ -96,6 +95,7 @@ TEST_F(HiScoreTest, ShortAndLongFiles) {
   // An odd length fills the low byte of its last entry only.
   auto odd = std::make_unique<WorldState>();
   odd->DataPath = w_->DataPath;
+  odd->UserFolder = w_->UserFolder;
   odd->HiScoreTable[2] = 0xAB00;
   WriteBytes(File(), std::string("\x01\x02\x03\x04\x05", 5));
   LoadHighScores(*odd);
@@ -105,6 +105,7 @@ TEST_F(HiScoreTest, ShortAndLongFiles) {
   WriteBytes(File(), longFile);
   auto w2 = std::make_unique<WorldState>();
   w2->DataPath = w_->DataPath;
+  w2->UserFolder = w_->UserFolder;
   LoadHighScores(*w2);
   EXPECT_EQ(w2->HiScoreTable[50], ((101 * 7 + 3) & 0xFF) << 8 | ((100 * 7 + 3) & 0xFF));
   w2->HiScoreTable[0] = 0xBEEF;
@@ -167,6 +168,7 @@ TEST_F(HiScoreTest, NothingButARegularFileIsReadOrWrittenThrough) {
     plants[i]();
     auto w = std::make_unique<WorldState>();
     w->DataPath = w_->DataPath;
+    w->UserFolder = w_->UserFolder;
     LoadHighScores(*w);
     w->HiScoreTable[10] = 37;
     SaveHighScores(*w);
@@ -207,12 +209,10 @@ TEST(ScoreFiles, TheSystemCopyFirstThenTheInstallFoldersThenTheSystemFolder) {
   }
 }
 
-// Runs `play` as user `uid` in a child process with its own system folder;
-// true when it returned true.
-bool PlayAs(uid_t uid, const fs::path& system, const std::function<bool()>& play) {
+// Runs `play` as user `uid` in a child process; true when it returned true.
+bool PlayAs(uid_t uid, const std::function<bool()>& play) {
   const pid_t pid = fork();
   if (pid == 0) {
-    setenv("ZUK_RER1_WINDIR", system.c_str(), 1);
     if (setgid(uid) != 0 || setuid(uid) != 0) _exit(2);
     _exit(play() ? 0 : 1);
   }
@@ -228,10 +228,11 @@ TEST_F(HiScoreTest, TwoUsersOfOneInstallFolderBothKeepTheirRecords) {
   if (geteuid() != 0) GTEST_SKIP() << "needs root to play as two users";
   fs::permissions(root_, fs::perms::all);
   const std::string install = w_->DataPath;
-  auto record = [install](uint16_t score) {
-    return [install, score] {
+  auto record = [install](const fs::path& user, uint16_t score) {
+    return [install, user, score] {
       WorldState w;
       w.DataPath = install;
+      w.UserFolder = user.string();
       LoadHighScores(w);
       const uint16_t seen = w.HiScoreTable[10];
       if (score > seen) w.HiScoreTable[10] = score;
@@ -239,19 +240,20 @@ TEST_F(HiScoreTest, TwoUsersOfOneInstallFolderBothKeepTheirRecords) {
       return true;
     };
   };
-  auto best = [install](uint16_t expected) {
-    return [install, expected] {
+  auto best = [install](const fs::path& user, uint16_t expected) {
+    return [install, user, expected] {
       WorldState w;
       w.DataPath = install;
+      w.UserFolder = user.string();
       LoadHighScores(w);
       return w.HiScoreTable[10] == expected;
     };
   };
   const fs::path first = root_ / "first", second = root_ / "second";
-  ASSERT_TRUE(PlayAs(65533, first, record(37)));
-  ASSERT_TRUE(PlayAs(65534, second, record(50)));
-  EXPECT_TRUE(PlayAs(65533, first, best(37)));
-  EXPECT_TRUE(PlayAs(65534, second, best(50)));
+  ASSERT_TRUE(PlayAs(65533, record(first, 37)));
+  ASSERT_TRUE(PlayAs(65534, record(second, 50)));
+  EXPECT_TRUE(PlayAs(65533, best(first, 37)));
+  EXPECT_TRUE(PlayAs(65534, best(second, 50)));
   EXPECT_EQ(ReadBytes(File()).substr(20, 1), "\x25");
   EXPECT_EQ(ReadBytes(second / "score.dat").substr(20, 1), "\x32");
 }

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 
 #include "game/hiscore.h"
 #include "game/world_state.h"
+#include "platform/bounded_read.h"
 #include "support/file_bytes.h"
 
 namespace fs = std::filesystem;
@@ -145,6 +147,51 @@ TEST_F(HiScoreTest, AMissingInstallFolderLeavesTheRecordsToTheSystemFolder) {
   SaveHighScores(*w_);
   EXPECT_FALSE(fs::exists(root_ / "gone"));
   EXPECT_EQ(ReadBytes(SystemFile()).substr(20, 2), std::string("\x25\x00", 2));
+}
+
+// A passing read error on the install folder's copy makes no zeroed table
+// in the per-user folder, which every later run would read first; a stored
+// score is kept there.
+TEST_F(HiScoreTest, AReadErrorMakesNoPerUserCopyUntilAScoreIsStored) {
+  WriteBytes(File(), Pattern(102));
+  const std::string install = File().string();
+  const ScopedFileReader failing([install](const std::string& path, size_t, bool) -> std::optional<std::string> {
+    errno = path == install ? EIO : ENOENT;
+    return std::nullopt;
+  });
+  w_->PackageDataFolder = true;  // a read-only folder, also for root
+  LoadHighScores(*w_);
+  SaveHighScores(*w_);
+  EXPECT_FALSE(fs::exists(SystemFile()));
+  w_->HiScoreTable[10] = 37;
+  SaveHighScores(*w_);
+  EXPECT_EQ(ReadBytes(SystemFile()).substr(20, 1), "\x25");
+  EXPECT_EQ(ReadBytes(File()), Pattern(102));
+}
+
+// A package's folder is never written: a missing file is not made there,
+// and the records go to the per-user folder.
+TEST_F(HiScoreTest, APackagesFolderIsReadButNeverWritten) {
+  w_->PackageDataFolder = true;
+  LoadHighScores(*w_);
+  w_->HiScoreTable[10] = 37;
+  SaveHighScores(*w_);
+  EXPECT_FALSE(fs::exists(File()));
+  EXPECT_EQ(ReadBytes(SystemFile()).substr(20, 1), "\x25");
+}
+
+// A huge (sparse) file keeps only a small tail after the table: the save
+// neither reads it all nor writes its size again.
+TEST_F(HiScoreTest, AHugeFileIsCutToASmallTail) {
+  WriteBytes(File(), Pattern(300));
+  fs::resize_file(File(), std::uintmax_t{1} << 30);
+  LoadHighScores(*w_);
+  w_->HiScoreTable[0] = 0xBEEF;
+  SaveHighScores(*w_);
+  const std::string saved = ReadBytes(File());
+  ASSERT_EQ(saved.size(), 102u + 4096u);
+  EXPECT_EQ(saved.substr(0, 2), "\xEF\xBE");
+  EXPECT_EQ(saved.substr(2, 298), Pattern(300).substr(2));
 }
 
 }  // namespace

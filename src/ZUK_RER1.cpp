@@ -19,6 +19,8 @@
 #include "game/sound_effects.h"
 #include "ui/game_window.h"
 #include "game/world_state.h"
+#include "base/diagnostic.h"
+#include "platform/process.h"
 #include "platform/signals.h"
 #include "video/presenter.h"
 #include "ui/setup_window.h"
@@ -48,6 +50,7 @@ Form* MakeForm(FormKind kind) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  SetReportingName(ProgramShortName());
   // Before any library starts: SDL does not keep the display awake (the X
   // server's idle time, DPMS and idle lockers work as over the desktop), and
   // leaves SIGTERM, SIGINT and SIGHUP to the program, which ends every mode

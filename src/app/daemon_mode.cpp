@@ -1,7 +1,6 @@
 #include "app/daemon_mode.h"
 
 #include <X11/Xlib.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "base/picture.h"
 #include "config/settings.h"
 #include "platform/platform.h"
+#include "platform/process.h"
 #include "platform/signals.h"
 #include "game/world_state.h"
 #include "platform/system_folder.h"
@@ -126,8 +126,7 @@ DaemonRun PrepareDaemonRun(const DaemonWindow& window) {
   const std::vector<std::string> folders = InstalledDataFolders(ProgramFilePath());
   run.installedDataFolder = FolderWithDataFiles(folders);
   run.sound = window.sound;
-  struct stat st {};
-  run.settingsFile = ::stat(SettingsFilePath().c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  run.settingsFile = IsRegularFile(SettingsFilePath());
   run.noData = [folders] { ShowBlackUntilTheEnd(folders); };
   return run;
 }

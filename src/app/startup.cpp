@@ -2,10 +2,7 @@
 
 #include <FL/Fl.H>
 #include <FL/x.H>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdlib>
 
 #include "shell/application.h"
@@ -13,6 +10,7 @@
 #include "shell/form.h"
 #include "base/diagnostic.h"
 #include "platform/instance_lock.h"
+#include "platform/process.h"
 #include "platform/signals.h"
 #include "platform/system_folder.h"
 
@@ -40,10 +38,7 @@ std::string StartedProgramPath(const char* argv0) {
       const size_t end = dirs.find(':', start);
       const std::string dir = dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
       const std::string candidate = JoinPath(dir.empty() ? std::string(".") : dir, name);
-      struct stat st {};
-      if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(candidate.c_str(), X_OK) == 0) {
-        return candidate;
-      }
+      if (IsRegularFile(candidate) && CanExecute(candidate)) return candidate;
       if (end == std::string::npos) break;
       start = end + 1;
     }

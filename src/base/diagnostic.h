@@ -7,3 +7,6 @@
 
 // Writes "<program name>: <text>" and a line end to stderr, at once.
 void ReportProblem(const std::string& text);
+// The program name of those lines: the program's entry sets it to the name
+// it was started by ("zuk_rer1" until then).
+void SetReportingName(std::string name);

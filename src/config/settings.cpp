@@ -1,12 +1,11 @@
 #include "config/settings.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 
 #include "platform/atomic_file.h"
 #include "config/settings_text.h"
 #include "platform/bounded_read.h"
+#include "platform/file_system.h"
 #include "platform/system_folder.h"
 
 namespace {
@@ -18,10 +17,7 @@ std::string ReadSettingsText(const std::string& path) {
   return ReadRegularFile(path, kSettingsFileLimit).value_or(std::string());
 }
 
-bool IsFile(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-}
+bool IsFile(const std::string& path) { return PathExists(path) && !IsFolder(path); }
 
 bool WriteSettingsText(const std::string& text) {
   if (!EnsureSystemFolder()) return false;

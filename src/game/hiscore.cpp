@@ -1,20 +1,16 @@
 #include "game/hiscore.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
 
-#include "platform/atomic_file.h"
-#include "game/world_state.h"
-#include "platform/bounded_read.h"
 #include "base/diagnostic.h"
-#include "platform/system_folder.h"
+#include "game/world_state.h"
+#include "platform/atomic_file.h"
+#include "platform/bounded_read.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -23,14 +19,14 @@ static_assert(kFileBytes == kScoreFileLimit);
 
 struct ScoreFile {
   ScoreFileState state = ScoreFileState::Missing;
-  std::string bytes;  // the first 102 bytes of a usable file
+  std::string bytes;  // the first bytes of a usable file, up to `limit`
 };
 
-std::string SystemScorePath() { return JoinPath(SystemFolder(), "score.dat"); }
+std::string SystemScorePath(const WorldState& w) { return JoinPath(w.UserFolder, "score.dat"); }
 
 // Reads what lies at `path`, never following a link.
-ScoreFile Probe(const std::string& path) {
-  const std::optional<std::string> bytes = ReadRegularFile(path, kScoreFileLimit, false);
+ScoreFile Probe(const std::string& path, size_t limit = kScoreFileLimit) {
+  const std::optional<std::string> bytes = ReadRegularFile(path, limit, false);
   if (bytes) return {ScoreFileState::Usable, *bytes};
   switch (errno) {
     case ENOENT:
@@ -44,8 +40,8 @@ ScoreFile Probe(const std::string& path) {
 // Whether the install folder's copy may be written: the file itself, or,
 // when there is none, the folder that would hold it.
 bool InstallWritable(ScoreFileState state, const std::string& file, const std::string& folder) {
-  if (state == ScoreFileState::Usable) return ::access(file.c_str(), W_OK) == 0;
-  if (state == ScoreFileState::Missing) return ::access(folder.empty() ? "." : folder.c_str(), W_OK) == 0;
+  if (state == ScoreFileState::Usable) return CanWrite(file);
+  if (state == ScoreFileState::Missing) return CanWrite(folder.empty() ? "." : folder);
   return false;
 }
 
@@ -70,41 +66,35 @@ void PutFileByte(WorldState& w, size_t k, uint8_t b) {
   }
 }
 
-// Copies everything of `from` after its first `offset` bytes to `to`.
-bool CopyTail(int from, off_t offset, int to) {
-  char buffer[1 << 14];
-  for (;;) {
-    const ssize_t n = ::pread(from, buffer, sizeof buffer, offset);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    if (n == 0) return true;
-    if (!WriteAll(to, std::string_view(buffer, static_cast<size_t>(n)))) return false;
-    offset += n;
-  }
-}
-
-// Replaces the file at `path` with the table, followed by whatever the old
-// file held beyond it, with the old file's permissions.
-bool StoreTable(const WorldState& w, const std::string& path) {
-  if (path == SystemScorePath() && !EnsureSystemFolder()) return false;
-  char table[kFileBytes];
+// The table as the file's first 102 bytes.
+std::string TableBytes(const WorldState& w) {
+  std::string table(kFileBytes, '\0');
   for (int i = 0; i < kHiScoreEntries; ++i) {
     table[2 * i] = static_cast<char>(w.HiScoreTable[i] & 0xFFu);
     table[2 * i + 1] = static_cast<char>(w.HiScoreTable[i] >> 8);
   }
-  const int old = OpenRegularFile(path, O_RDONLY | O_NOFOLLOW);
-  struct stat st {};
-  const int mode = old >= 0 && ::fstat(old, &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
-  const bool ok = ReplaceFileAtomically(
-      path,
-      [&](int fd) {
-        return WriteAll(fd, std::string_view(table, kFileBytes)) && (old < 0 || CopyTail(old, kFileBytes, fd));
-      },
-      mode);
-  const int err = errno;
-  if (old >= 0) ::close(old);
-  errno = err;
-  return ok;
+  return table;
+}
+
+// Replaces the file at `path` with the table, followed by what the old file
+// held beyond it, with the old file's permissions. Only a small tail is
+// kept: nothing this program writes lies there, and a huge file planted at
+// score.dat must neither stall the end nor fill the disk with its copy.
+bool StoreTable(const WorldState& w, const std::string& path) {
+  if (path == SystemScorePath(w) && !CreateFolders(w.UserFolder)) return false;
+  const ScoreFile old = Probe(path, kScoreFileLimit + kScoreTailLimit);
+  const std::string tail = old.bytes.size() > kFileBytes ? old.bytes.substr(kFileBytes) : std::string();
+  return ReplaceFileAtomically(path, TableBytes(w) + tail, PermissionBits(path));
+}
+
+// Whether the table holds only what the install folder's copy gave it (all
+// zeros when that could not be read): a per-user copy made of it would be
+// read first on every later run, and the install folder's records never
+// again.
+bool NothingStored(const WorldState& w) {
+  ScoreFile install = Probe(w.DataPath + "score.dat");
+  install.bytes.resize(kFileBytes, '\0');
+  return TableBytes(w) == install.bytes;
 }
 
 }  // namespace
@@ -122,17 +112,19 @@ ScoreChoice ChooseScoreFiles(ScoreFileState system, ScoreFileState install, bool
 
 void LoadHighScores(WorldState& w) {
   const std::string install = w.DataPath + "score.dat";
-  const std::string system = SystemScorePath();
+  const std::string system = SystemScorePath(w);
   const ScoreFile sys = Probe(system);
   const ScoreFile inst = install == system ? sys : Probe(install);
-  const ScoreChoice c = ChooseScoreFiles(sys.state, inst.state, InstallWritable(inst.state, install, w.DataPath));
+  const bool writable = !w.PackageDataFolder && InstallWritable(inst.state, install, w.DataPath);
+  const ScoreChoice c = ChooseScoreFiles(sys.state, inst.state, writable);
   w.HiScoreFile = c.writeTo == ScorePlace::Install ? install : c.writeTo == ScorePlace::System ? system : "";
   w.HiScoreLoaded = !w.HiScoreFile.empty();
   if (c.readFrom != ScorePlace::System) ReportLeftAlone(install, inst.state, w.HiScoreFile);
   if (c.writeTo != ScorePlace::System) ReportLeftAlone(system, sys.state, w.HiScoreFile);
   if (c.readFrom == ScorePlace::None) {
-    // A file that is looked for and not found is made at once.
-    SaveHighScores(w);
+    // A file that is looked for and not found is made at once; the per-user
+    // copy only once a game stores a score (SaveHighScores).
+    if (c.writeTo == ScorePlace::Install) SaveHighScores(w);
     return;
   }
   // A short file fills only the entries it covers; the rest keep their value.
@@ -144,11 +136,12 @@ void SaveHighScores(WorldState& w) {
   // A table that was never loaded holds no stored records: writing it would
   // wipe the file's.
   if (!w.HiScoreLoaded) return;
+  const std::string system = SystemScorePath(w);
+  if (w.HiScoreFile == system && !PathExists(system) && NothingStored(w)) return;
   if (StoreTable(w, w.HiScoreFile)) return;
   const int err = errno;
   // The install folder refused the new file (the folder can't be written, a
   // full disk): the system folder keeps the records instead.
-  const std::string system = SystemScorePath();
   const ScoreFileState there = Probe(system).state;
   if (w.HiScoreFile != system && (there == ScoreFileState::Missing || there == ScoreFileState::Usable) &&
       StoreTable(w, system)) {

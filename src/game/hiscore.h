@@ -1,8 +1,8 @@
 // The high-score file score.dat: 51 little-endian 16-bit entries. It lives in
 // the install folder; where that folder's copy can't be used (a package's
-// read-only folder, another user's file in a shared folder, a link), the
-// user's system folder keeps the records, and from then on its copy is the
-// one read.
+// folder, another user's file in a shared folder, a link), the per-user
+// folder the game is handed (WorldState::UserFolder) keeps the records once
+// a game stores one, and from then on its copy is the one read.
 #pragma once
 
 struct WorldState;

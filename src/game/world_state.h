@@ -109,6 +109,11 @@ struct WorldState : Settings {
   // table that was never loaded is never written back over the file.
   bool HiScoreLoaded = false;
   std::string HiScoreFile;  // where the table is written back
+  // Handed in by the game's host: the per-user folder, which keeps the
+  // records the install folder can't, and whether the install folder belongs
+  // to an installed package (read, never written).
+  std::string UserFolder;
+  bool PackageDataFolder = false;
 
   // --- Sound parameters ---------------------------------------------------
   int32_t PlayVolume = 0;

@@ -8,23 +8,35 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_system.h"
+
 // Writes data as the whole new content of path, with the permission bits
 // `mode` when it is given (the process's umask otherwise). On failure the
 // old file is unchanged, no temporary file is left, and errno tells why.
 // Temporary files of `path` left by a save whose process is gone (killed
 // before its rename) are removed first.
 bool ReplaceFileAtomically(const std::string& path, std::string_view data, int mode = -1);
-// The same with the content written by `write` into the temporary file's
-// descriptor (false when it failed, errno telling why).
-bool ReplaceFileAtomically(const std::string& path, const std::function<bool(int fd)>& write, int mode = -1);
-// Writes all of data to fd; false (errno kept) on failure.
-bool WriteAll(int fd, std::string_view data);
+// The same with the content written by `write` into the temporary file
+// (false when it failed, errno telling why).
+bool ReplaceFileAtomically(const std::string& path, const std::function<bool(FileHandle& file)>& write,
+                           int mode = -1);
 
 // Removes, in `folder`, the temporary files of the files named in `names`
 // that a save left when its process was killed before its rename. A file of
 // a process that still runs is its save in progress and stays.
 void RemoveDeadTempFiles(const std::string& folder, std::initializer_list<std::string_view> names);
 
-// The rename that puts the new file in place; tests replace it to simulate
-// a failure after the temporary file has been written.
-extern int (*AtomicFileRename)(const char* from, const char* to);
+// Puts `rename` in the place of the rename that puts the new file in place
+// for as long as it lives (tests: a failure after the temporary file has
+// been written), then the one before it.
+class ScopedFileRename {
+ public:
+  using Rename = int (*)(const char* from, const char* to);
+  explicit ScopedFileRename(Rename rename);
+  ~ScopedFileRename();
+  ScopedFileRename(const ScopedFileRename&) = delete;
+  ScopedFileRename& operator=(const ScopedFileRename&) = delete;
+
+ private:
+  Rename previous_;
+};

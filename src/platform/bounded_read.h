@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,7 +13,9 @@ constexpr size_t kSettingsFileLimit = size_t{1} << 20;  // ZUK_RER1.CNF
 constexpr size_t kReadmeFileLimit = size_t{1} << 20;    // readme.txt
 constexpr size_t kWaveFileLimit = 100000;               // fire.wav, dokan.wav
 constexpr size_t kPaletteFileLimit = 768;               // pal256.pal
-constexpr size_t kScoreFileLimit = 102;                 // score.dat
+constexpr size_t kScoreFileLimit = 102;                 // score.dat's table
+constexpr size_t kScoreTailLimit = 4096;                // what score.dat keeps past it
+constexpr size_t kProgramFileLimit = size_t{1} << 28;   // the program, copied by setup
 
 // The first `limit` bytes of the regular file at `path` (all of it when it is
 // shorter). Nothing when it can't be opened, is not a regular file (errno
@@ -20,7 +23,16 @@ constexpr size_t kScoreFileLimit = 102;                 // score.dat
 // symbolic link at `path` is not followed (errno ELOOP).
 std::optional<std::string> ReadRegularFile(const std::string& path, size_t limit, bool followLink = true);
 
-// Opens `path` with `flags` (O_NONBLOCK and O_CLOEXEC added) and keeps the
-// descriptor only when it is a regular file; -1 otherwise, errno EINVAL for
-// a file of another kind.
-int OpenRegularFile(const std::string& path, int flags, int mode = 0);
+// Puts `reader` in the place of ReadRegularFile's body for as long as it
+// lives (tests: a disk that fails), then the one before it.
+class ScopedFileReader {
+ public:
+  using Reader = std::function<std::optional<std::string>(const std::string& path, size_t limit, bool followLink)>;
+  explicit ScopedFileReader(Reader reader);
+  ~ScopedFileReader();
+  ScopedFileReader(const ScopedFileReader&) = delete;
+  ScopedFileReader& operator=(const ScopedFileReader&) = delete;
+
+ private:
+  Reader previous_;
+};

@@ -1,17 +1,12 @@
 #include "platform/instance_lock.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdlib>
 
 #include "platform/system_folder.h"
 
-InstanceLock::~InstanceLock() { Release(); }
-
 namespace {
+
+constexpr const char* kMarker = "ZUK_RER1.lock";
 
 // $XDG_RUNTIME_DIR when it is set to an absolute path, else nullptr.
 const char* RuntimeDir() {
@@ -22,37 +17,27 @@ const char* RuntimeDir() {
 }  // namespace
 
 std::string InstanceLock::LockPath() {
-  if (const char* run = RuntimeDir()) return JoinPath(run, "ZUK_RER1.lock");
-  return JoinPath(SystemFolder(), "ZUK_RER1.lock");
+  if (const char* run = RuntimeDir()) return JoinPath(run, kMarker);
+  return JoinPath(SystemFolder(), kMarker);
 }
-
-namespace {
-
-int OpenLockFile(const std::string& path) {
-  return ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-}
-
-}  // namespace
 
 bool InstanceLock::Acquire() {
-  if (fd_ >= 0) return true;
-  // A runtime folder that is named but missing (or not ours to write) falls
-  // back to the system folder: a check skipped would let two instances run.
-  int fd = RuntimeDir() != nullptr ? OpenLockFile(LockPath()) : -1;
-  if (fd < 0 && EnsureSystemFolder()) fd = OpenLockFile(JoinPath(SystemFolder(), "ZUK_RER1.lock"));
-  if (fd < 0) return true;  // no marker possible anywhere: run without one
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    const bool busy = errno == EWOULDBLOCK;
-    ::close(fd);
-    return !busy;
-  }
-  fd_ = fd;
-  return true;
+  if (Held()) return true;
+  // Both places are checked: a start without the runtime folder (another
+  // session's environment, su, a cron job) takes only the system folder's.
+  // A runtime folder that is named but missing leaves the system folder's
+  // marker to guard alone.
+  const std::string system = JoinPath(SystemFolder(), kMarker);
+  const bool runtime = RuntimeDir() != nullptr && LockPath() != system;
+  const LockResult run = runtime ? LockMarkerFile(LockPath(), runtime_) : LockResult::NoFile;
+  const bool skipSystem = run == LockResult::Busy || !EnsureSystemFolder();
+  const LockResult sys = skipSystem ? LockResult::NoFile : LockMarkerFile(system, system_);
+  if (run != LockResult::Busy && sys != LockResult::Busy) return true;
+  Release();
+  return false;
 }
 
 void InstanceLock::Release() {
-  if (fd_ >= 0) {
-    ::close(fd_);
-    fd_ = -1;
-  }
+  runtime_.Close();
+  system_.Close();
 }

@@ -1,29 +1,40 @@
-// The single-instance marker: an exclusive flock on "ZUK_RER1.lock" in
-// $XDG_RUNTIME_DIR (or the system folder, when that is unset, relative or
-// can't hold the file). The kernel drops the lock when
-// the process dies, so a crashed instance never blocks the next start, and
-// testing and taking the marker are one atomic step.
+// The single-instance marker: an exclusive lock on "ZUK_RER1.lock" in the
+// system folder and, when $XDG_RUNTIME_DIR is set to an absolute path, on
+// one there too, so that starts with and without that variable see each
+// other. The system drops the lock when the process dies, so a crashed
+// instance never blocks the next start, and testing and taking the marker
+// are one atomic step.
 #pragma once
 
 #include <string>
 
+#include "platform/file_system.h"
+
 class InstanceLock {
  public:
   InstanceLock() = default;
-  ~InstanceLock();
+  ~InstanceLock() = default;
   InstanceLock(const InstanceLock&) = delete;
   InstanceLock& operator=(const InstanceLock&) = delete;
 
   // True when this process now holds the marker; false when another
-  // instance holds it. A marker file that can't be made in either folder
-  // counts as no other instance (the run goes on without a marker).
+  // instance holds it in either place. A marker file that can't be made in
+  // a place counts as no other instance there (the run goes on without a
+  // marker when neither can be made).
   bool Acquire();
   void Release();
-  bool Held() const { return fd_ >= 0; }
+  bool Held() const { return runtime_.Valid() || system_.Valid(); }
 
   // Where the marker is looked for first.
   static std::string LockPath();
 
  private:
-  int fd_ = -1;
+  FileHandle runtime_;
+  FileHandle system_;
 };
+
+// How taking the lock on one marker file went.
+enum class LockResult { Taken, Busy, NoFile };
+// Takes the exclusive lock on the marker file at `path` (made when missing,
+// never through a link) into `file` (the system's body).
+LockResult LockMarkerFile(const std::string& path, FileHandle& file);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+
 // $ZUK_RER1_WINDIR when set, else $XDG_DATA_HOME/zuk_rer1, else
 // ~/.local/share/zuk_rer1, the home folder being $HOME or, when that is unset
 // or empty, the user's home folder from the password database. Never ends
@@ -13,15 +15,18 @@ std::string SystemFolder();
 // Creates the folder (and its parents) when missing; false on failure, with
 // errno telling why.
 bool EnsureSystemFolder();
-// Joins a folder and a file name with exactly one '/'.
-std::string JoinPath(const std::string& folder, const std::string& name);
+// The user's home folder: $HOME, or the system's record of the user when
+// that is unset or empty.
+std::string HomeFolder();
 // The folders where an installation keeps the data files, for the program
 // file at `programFile`, most likely first: PREFIX/share/zuk_rer1 for a
 // program anywhere under PREFIX/lib, lib64, libexec, bin or games, then the
 // folder that holds the program.
 std::vector<std::string> InstalledDataFolders(const std::string& programFile);
+// Whether `folder` belongs to an installed package, which only the package
+// manager may write: anything under /usr, and an installation's data folder
+// PREFIX/share/zuk_rer1 wherever PREFIX is.
+bool IsPackageFolder(const std::string& folder);
 // The first of `folders` that holds the data files (bmp1.bmp, a regular
 // file); empty when none does.
 std::string FolderWithDataFiles(const std::vector<std::string>& folders);
-// The full path of the running program file (/proc/self/exe).
-std::string ProgramFilePath();

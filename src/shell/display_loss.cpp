@@ -1,7 +1,8 @@
 #include "shell/display_loss.h"
 
 #include <X11/Xlib.h>
-#include <unistd.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -20,7 +21,7 @@ int OnIoError(Display*) {
       // Ending regardless.
     }
   }
-  ::_exit(0);
+  std::_Exit(0);
 }
 
 }  // namespace

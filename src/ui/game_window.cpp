@@ -12,6 +12,7 @@
 #include "game/input.h"
 #include "game/sound_effects.h"
 #include "platform/platform.h"
+#include "platform/system_folder.h"
 #include "shell/application.h"
 #include "shell/display_loss.h"
 #include "shell/fonts.h"
@@ -122,6 +123,9 @@ void GameWindow::FormCreate() {
   // The X server going away ends the run where it stands, with the records
   // written. The run ends the program.
   DisplayLossWatch displayLoss([this] { SaveHighScores(w); });
+  // Where the records go that the install folder can't keep.
+  w.UserFolder = SystemFolder();
+  w.PackageDataFolder = IsPackageFolder(w.DataPath);
   RunGame(w, *this, !InDaemonWindow());
 }
 

@@ -3,9 +3,6 @@
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_RGB_Image.H>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -18,8 +15,10 @@
 #include "shell/application.h"
 #include "ui/splash_image.h"
 #include "platform/atomic_file.h"
+#include "platform/bounded_read.h"
 #include "config/settings.h"
 #include "platform/platform.h"
+#include "platform/process.h"
 #include "platform/system_folder.h"
 #include "ui/ui_controls.h"
 #include "ui/readme_window.h"
@@ -42,34 +41,27 @@ std::string NoDataFilesText(const std::vector<std::string>& folders) {
   return "データファイル (bmp1.bmp) が見つかりません: " + where;
 }
 
+// The settings file records the data folder on a line of its own: a line
+// end or Ctrl-Z in the folder's name would split it.
+bool RecordableFolder(const std::string& folder) { return folder.find_first_of("\r\n\x1a") == std::string::npos; }
+
+std::string UnrecordableFolderText(const std::string& folder) {
+  return "データファイルのフォルダ名に改行などの制御文字が含まれているため、設定ファイルに記録できません: " + folder;
+}
+
 }  // namespace
 
 bool InstallProgramCopy(const std::string& source, const std::string& target,
                         std::string& failedFile) {
   // The program is read whole, then written in one step as an executable
   // file that replaces the old copy only once it is complete.
-  std::string program;
-  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) {
+  std::optional<std::string> program = ReadRegularFile(source, kProgramFileLimit);
+  if (program && program->size() >= kProgramFileLimit) errno = EFBIG;
+  if (!program || program->size() >= kProgramFileLimit) {
     failedFile = source;
     return false;
   }
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(in, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const int err = errno;
-      ::close(in);
-      failedFile = source;
-      errno = err;
-      return false;
-    }
-    if (n == 0) break;
-    program.append(buffer, static_cast<size_t>(n));
-  }
-  ::close(in);
-  if (!ReplaceFileAtomically(target, program, 0755)) {
+  if (!ReplaceFileAtomically(target, *program, 0755)) {
     failedFile = target;
     return false;
   }
@@ -139,11 +131,13 @@ std::vector<std::string> SetupWindow::DataFolderCandidates(const std::string& cu
   // has; then the running program's own folder and the installed data
   // folder, for a start from a terminal elsewhere or from the menu.
   std::error_code ec;
-  const std::filesystem::path program = std::filesystem::canonical(ProgramPath, ec);
+  const std::filesystem::path program = std::filesystem::canonical(ProgramFilePath(), ec);
   std::vector<std::string> folders{currentDir};
   if (ec) return folders;
-  folders.push_back(program.parent_path().string());
-  for (const std::string& f : InstalledDataFolders(program.string())) {
+  std::vector<std::string> more{program.parent_path().string()};
+  for (const std::string& f : InstalledDataFolders(program.string())) more.push_back(f);
+  // Each folder once: the program's own is often the current folder.
+  for (const std::string& f : more) {
     if (std::find(folders.begin(), folders.end(), f) == folders.end()) folders.push_back(f);
   }
   return folders;
@@ -171,6 +165,10 @@ void SetupWindow::Install() {
     failed(NoDataFilesText(folders));
     return;
   }
+  if (!RecordableFolder(installFolder)) {
+    failed(UnrecordableFolderText(installFolder));
+    return;
+  }
   if (!WriteSetupFile(installFolder)) {
     const int err = errno;
     failed(CannotWriteText(SettingsFilePath(), err));
@@ -178,10 +176,10 @@ void SetupWindow::Install() {
   }
   const std::string target = JoinPath(SystemFolder(), "zuk_rer1.scr");
   std::string failedFile;
-  if (!InstallProgramCopy(ProgramPath, target, failedFile)) {
+  const std::string program = ProgramFilePath();
+  if (!InstallProgramCopy(program, target, failedFile)) {
     const int err = errno;
-    failed(failedFile == ProgramPath ? CannotReadText(failedFile, err)
-                                     : CannotWriteText(failedFile, err));
+    failed(failedFile == program ? CannotReadText(failedFile, err) : CannotWriteText(failedFile, err));
     return;
   }
 
@@ -195,7 +193,9 @@ void SetupWindow::Install() {
 void SetupWindow::ShowReadme() {
   if (ReadmeForm == nullptr) return;
   try {
-    ReadmeForm->ShowReadme("readme.txt");
+    std::error_code ec;
+    const std::string folder = FolderWithDataFiles(DataFolderCandidates(std::filesystem::current_path(ec).string()));
+    ReadmeForm->ShowReadme(folder.empty() ? std::string("readme.txt") : JoinPath(folder, "readme.txt"));
   } catch (const std::exception& e) {
     App().HandleException(e);
   }

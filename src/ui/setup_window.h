@@ -32,10 +32,9 @@ class SetupWindow : public Form {
   // says so and writes nothing.
   void Install();
   std::vector<std::string> DataFolderCandidates(const std::string& currentDir) const;
+  // readme.txt of the folder that Install records as holding the data
+  // files (the current folder when none does).
   void ShowReadme();
-
-  // Replaceable for tests: the program file that is copied.
-  std::string ProgramPath = "/proc/self/exe";
 
   Fl_Box* Picture = nullptr;
   Label* MakerLabel = nullptr;

@@ -136,3 +136,28 @@ TEST(Layers, AToolkitHeaderIsFoundBehindOurHeaders) {
 }
 
 }  // namespace
+
+namespace {
+
+// Operating-system calls live in platform/: no other folder includes a POSIX
+// or Linux header, but the X11 files of video/, app/ and shell/.
+TEST(Layers, OnlyThePlatformIncludesSystemHeaders) {
+  const char* const kSystemHeaders[] = {"<unistd.h>", "<fcntl.h>", "<sys/", "<pwd.h>",  "<signal.h>", "<dirent.h>",
+                                        "<poll.h>",   "<errno.h>", "<time.h>", "<linux/", "<dlfcn.h>",  "<termios.h>"};
+  const fs::path src = fs::path(ZUK_SOURCE_DIR) / "src";
+  for (const auto& entry : fs::recursive_directory_iterator(src)) {
+    const std::string folder = entry.path().parent_path().filename().string();
+    const bool x11 = entry.path().filename().string().rfind("x11_", 0) == 0 &&
+                     (folder == "video" || folder == "app" || folder == "shell");
+    if (!entry.is_regular_file() || folder == "platform" || x11) continue;
+    std::ifstream in(entry.path());
+    for (std::string line; std::getline(in, line);) {
+      if (line.rfind("#include ", 0) != 0) continue;
+      for (const char* header : kSystemHeaders) {
+        EXPECT_EQ(line.find(header), std::string::npos) << entry.path() << ": " << line;
+      }
+    }
+  }
+}
+
+}  // namespace

@@ -37,7 +37,6 @@ class SettingsFileTest : public ::testing::Test {
     setenv("ZUK_RER1_WINDIR", win_.c_str(), 1);
   }
   void TearDown() override {
-    AtomicFileRename = saved_rename_;
     unsetenv("ZUK_RER1_WINDIR");
     fs::remove_all(root_);
   }
@@ -48,7 +47,6 @@ class SettingsFileTest : public ::testing::Test {
   }
 
   fs::path root_, win_, data_;
-  int (*saved_rename_)(const char*, const char*) = AtomicFileRename;
 };
 
 TEST_F(SettingsFileTest, PathFollowsSystemFolder) {
@@ -114,7 +112,7 @@ TEST_F(SettingsFileTest, LongPathSurvivesSaveAndLfFileIsRead) {
 TEST_F(SettingsFileTest, InterruptedWriteKeepsOldFile) {
   const std::string old = "PATH=" + data_.string() + "\r\nMAX=33\r\n";
   WriteCnf(old);
-  AtomicFileRename = &FailingRename;
+  const ScopedFileRename failing(&FailingRename);
   WindowSettings v;
   errno = 0;
   EXPECT_FALSE(WriteSettingsFile(v));

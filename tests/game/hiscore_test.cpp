@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 
 #include "game/hiscore.h"
 #include "game/world_state.h"
+#include "platform/bounded_read.h"
 #include "support/file_bytes.h"
 
 namespace fs = std::filesystem;
@@ -35,12 +37,11 @@ class HiScoreTest : public ::testing::Test {
     char tmpl[] = "/tmp/zuk_hiscore_XXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     root_ = tmpl;
-    setenv("ZUK_RER1_WINDIR", (root_ / "system").c_str(), 1);
     w_ = std::make_unique<WorldState>();
     w_->DataPath = root_.string() + "/";
+    w_->UserFolder = (root_ / "system").string();
   }
   void TearDown() override {
-    unsetenv("ZUK_RER1_WINDIR");
     fs::remove_all(root_);
   }
   fs::path File() const { return root_ / "score.dat"; }
@@ -96,6 +97,7 @@ TEST_F(HiScoreTest, ShortAndLongFiles) {
   // An odd length fills the low byte of its last entry only.
   auto odd = std::make_unique<WorldState>();
   odd->DataPath = w_->DataPath;
+  odd->UserFolder = w_->UserFolder;
   odd->HiScoreTable[2] = 0xAB00;
   WriteBytes(File(), std::string("\x01\x02\x03\x04\x05", 5));
   LoadHighScores(*odd);
@@ -105,6 +107,7 @@ TEST_F(HiScoreTest, ShortAndLongFiles) {
   WriteBytes(File(), longFile);
   auto w2 = std::make_unique<WorldState>();
   w2->DataPath = w_->DataPath;
+  w2->UserFolder = w_->UserFolder;
   LoadHighScores(*w2);
   EXPECT_EQ(w2->HiScoreTable[50], ((101 * 7 + 3) & 0xFF) << 8 | ((100 * 7 + 3) & 0xFF));
   w2->HiScoreTable[0] = 0xBEEF;
@@ -146,6 +149,51 @@ TEST_F(HiScoreTest, AMissingInstallFolderLeavesTheRecordsToTheSystemFolder) {
   EXPECT_EQ(ReadBytes(SystemFile()).substr(20, 2), std::string("\x25\x00", 2));
 }
 
+// A passing read error on the install folder's copy makes no zeroed table
+// in the per-user folder, which every later run would read first; a stored
+// score is kept there.
+TEST_F(HiScoreTest, AReadErrorMakesNoPerUserCopyUntilAScoreIsStored) {
+  WriteBytes(File(), Pattern(102));
+  const std::string install = File().string();
+  const ScopedFileReader failing([install](const std::string& path, size_t, bool) -> std::optional<std::string> {
+    errno = path == install ? EIO : ENOENT;
+    return std::nullopt;
+  });
+  w_->PackageDataFolder = true;  // a read-only folder, also for root
+  LoadHighScores(*w_);
+  SaveHighScores(*w_);
+  EXPECT_FALSE(fs::exists(SystemFile()));
+  w_->HiScoreTable[10] = 37;
+  SaveHighScores(*w_);
+  EXPECT_EQ(ReadBytes(SystemFile()).substr(20, 1), "\x25");
+  EXPECT_EQ(ReadBytes(File()), Pattern(102));
+}
+
+// A package's folder is never written: a missing file is not made there,
+// and the records go to the per-user folder.
+TEST_F(HiScoreTest, APackagesFolderIsReadButNeverWritten) {
+  w_->PackageDataFolder = true;
+  LoadHighScores(*w_);
+  w_->HiScoreTable[10] = 37;
+  SaveHighScores(*w_);
+  EXPECT_FALSE(fs::exists(File()));
+  EXPECT_EQ(ReadBytes(SystemFile()).substr(20, 1), "\x25");
+}
+
+// A huge (sparse) file keeps only a small tail after the table: the save
+// neither reads it all nor writes its size again.
+TEST_F(HiScoreTest, AHugeFileIsCutToASmallTail) {
+  WriteBytes(File(), Pattern(300));
+  fs::resize_file(File(), std::uintmax_t{1} << 30);
+  LoadHighScores(*w_);
+  w_->HiScoreTable[0] = 0xBEEF;
+  SaveHighScores(*w_);
+  const std::string saved = ReadBytes(File());
+  ASSERT_EQ(saved.size(), 102u + 4096u);
+  EXPECT_EQ(saved.substr(0, 2), "\xEF\xBE");
+  EXPECT_EQ(saved.substr(2, 298), Pattern(300).substr(2));
+}
+
 }  // namespace
 
 namespace {
@@ -167,6 +215,7 @@ TEST_F(HiScoreTest, NothingButARegularFileIsReadOrWrittenThrough) {
     plants[i]();
     auto w = std::make_unique<WorldState>();
     w->DataPath = w_->DataPath;
+    w->UserFolder = w_->UserFolder;
     LoadHighScores(*w);
     w->HiScoreTable[10] = 37;
     SaveHighScores(*w);
@@ -207,12 +256,10 @@ TEST(ScoreFiles, TheSystemCopyFirstThenTheInstallFoldersThenTheSystemFolder) {
   }
 }
 
-// Runs `play` as user `uid` in a child process with its own system folder;
-// true when it returned true.
-bool PlayAs(uid_t uid, const fs::path& system, const std::function<bool()>& play) {
+// Runs `play` as user `uid` in a child process; true when it returned true.
+bool PlayAs(uid_t uid, const std::function<bool()>& play) {
   const pid_t pid = fork();
   if (pid == 0) {
-    setenv("ZUK_RER1_WINDIR", system.c_str(), 1);
     if (setgid(uid) != 0 || setuid(uid) != 0) _exit(2);
     _exit(play() ? 0 : 1);
   }
@@ -228,10 +275,11 @@ TEST_F(HiScoreTest, TwoUsersOfOneInstallFolderBothKeepTheirRecords) {
   if (geteuid() != 0) GTEST_SKIP() << "needs root to play as two users";
   fs::permissions(root_, fs::perms::all);
   const std::string install = w_->DataPath;
-  auto record = [install](uint16_t score) {
-    return [install, score] {
+  auto record = [install](const fs::path& user, uint16_t score) {
+    return [install, user, score] {
       WorldState w;
       w.DataPath = install;
+      w.UserFolder = user.string();
       LoadHighScores(w);
       const uint16_t seen = w.HiScoreTable[10];
       if (score > seen) w.HiScoreTable[10] = score;
@@ -239,19 +287,20 @@ TEST_F(HiScoreTest, TwoUsersOfOneInstallFolderBothKeepTheirRecords) {
       return true;
     };
   };
-  auto best = [install](uint16_t expected) {
-    return [install, expected] {
+  auto best = [install](const fs::path& user, uint16_t expected) {
+    return [install, user, expected] {
       WorldState w;
       w.DataPath = install;
+      w.UserFolder = user.string();
       LoadHighScores(w);
       return w.HiScoreTable[10] == expected;
     };
   };
   const fs::path first = root_ / "first", second = root_ / "second";
-  ASSERT_TRUE(PlayAs(65533, first, record(37)));
-  ASSERT_TRUE(PlayAs(65534, second, record(50)));
-  EXPECT_TRUE(PlayAs(65533, first, best(37)));
-  EXPECT_TRUE(PlayAs(65534, second, best(50)));
+  ASSERT_TRUE(PlayAs(65533, record(first, 37)));
+  ASSERT_TRUE(PlayAs(65534, record(second, 50)));
+  EXPECT_TRUE(PlayAs(65533, best(first, 37)));
+  EXPECT_TRUE(PlayAs(65534, best(second, 50)));
   EXPECT_EQ(ReadBytes(File()).substr(20, 1), "\x25");
   EXPECT_EQ(ReadBytes(second / "score.dat").substr(20, 1), "\x32");
 }

@@ -94,6 +94,7 @@ bool ChildAcquires() {
 TEST(InstanceLockTest, ASecondProcessIsTurnedAwayUntilTheFirstEnds) {
   const fs::path dir = TempDir("lock");
   EnvGuard run("XDG_RUNTIME_DIR", dir.c_str());
+  EnvGuard win("ZUK_RER1_WINDIR", (dir / "win").c_str());
   EXPECT_EQ(InstanceLock::LockPath(), (dir / "ZUK_RER1.lock").string());
   {
     InstanceLock first;
@@ -114,6 +115,23 @@ TEST(InstanceLockTest, ASecondProcessIsTurnedAwayUntilTheFirstEnds) {
   int status = 0;
   waitpid(holder, &status, 0);
   EXPECT_TRUE(ChildAcquires());
+  fs::remove_all(dir);
+}
+
+// A start with the runtime folder and one without it see each other,
+// whichever came first.
+TEST(InstanceLockTest, StartsWithAndWithoutARuntimeFolderExcludeEachOther) {
+  const fs::path dir = TempDir("both");
+  EnvGuard win("ZUK_RER1_WINDIR", (dir / "win").c_str());
+  for (const bool firstHasIt : {true, false}) {
+    InstanceLock first;
+    {
+      EnvGuard run("XDG_RUNTIME_DIR", firstHasIt ? dir.c_str() : nullptr);
+      ASSERT_TRUE(first.Acquire());
+    }
+    EnvGuard run("XDG_RUNTIME_DIR", firstHasIt ? nullptr : dir.c_str());
+    EXPECT_FALSE(ChildAcquires()) << firstHasIt;
+  }
   fs::remove_all(dir);
 }
 

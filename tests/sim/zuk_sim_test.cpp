@@ -86,4 +86,24 @@ TEST(ZukSim, RejectsBadArgumentsAndScripts) {
   std::filesystem::remove_all(dir);
 }
 
+// A run reads nothing of the user's: a record in the per-user folder changes
+// no line of the state (the run's own data folder aside).
+TEST(ZukSim, TheUsersRecordsChangeNothing) {
+  const auto dir = testsupport::FreshDir("zuksim_home");
+  std::filesystem::create_directories(dir / "data" / "zuk_rer1");
+  std::ofstream(dir / "data" / "zuk_rer1" / "score.dat", std::ios::binary) << std::string(102, '\x7f');
+  auto run = [&dir](const std::string& data) {
+    testsupport::Shell("env -u ZUK_RER1_WINDIR HOME=" + dir.string() + " XDG_DATA_HOME=" + data + " " +
+                       testsupport::BuiltProgram("zuk-sim") + " --frames 20 --max 20 --json " +
+                       (dir / "state.json").string());
+    std::string json = ReadAll(dir / "state.json");
+    const size_t line = json.find("\"DataPath\"");
+    return line == std::string::npos ? json : json.erase(line, json.find('\n', line) - line);
+  };
+  const std::string planted = run((dir / "data").string());
+  EXPECT_EQ(ArrayLength(planted, "HiScoreTable"), 51);
+  EXPECT_EQ(planted, run((dir / "empty").string()));
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace

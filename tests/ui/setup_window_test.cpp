@@ -8,7 +8,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include <optional>
+
 #include "config/settings.h"
+#include "platform/process.h"
 #include "ui/ui_controls.h"
 #include "ui/ui_fixture.h"
 #include "ui/setup_window.h"
@@ -34,7 +37,7 @@ class SetupWindowTest : public UiTest {
     app.CreateForm(ReadmeForm);
     app.MainForm = SetupForm;
     this->displayOk = displayOk;
-    SetupForm->ProgramPath = program.string();
+    programFile.emplace(program.string());
   }
   bool Claimed() const {
     for (const auto& b : boxes) {
@@ -46,6 +49,7 @@ class SetupWindowTest : public UiTest {
 
   std::filesystem::path install;
   std::filesystem::path program;
+  std::optional<ScopedProgramFile> programFile;
   int probes = 0;
   bool displayOk = true;
   const ScopedDisplayProbe probe{[this] {
@@ -110,9 +114,30 @@ TEST_F(SetupWindowTest, TheFolderThatHoldsTheDataFilesIsRecorded) {
   EXPECT_TRUE(SetupForm->InstallButton->active());
 }
 
+// A folder that can't be recorded (a line end in its name) is named with
+// what is wrong with it; a folder looked in is listed once.
+TEST_F(SetupWindowTest, MessagesNameTheFolderOnceAndWhatIsWrongWithIt) {
+  Open();
+  const std::filesystem::path odd = dir / "line\nbreak";
+  std::filesystem::create_directories(odd);
+  WriteBytes(odd / "bmp1.bmp", "data");
+  std::filesystem::current_path(odd);
+  EXPECT_NO_THROW(SetupForm->InstallButton->do_callback());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].text.find(odd.string()), std::string::npos) << boxes[0].text;
+  EXPECT_NE(boxes[0].text.find("改行"), std::string::npos) << boxes[0].text;
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
+
+  // Started in the program's own folder, which holds no data files.
+  boxes.clear();
+  std::filesystem::current_path(dir);
+  EXPECT_NO_THROW(SetupForm->InstallButton->do_callback());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text.find(dir.string()), boxes[0].text.rfind(dir.string())) << boxes[0].text;
+}
+
 TEST_F(SetupWindowTest, TheRunningProgramIsWhatGetsInstalledByDefault) {
   app.CreateForm(SetupForm);
-  EXPECT_EQ(SetupForm->ProgramPath, "/proc/self/exe");
   EXPECT_THROW(SetupForm->InstallButton->do_callback(), ProgramEndSignal);
   EXPECT_EQ(ReadBytes(Installed()), ReadBytes("/proc/self/exe"));
   EXPECT_EQ(::access(Installed().c_str(), X_OK), 0);
@@ -154,7 +179,7 @@ TEST_F(SetupWindowTest, AFailedCopyIsReportedWithTheFileAndTheReason) {
   // A program file that can't be read is named as such.
   boxes.clear();
   std::filesystem::remove(Installed());
-  SetupForm->ProgramPath = (dir / "gone.exe").string();
+  programFile.emplace((dir / "gone.exe").string());
   EXPECT_NO_THROW(SetupForm->InstallButton->do_callback());
   EXPECT_FALSE(Claimed());
   ASSERT_EQ(boxes.size(), 1u);
@@ -190,18 +215,22 @@ TEST_F(SetupWindowTest, TheRealProbeAcceptsThisDisplay) {
   EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(SetupWindowTest, ReadmeFromTheCurrentFolderAndHiddenWithTheWindow) {
+TEST_F(SetupWindowTest, ReadmeFromTheDataFolderAndHiddenWithTheWindow) {
   Open();
   SetupForm->Show();
   Settle();
   SetupForm->ReadmeButton->do_callback();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].kind, 1);
-  EXPECT_EQ(boxes[0].text, "ファイル readme.txt は開けません.");
+  EXPECT_EQ(boxes[0].text, "ファイル " + (install / "readme.txt").string() + " は開けません.");
   EXPECT_FALSE(ReadmeForm->Visible());
   EXPECT_TRUE(SetupForm->Visible());
 
-  WriteBytes(install / "readme.txt", "\x90\xE0\x96\xBE\r\n");
+  // Started from a folder without the data files: the program's folder
+  // holds them, and its readme is shown.
+  std::filesystem::current_path(windir);
+  WriteBytes(dir / "bmp1.bmp", "data");
+  WriteBytes(dir / "readme.txt", "\x90\xE0\x96\xBE\r\n");
   SetupForm->ReadmeButton->do_callback();
   EXPECT_TRUE(ReadmeForm->Visible());
   EXPECT_EQ(ReadmeForm->DisplayedText(), "説明");

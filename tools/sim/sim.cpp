@@ -159,6 +159,8 @@ class RunFolder {
 // tables and the stars as the game window's creation makes them.
 void PrepareWorld(WorldState& w, const SimOptions& o, const std::string& dataDir) {
   w.DataPath = dataDir.back() == '/' ? dataDir : dataDir + "/";
+  // The run's own per-user folder: the user's records never change a run.
+  w.UserFolder = w.DataPath + "user";
   w.MaxMeteors = o.MaxMeteors < 1 ? 1 : (o.MaxMeteors > 100 ? 100 : o.MaxMeteors);
   w.Volume = 50;
   w.SoundOff = 1;

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "base/diagnostic.h"
+#include "platform/process.h"
 #include "shell/application.h"
 #include "shell/fonts.h"
 #include "config/settings.h"
@@ -88,6 +90,7 @@ const char kSampleReadme[] =
 }  // namespace
 
 int main(int argc, char** argv) {
+  SetReportingName(ProgramShortName());
   if (argc < 2) {
     std::fprintf(stderr, "usage: zuk-shots OUTDIR [README]\n");
     return 2;

@@ -10,7 +10,9 @@
 #include <string>
 
 #include "sim/sim.h"
+#include "base/diagnostic.h"
 #include "game/world_state.h"
+#include "platform/process.h"
 
 namespace {
 
@@ -113,6 +115,7 @@ std::string WorldJson(const WorldState& w, bool quitRequested) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  SetReportingName(ProgramShortName());
   SimOptions o;
   o.Frames = -1;
   std::string inputFile;

@@ -1,0 +1,19 @@
+// What the systems' bodies of atomic_file.h share.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/atomic_file.h"
+
+// The folder that holds path ("." for a bare name).
+std::string FolderOf(const std::string& path);
+// The file's name without its folder.
+std::string BaseName(const std::string& path);
+// The name of a temporary file of `path`: "<path>.<pid>.<n>.tmp".
+std::string TempFileName(const std::string& path);
+// Whether `name` is a temporary file of `base` made by a process that no
+// longer exists.
+bool IsDeadLeftover(std::string_view name, std::string_view base);
+// The rename in force (the system's own unless a ScopedFileRename is).
+ScopedFileRename::Rename& CurrentRename();

@@ -1,0 +1,52 @@
+// Files and folders, named for what the program asks of them; each system
+// has its own bodies (file_system_posix.cpp, later a Windows one). Failures
+// answer false (or nothing) with errno telling why.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// An open file, closed when it goes. Move-only.
+class FileHandle {
+ public:
+  // The system's own handle: a descriptor here, a HANDLE on Windows.
+  using Native = std::intptr_t;
+  static constexpr Native kInvalid = -1;
+
+  FileHandle() = default;
+  explicit FileHandle(Native native) : native_(native) {}
+  // Keeps errno: a handle closed on a failure's way out never hides its reason.
+  ~FileHandle();
+  FileHandle(FileHandle&& other) noexcept : native_(other.Release()) {}
+  FileHandle& operator=(FileHandle&& other) noexcept;
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+
+  bool Valid() const { return native_ != kInvalid; }
+  Native Get() const { return native_; }
+  // Gives the handle up without closing it.
+  Native Release();
+  // Closes the file; false (errno set) when the close reported an error.
+  bool Close();
+  // Writes all of data, going on after an interrupted write.
+  bool WriteAll(std::string_view data);
+
+ private:
+  Native native_ = kInvalid;
+};
+
+// What lies at a path, links followed.
+bool PathExists(const std::string& path);
+bool IsRegularFile(const std::string& path);
+bool IsFolder(const std::string& path);
+// Whether this process may write, or run, the file or folder at path.
+bool CanWrite(const std::string& path);
+bool CanExecute(const std::string& path);
+// The permission bits of the regular file at path (a link is not followed);
+// -1 when there is none.
+int PermissionBits(const std::string& path);
+// Creates the folder and its parents when missing.
+bool CreateFolders(const std::string& folder);
+// Joins a folder and a file name with exactly one '/'.
+std::string JoinPath(const std::string& folder, const std::string& name);

@@ -1,0 +1,30 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/file_system.h"
+#include "platform/retry_posix.h"
+
+bool FileHandle::Close() {
+  if (!Valid()) return true;
+  return ::close(static_cast<int>(Release())) == 0;
+}
+
+bool FileHandle::WriteAll(std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = RetryInterrupted([&] { return ::write(static_cast<int>(native_), data.data(), data.size()); });
+    if (n < 0) return false;
+    data.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+bool CanWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
+
+bool CanExecute(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }
+
+int PermissionBits(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return static_cast<int>(st.st_mode & 07777);
+}

@@ -305,16 +305,20 @@ TEST_F(DaemonFixture, WithoutDataFilesTheWindowStaysBlackAndStderrSaysWhy) {
 
 namespace {
 
-// A window that is not one (not a number, 0, negative, or a window that
-// doesn't exist) ends the screen saver with exit code 1 and one line on
+// A window that is not one (not a number, 0, negative, 2^32 or more, or a
+// window that doesn't exist) ends the screen saver with exit code 1 and one line on
 // stderr; it never opens a full-screen window of its own.
 TEST_F(DaemonFixture, AWindowIdThatNamesNoWindowEndsTheRunWithExitCode1) {
   WriteSettings();
   const std::string program = Copy();
   const auto before = TopLevelWindows();
+  ::Display* d = XOpenDisplay(nullptr);
+  const std::string pastRoot = std::to_string((1UL << 32) + DefaultRootWindow(d));  // cut, the root's id
+  XCloseDisplay(d);
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"XSCREENSAVER_WINDOW=junk", ""}, {"XSCREENSAVER_WINDOW=0", ""}, {"XSCREENSAVER_WINDOW=-5", ""},
-      {"", "-window-id 0x7ffffe0"}, {"", "-window-id"}};
+      {"", "-window-id 0x7ffffe0"}, {"", "-window-id"}, {"XSCREENSAVER_WINDOW=" + pastRoot, ""},
+      {"", "-window-id 0x100000000"}};
   for (const auto& [variable, args] : cases) {
     const fs::path log = dir / "stderr.txt";
     Child c = Start("/bin/sh", {"-c", "exec env " + variable + " '" + program + "' " + args + " 2>'" + log.string() + "'"}, env);

@@ -163,7 +163,15 @@ void GameWindow::UseInstalledData() {
 }
 
 void GameWindow::ChooseDaemonSound() {
-  const bool on = daemon_->sound.value_or(daemon_->settingsFile && w.SoundOff == 0);
+  // The file asks only by saying SOUND=ON (an empty or garbled one says
+  // nothing); a SOUND=OFF in it wins, as in the game's reading.
+  bool asked = false;
+  if (daemon_->settingsFile) {
+    WindowSettings file;
+    ReadSettingsForWindow(file);
+    asked = file.Sound && w.SoundOff == 0;
+  }
+  const bool on = daemon_->sound.value_or(asked);
   w.SoundOff = on && SoundDevice() != nullptr ? 0 : 1;
 }
 

@@ -251,21 +251,24 @@ TEST_F(DaemonFixture, TheRunEndsWithTheWindowItDrawsInto) {
 }
 
 // A daemon's window is a lock screen or a preview: silent unless asked for
-// by "-sound", or by the SOUND of a settings file; "-no-sound" wins over the
-// file. SDL's disk driver writes what is streamed to a file: a few seconds
+// by "-sound", or by a settings file's SOUND=ON (not by an empty or garbled
+// file); "-no-sound" wins over the file. SDL's disk driver writes what is streamed to a file: a few seconds
 // of it once the sounds are loaded, nothing while nothing is.
 TEST_F(DaemonFixture, InADaemonsWindowSoundIsOffUnlessAskedFor) {
   const std::string program = InstallUnder(dir / "prefix", true);
   struct Case {
-    bool settingsFile;
+    const char* settingsFile;  // "setup": setup's, with SOUND=ON
     std::vector<std::string> args;
     bool sound;
   };
-  const Case cases[] = {{false, {}, false}, {false, {"-sound"}, true}, {true, {}, true}, {true, {"-no-sound"}, false}};
+  const Case cases[] = {{nullptr, {}, false},     {nullptr, {"-sound"}, true},        {"setup", {}, true},
+                        {"setup", {"-no-sound"}, false}, {"", {}, false}, {"\x01garbage\r\nSOUND\r\n", {}, false}};
   PlainWindow daemon(160, 120);
   for (const Case& k : cases) {
     fs::remove(win / "ZUK_RER1.CNF");
-    if (k.settingsFile) WriteSettings();
+    const std::string file = k.settingsFile != nullptr ? k.settingsFile : "none";
+    if (file == "setup") WriteSettings();
+    else if (k.settingsFile != nullptr) std::ofstream(win / "ZUK_RER1.CNF") << file;
     const fs::path played = dir / "played.raw";
     fs::remove(played);
     auto soundEnv = env;
@@ -277,7 +280,7 @@ TEST_F(DaemonFixture, InADaemonsWindowSoundIsOffUnlessAskedFor) {
     std::this_thread::sleep_for(std::chrono::seconds(3));
     EXPECT_EQ(EndWith(c, SIGTERM), 0);
     const uintmax_t bytes = fs::exists(played) ? fs::file_size(played) : 0;
-    EXPECT_EQ(bytes > 100000, k.sound) << bytes << " bytes, settings file " << k.settingsFile << ", "
+    EXPECT_EQ(bytes > 100000, k.sound) << bytes << " bytes, settings file " << file << ", "
                                         << (k.args.empty() ? "no switch" : k.args[0]);
   }
 }

@@ -162,16 +162,17 @@ void GameWindow::UseInstalledData() {
   ApplySetupDefaults(w, daemon_->installedDataFolder);
 }
 
+bool DaemonSoundAsked(const DaemonRun& run) {
+  if (run.sound) return *run.sound;
+  if (!run.settingsFile) return false;
+  WindowSettings file;
+  ReadSettingsForWindow(file);  // false without a PATH line: SOUND counts still
+  return file.Sound;
+}
+
 void GameWindow::ChooseDaemonSound() {
-  // The file asks only by saying SOUND=ON (an empty or garbled one says
-  // nothing); a SOUND=OFF in it wins, as in the game's reading.
-  bool asked = false;
-  if (daemon_->settingsFile) {
-    WindowSettings file;
-    ReadSettingsForWindow(file);
-    asked = file.Sound && w.SoundOff == 0;
-  }
-  const bool on = daemon_->sound.value_or(asked);
+  // A SOUND=OFF in the file wins over its SOUND=ON, as in the game's reading.
+  const bool on = daemon_->sound.value_or(DaemonSoundAsked(*daemon_) && w.SoundOff == 0);
   w.SoundOff = on && SoundDevice() != nullptr ? 0 : 1;
 }
 

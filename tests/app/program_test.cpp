@@ -93,6 +93,35 @@ TEST_F(ProgramFixture, ASecondStartWhileOneRunsEndsSilently) {
   unsetenv("XDG_RUNTIME_DIR");
 }
 
+// Silent ends stay silent, on stderr too, even on a machine without a sound
+// card (ALSA without a configuration stands for one): "/p", another name, a
+// second instance. A run that would play says only that sound is off.
+TEST_F(ProgramFixture, SilentEndsSayNothingAndTheAudioLibraryNothingEver) {
+  const fs::path log = dir / "stderr.txt";
+  std::ofstream(dir / "alsa.conf").flush();
+  auto noCard = env;
+  noCard["SDL_AUDIODRIVER"] = "alsa";
+  noCard["ALSA_CONFIG_PATH"] = (dir / "alsa.conf").string();
+  const auto stderrOf = [&](const std::string& command) {
+    Child c = Start("/bin/sh", {"-c", "exec " + command + " 2>'" + log.string() + "'"}, noCard);
+    int code = -1;
+    if (!c.Wait(3000, code)) c.Kill();
+    std::ifstream in(log);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  const std::string saver = CopyAs("zuk_rer1.scr");
+  EXPECT_EQ(stderrOf(saver + " /p"), "");
+  EXPECT_EQ(stderrOf(CopyAs("screensaver.bin")), "");
+  const std::string played = stderrOf(saver + " -root -sound");
+  EXPECT_EQ(played.find("ALSA"), played.rfind("ALSA")) << played;  // in our one line only
+  EXPECT_NE(played.find("sound off"), std::string::npos) << played;
+  setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
+  InstanceLock running;
+  ASSERT_TRUE(running.Acquire());
+  EXPECT_EQ(stderrOf(saver + " /s"), "");
+  unsetenv("XDG_RUNTIME_DIR");
+}
+
 }  // namespace
 
 namespace {

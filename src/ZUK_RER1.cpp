@@ -15,6 +15,7 @@
 #include "shell/application.h"
 #include "app/daemon_mode.h"
 #include "app/desktop_platform.h"
+#include "shell/fltk_options.h"
 #include "shell/fonts.h"
 #include "app/startup.h"
 #include "config/settings.h"
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
   g_daemonWindow = DaemonWindowFrom(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc),
                                     std::getenv("XSCREENSAVER_WINDOW"));
   InitFonts();
+  ReadFltkOptions();
   RemoveLeftoverTempFiles();
 
   int exitCode = 0;

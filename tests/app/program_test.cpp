@@ -61,7 +61,10 @@ TEST_F(ProgramFixture, AFileWithAnotherNameEndsAtOnce) {
   EXPECT_EQ(code, 0);
 }
 
+// FLTK's preference files are neither written nor made (its options are
+// read for it).
 TEST_F(ProgramFixture, PasswordSwitchShowsTheMessageCaptionedWithTheTitle) {
+  env["HOME"] = (dir / "home").string();
   Child c = Start(CopyAs("zuk_rer1.scr"), {"/a"}, env);
   ASSERT_TRUE(WaitForWindow("zuk_rer1", 10000));
   // Still running while the box is up.
@@ -76,6 +79,7 @@ TEST_F(ProgramFixture, PasswordSwitchShowsTheMessageCaptionedWithTheTitle) {
     ASSERT_TRUE(c.Wait(5000, code));
   }
   EXPECT_EQ(code, 0);
+  EXPECT_FALSE(fs::exists(dir / "home" / ".fltk"));
 }
 
 TEST_F(ProgramFixture, ASecondStartWhileOneRunsEndsSilently) {

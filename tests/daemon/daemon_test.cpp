@@ -437,6 +437,10 @@ TEST_F(DaemonFixture, AnXServerLostBeforeTheFirstWindowEndsWithExitCode0AndOneLi
   const std::string saver = Copy();
   BreakingRelay relay;
   const fs::path log = dir / "stderr.txt";
+  // The test server's cookie, if it has one, for the relay's display too.
+  const std::string auth = (dir / "xauthority").string();
+  Shell("xauth -f '" + auth + "' add " + relay.Display() + " . $(xauth list \"$DISPLAY\" | awk '{print $3; exit}') 2>/dev/null");
+  env["XAUTHORITY"] = auth;
   for (const std::string& command : {saver + " /c", saver + " /a", BuiltProgram("ZUK_RER1.EXE")}) {
     Child c = Start("/bin/sh", {"-c", "DISPLAY=" + relay.Display() + " exec " + command + " 2>'" + log.string() + "'"},
                     env, install.string());

@@ -1,7 +1,7 @@
 // Program entry: start-up decides the role (screen saver, settings window,
-// installer) and runs it; the roles that play sound open the sound device. Every orderly end
-// comes back here as ProgramEndSignal: the forms are destroyed newest first
-// and the exit code is 0.
+// installer) and runs it; the roles that play sound open the sound device.
+// Every orderly end comes back here as ProgramEndSignal: the forms are
+// destroyed newest first and the exit code is 0.
 #include <FL/Fl.H>
 #include <SDL.h>
 

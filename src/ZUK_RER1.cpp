@@ -1,18 +1,21 @@
-// Program entry: opens the sound device, then start-up decides the role
-// (screen saver, settings window, installer) and runs it. Every orderly end
-// comes back here as ProgramEndSignal: the forms are destroyed newest first
-// and the exit code is 0.
+// Program entry: start-up decides the role (screen saver, settings window,
+// installer) and runs it; the roles that play sound open the sound device.
+// Every orderly end comes back here as ProgramEndSignal: the forms are
+// destroyed newest first and the exit code is 0.
 #include <FL/Fl.H>
 #include <SDL.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "shell/application.h"
 #include "app/daemon_mode.h"
 #include "app/desktop_platform.h"
+#include "shell/fltk_options.h"
 #include "shell/fonts.h"
 #include "app/startup.h"
 #include "config/settings.h"
@@ -21,6 +24,7 @@
 #include "game/world_state.h"
 #include "base/diagnostic.h"
 #include "platform/process.h"
+#include "platform/audio_library.h"
 #include "platform/signals.h"
 #include "video/presenter.h"
 #include "ui/setup_window.h"
@@ -34,12 +38,26 @@ namespace {
 
 DaemonWindow g_daemonWindow;
 
+// Before the game window, the only one that plays sound (in a daemon's
+// window only when asked to): a run that plays none never touches the
+// device, nor says that there is none.
+void OpenSoundForTheGame() {
+  QuietenAudioLibrary();
+  // The application's own top-level window, not the game window.
+  OpenSoundDevice(World(), static_cast<HWND>(&App()));
+}
+
 Form* MakeForm(FormKind kind) {
   switch (kind) {
-    case FormKind::DaemonGame:
-      return App().CreateForm(GameForm, World(), true, std::optional<DaemonRun>(PrepareDaemonRun(g_daemonWindow)));
+    case FormKind::DaemonGame: {
+      std::optional<DaemonRun> run(PrepareDaemonRun(g_daemonWindow));
+      if (DaemonSoundAsked(*run)) OpenSoundForTheGame();
+      return App().CreateForm(GameForm, World(), true, std::move(run));
+    }
     case FormKind::Error: return App().CreateForm(ErrorForm);
-    case FormKind::Game: return App().CreateForm(GameForm);
+    case FormKind::Game:
+      OpenSoundForTheGame();
+      return App().CreateForm(GameForm);
     case FormKind::Setup: return App().CreateForm(SetupForm);
     case FormKind::Settings: return App().CreateForm(SettingsForm);
     case FormKind::Readme: return App().CreateForm(ReadmeForm);
@@ -70,13 +88,11 @@ int main(int argc, char** argv) {
   g_daemonWindow = DaemonWindowFrom(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc),
                                     std::getenv("XSCREENSAVER_WINDOW"));
   InitFonts();
+  ReadFltkOptions();
   RemoveLeftoverTempFiles();
 
   int exitCode = 0;
   try {
-    // The sound device is opened first, in every mode.
-    // The application's own top-level window, not the game window.
-    OpenSoundDevice(World(), static_cast<HWND>(&App()));
     RunStartup(CommandTail(argc, argv), programPath, FormMakers{MakeForm}, g_daemonWindow);
   } catch (const ProgramEndSignal& end) {
     exitCode = end.exitCode;

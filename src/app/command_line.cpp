@@ -53,7 +53,9 @@ bool ParseWindowId(const std::string& text, unsigned long& id) {
       return false;
     }
     const unsigned long base = hex ? 16 : 10;
-    if (value > (~0UL - digit) / base) return false;
+    // X ids are 32 bits: a larger number names no window (cut, it would
+    // name another).
+    if (value > (0xFFFFFFFFUL - digit) / base) return false;
     value = value * base + digit;
   }
   if (value == 0) return false;

@@ -37,7 +37,8 @@ struct DaemonWindow {
 // first, then the variable, then "-root". The last of "-sound" and
 // "-no-sound" counts.
 DaemonWindow DaemonWindowFrom(const std::vector<std::string>& args, const char* xscreensaverWindow);
-// A window id in decimal or 0x hexadecimal, not 0; false for anything else.
+// A window id in decimal or 0x hexadecimal, from 1 to 2^32 - 1; false for
+// anything else.
 bool ParseWindowId(const std::string& text, unsigned long& id);
 
 struct StartupPlan {

@@ -16,6 +16,7 @@
 #include "platform/system_folder.h"
 #include "video/joystick_sdl.h"
 #include "video/presenter.h"
+#include "video/x11_errors.h"
 
 using namespace dx;
 
@@ -98,12 +99,10 @@ unsigned long WindowToDrawInto(const DaemonWindow& window) {
   XWindowAttributes attrs{};
   const bool exists = XGetWindowAttributes(dpy, id, &attrs) != 0 && !g_windowMissing;
   XSetErrorHandler(previous);
-  char name[64];
-  std::snprintf(name, sizeof name, "0x%lx", id);
-  const std::string display = DisplayString(dpy);
+  const std::string missing = X11MissingWindowText(dpy, id);
   XCloseDisplay(dpy);
   if (!exists) {
-    ReportProblem(std::string("window ") + name + " does not exist on display " + display);
+    ReportProblem(missing);
     ProgramEnd(1);
   }
   return id;

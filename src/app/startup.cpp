@@ -75,14 +75,15 @@ void RunStartup(const std::string& tail, const std::string& programPath, const F
   if (plan.action == StartupPlan::Action::EndSilently) ProgramEnd();
 
   // The X server going away ends every mode with exit code 0, as closing
-  // its window does. Inside a daemon's window FLTK is never used; elsewhere
-  // its display is opened first, as it puts in a handler of its own.
+  // its window does, from before the first connection on. Inside a daemon's
+  // window FLTK is never used; elsewhere its display is opened here and
+  // handed to it, so that it puts in no handler of its own.
+  static DisplayLossWatch displayLoss([] {});
   if (!plan.inDaemonWindow && App().Windowed && fl_display == nullptr) {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) EndWithoutXServer();
     fl_open_display(display);
   }
-  static DisplayLossWatch displayLoss([] {});
   if (plan.action == StartupPlan::Action::PasswordBox) {
     App().MessageBox(kPasswordMessage);
     ProgramEnd();

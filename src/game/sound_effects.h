@@ -44,7 +44,7 @@ class TDSPolySound : public TDSSound {
   uint32_t NextVoice = 1;
 };
 
-// The device, opened at program start in every mode (SoundOff = 1 without one)
+// The device, opened before the game window is made (SoundOff = 1 without one)
 // for the program's top-level window, and released at program end.
 void OpenSoundDevice(WorldState& w, dx::HWND window);
 void CloseSoundDevice(WorldState& w);

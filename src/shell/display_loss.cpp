@@ -4,17 +4,23 @@
 
 #include <cstdlib>
 
+#include <string>
+
+#include "base/diagnostic.h"
+
 namespace {
 
 DisplayLossWatch* g_innermost = nullptr;
 std::function<void()>* g_action = nullptr;
 
-int OnIoError(Display*) {
+int OnIoError(Display* dpy) {
   // Every X call from here on would fail again: the action does file work
   // only, and the end skips the exit handlers, which would talk to X.
   static bool running = false;
-  if (!running && g_action != nullptr && *g_action) {
-    running = true;
+  if (running) std::_Exit(0);
+  running = true;
+  ReportProblem(std::string("the connection to the X server \"") + DisplayString(dpy) + "\" was lost");
+  if (g_action != nullptr && *g_action) {
     try {
       (*g_action)();
     } catch (...) {

@@ -7,10 +7,11 @@
 
 #include <functional>
 
-// While it lives, a lost X connection runs `onLoss` and ends the process
-// (exit code 0). Made after FLTK has opened its display (FLTK puts in its own
-// handler then, which ends with exit code 1; SDL puts in none). Watches nest:
-// on destruction the action and the handler in force before come back.
+// While it lives, a lost X connection runs `onLoss`, says so in one line on
+// stderr and ends the process (exit code 0). Made before the first
+// connection (Xlib's own handler ends with exit code 1, as FLTK's does when
+// FLTK opens its display itself; SDL puts in none). Watches nest: on
+// destruction the action and the handler in force before come back.
 class DisplayLossWatch {
  public:
   explicit DisplayLossWatch(std::function<void()> onLoss);

@@ -7,6 +7,8 @@
 #include <FL/x.H>
 #include <X11/Xutil.h>
 
+#include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -24,18 +26,9 @@ int FactorFrom(const char* text) {
   return end != text && *end == '\0' && v >= 1 && v <= 4 ? static_cast<int>(v) : 0;
 }
 
-// Xft.dpi of the X resources, 0 when they don't say.
-double XftDpi() {
-  if (fl_display == nullptr) return 0;
-  const char* resources = XResourceManagerString(fl_display);
-  const char* at = resources != nullptr ? std::strstr(resources, "Xft.dpi:") : nullptr;
-  return at != nullptr ? std::atof(at + std::strlen("Xft.dpi:")) : 0;
-}
-
 int ReadScale() {
   if (const int gdk = FactorFrom(std::getenv("GDK_SCALE"))) return gdk;
-  const double dpi = XftDpi();
-  return dpi >= 144 ? static_cast<int>((dpi + 48) / 96) : 1;
+  return fl_display != nullptr ? FactorFromXftDpi(XResourceManagerString(fl_display)) : 1;
 }
 
 // The scaled copies of pictures live as long as the program.
@@ -63,6 +56,19 @@ void ScaleWidget(Fl_Widget* c, int s) {
 }
 
 }  // namespace
+
+int FactorFromXftDpi(const char* resources) {
+  const char* at = resources != nullptr ? std::strstr(resources, "Xft.dpi:") : nullptr;
+  if (at == nullptr) return 1;
+  char* end = nullptr;
+  const double dpi = std::strtod(at + std::strlen("Xft.dpi:"), &end);
+  // A number alone on its line, whose factor GDK_SCALE could give too.
+  if (end == at + std::strlen("Xft.dpi:") || (*end != '\0' && !std::isspace(static_cast<unsigned char>(*end)))) {
+    return 1;
+  }
+  const double factor = dpi >= 144 ? std::floor((dpi + 48) / 96) : 1;
+  return factor >= 1 && factor <= 4 ? static_cast<int>(factor) : 1;
+}
 
 int UiScale() {
   if (g_scale == 0) {

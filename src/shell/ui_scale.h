@@ -4,10 +4,14 @@
 
 class Fl_Window;
 
-// GDK_SCALE when it holds a whole number from 1 to 4; else 2 when the X
-// resources' Xft.dpi is 144 or more (3 from 240, ...); else 1. Read once,
-// the first time it is asked for with the display open.
+// GDK_SCALE when it holds a whole number from 1 to 4; else what the X
+// resources' Xft.dpi asks for. Read once, the first time it is asked for
+// with the display open.
 int UiScale();
+// The factor of the X resources' text: 2 when Xft.dpi is 144 or more, 3 from
+// 240, 4 from 336; 1 without it, and for a value that is no number or asks
+// for more than GDK_SCALE may (432 or more: a window larger than any screen).
+int FactorFromXftDpi(const char* resources);
 // Forgets the factor read (tests change the environment).
 void ForgetUiScale();
 // Scales a window laid out at factor 1 by UiScale(): its size and every

@@ -34,6 +34,10 @@ struct DaemonRun {
   // Whether a settings file exists (whose SOUND counts without a switch).
   bool settingsFile = false;
 };
+// Whether such a run is asked to play sound: by "-sound", or without a
+// switch by a settings file that says SOUND=ON (an empty or garbled one
+// says nothing).
+bool DaemonSoundAsked(const DaemonRun& run);
 
 class GameWindow : public Form, public GameHost {
  public:

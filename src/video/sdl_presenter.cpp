@@ -1,11 +1,9 @@
 // The SDL2 presenter: a full-screen window on the desktop's own mode, the
 // 640 x 480 picture scaled with nearest-neighbour pixels into the largest
-// centred 4:3 rectangle, black borders. The only code of the display layer
-// that knows SDL. Event handling stays with the application's SDL pump.
-// On X11 the picture is drawn by the X11 picture drawer through SDL's own
-// connection; SDL's renderer serves the other video drivers.
+// centred 4:3 rectangle, black borders. Event handling stays with the
+// application's SDL pump. The picture is drawn by the first of the
+// platform's drawing ways (sdl_picture_way.h) that starts.
 #include <SDL.h>
-#include <SDL_syswm.h>
 
 #include <atomic>
 #include <cstddef>
@@ -15,19 +13,17 @@
 #include "base/picture.h"
 #include "video/monitor_covers.h"
 #include "video/presenter.h"
-#include "video/x11_picture.h"
-#include "video/picture_convert.h"
 #include "video/picture_mapping.h"
+#include "video/sdl_picture_way.h"
+
+void ReportSdlFailure(const std::string& what) {
+  ReportProblem("SDL picture: " + what + " (" + SDL_GetError() + ")");
+}
 
 namespace {
 
 class SdlPresenter;
 SdlPresenter* g_active = nullptr;
-
-// "SDL picture: <what failed> (<SDL's reason>)".
-void ReportSdlFailure(const std::string& what) {
-  ReportProblem("SDL picture: " + what + " (" + SDL_GetError() + ")");
-}
 
 // SDL's video subsystem; false, said on stderr, when it doesn't start.
 bool StartVideo() {
@@ -62,35 +58,17 @@ class SdlPresenter : public Presenter {
 
   void Present(const uint8_t* pixels, int32_t pitch, const uint32_t* argb) override {
     if (!open_) return;
-    if (x11_.Started()) {
-      if (exposed_.exchange(false)) x11_.Invalidate();
-      x11_.Draw(pixels, pitch, argb);
-      return;
-    }
-    void* dst = nullptr;
-    int dstPitch = 0;
-    if (SDL_LockTexture(texture_, nullptr, &dst, &dstPitch) == 0) {
-      ConvertToArgb(pixels, pitch, argb, static_cast<uint32_t*>(dst), dstPitch);
-      SDL_UnlockTexture(texture_);
-    }
-    const SDL_Rect dr{rect_.x, rect_.y, rect_.w, rect_.h};
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, &dr);
-    SDL_RenderPresent(renderer_);
+    if (exposed_.exchange(false)) way_->Invalidate();
+    way_->Draw(pixels, pitch, argb);
   }
 
   void Close() override {
     if (g_active == this) g_active = nullptr;
     open_ = false;
     SDL_DelEventWatch(WatchWindow, this);
-    x11_.Stop();  // before the window it draws into goes
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
+    way_.reset();  // before the window it draws into goes
     CloseMonitorCovers();
     if (window_) DestroyFullScreenWindow(window_);
-    texture_ = nullptr;
-    renderer_ = nullptr;
     window_ = nullptr;
     if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     videoStarted_ = false;
@@ -120,60 +98,19 @@ class SdlPresenter : public Presenter {
     return true;
   }
 
-  // On X11 the X server scales the picture (XRender), or we scale it into
-  // an image of the picture's size: no OpenGL is loaded to find out which.
+  // The first way that starts draws. It must hear when the window lost its
+  // pixels (uncovered, shown again), for a way that draws only what changed.
   bool StartDrawing() {
-    if (!StartX11Drawer()) return StartRenderer();
-    // The drawer draws only what changed: it must hear when the window
-    // lost its pixels (uncovered, shown again).
-    SDL_AddEventWatch(WatchWindow, this);
-    SDL_RaiseWindow(window_);
-    return true;
-  }
-
-  // Draws through SDL's own X11 connection and window (one connection: one
-  // I/O error handler for the whole program). False on another driver.
-  bool StartX11Drawer() {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window_, &info) || info.subsystem != SDL_SYSWM_X11) return false;
-    int ww = 0, wh = 0;
-    SDL_GetWindowSize(window_, &ww, &wh);
-    Display* dpy = info.info.x11.display;
-    return x11_.Start(dpy, info.info.x11.window, ww, wh, true, QueryX11Capabilities(dpy));
-  }
-
-  // SDL's renderer for the other video drivers: the picture in a streaming
-  // texture.
-  bool StartRenderer() {
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (renderer_ == nullptr) {
-      ReportSdlFailure("SDL_CreateRenderer failed");
-      return false;
+    for (const SdlPictureWayMaker make : SdlPictureWays()) {
+      way_ = make();
+      if (way_->Start(window_)) {
+        SDL_AddEventWatch(WatchWindow, this);
+        SDL_RaiseWindow(window_);
+        return true;
+      }
     }
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, kPictureWidth,
-                                 kPictureHeight);
-    if (texture_ == nullptr) {
-      ReportSdlFailure("SDL_CreateTexture failed");
-      return false;
-    }
-    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
-    PlaceInRenderer();
-    SDL_RaiseWindow(window_);
-    // A black picture until the first flip.
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderPresent(renderer_);
-    return true;
-  }
-
-  // The full-screen window keeps its size: the picture's place in the
-  // renderer's pixels is worked out once.
-  void PlaceInRenderer() {
-    int ow = 0, oh = 0;
-    if (SDL_GetRendererOutputSize(renderer_, &ow, &oh) != 0) SDL_GetWindowSize(window_, &ow, &oh);
-    rect_ = LetterboxRect(ow, oh);
+    way_.reset();
+    return false;
   }
 
   static int WatchWindow(void* self, SDL_Event* e) {
@@ -197,10 +134,7 @@ class SdlPresenter : public Presenter {
   std::atomic<bool> exposed_{false};
   bool videoStarted_ = false;
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
-  PictureRect rect_;  // where the picture lies in the renderer's pixels
-  X11PictureDrawer x11_;
+  std::unique_ptr<SdlPictureWay> way_;
 };
 
 // The picture window's place and size on the desktop.

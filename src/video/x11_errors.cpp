@@ -35,3 +35,7 @@ std::string X11IdText(unsigned long id) {
   std::snprintf(text, sizeof text, "0x%lx", id);
   return text;
 }
+
+std::string X11MissingWindowText(Display* dpy, unsigned long id) {
+  return "window " + X11IdText(id) + " does not exist on display " + DisplayString(dpy);
+}

@@ -18,3 +18,7 @@ int TryX11Request(Display* dpy, const std::function<void()>& request);
 
 // An X id as messages show it ("0x1a00005").
 std::string X11IdText(unsigned long id);
+
+// What a window id that names no window (any more) is told as:
+// "window 0x1a00005 does not exist on display :0".
+std::string X11MissingWindowText(Display* dpy, unsigned long id);

@@ -75,7 +75,9 @@ class ForeignWindowPresenter : public Presenter {
     Serving serving(this);
     XWindowAttributes attrs{};
     if (XGetWindowAttributes(dpy_, window_, &attrs) == 0 || failed_) {
-      ReportRefusal("XGetWindowAttributes failed");
+      // Its owner destroyed it since start-up looked: said as then.
+      if (error_ == BadWindow) ReportProblem(X11MissingWindowText(dpy_, window_));
+      else ReportRefusal("XGetWindowAttributes failed");
       return false;
     }
     // Only its size, exposures and its end: the owner keeps the input.

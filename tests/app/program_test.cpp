@@ -61,7 +61,10 @@ TEST_F(ProgramFixture, AFileWithAnotherNameEndsAtOnce) {
   EXPECT_EQ(code, 0);
 }
 
+// FLTK's preference files are neither written nor made (its options are
+// read for it).
 TEST_F(ProgramFixture, PasswordSwitchShowsTheMessageCaptionedWithTheTitle) {
+  env["HOME"] = (dir / "home").string();
   Child c = Start(CopyAs("zuk_rer1.scr"), {"/a"}, env);
   ASSERT_TRUE(WaitForWindow("zuk_rer1", 10000));
   // Still running while the box is up.
@@ -76,6 +79,7 @@ TEST_F(ProgramFixture, PasswordSwitchShowsTheMessageCaptionedWithTheTitle) {
     ASSERT_TRUE(c.Wait(5000, code));
   }
   EXPECT_EQ(code, 0);
+  EXPECT_FALSE(fs::exists(dir / "home" / ".fltk"));
 }
 
 TEST_F(ProgramFixture, ASecondStartWhileOneRunsEndsSilently) {
@@ -90,6 +94,35 @@ TEST_F(ProgramFixture, ASecondStartWhileOneRunsEndsSilently) {
   EXPECT_EQ(code, 0);
   EXPECT_TRUE(WindowsNamed("Zuk_rer1").empty());
   running.Release();
+  unsetenv("XDG_RUNTIME_DIR");
+}
+
+// Silent ends stay silent, on stderr too, even on a machine without a sound
+// card (ALSA without a configuration stands for one): "/p", another name, a
+// second instance. A run that would play says only that sound is off.
+TEST_F(ProgramFixture, SilentEndsSayNothingAndTheAudioLibraryNothingEver) {
+  const fs::path log = dir / "stderr.txt";
+  std::ofstream(dir / "alsa.conf").flush();
+  auto noCard = env;
+  noCard["SDL_AUDIODRIVER"] = "alsa";
+  noCard["ALSA_CONFIG_PATH"] = (dir / "alsa.conf").string();
+  const auto stderrOf = [&](const std::string& command) {
+    Child c = Start("/bin/sh", {"-c", "exec " + command + " 2>'" + log.string() + "'"}, noCard);
+    int code = -1;
+    if (!c.Wait(3000, code)) c.Kill();
+    std::ifstream in(log);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  const std::string saver = CopyAs("zuk_rer1.scr");
+  EXPECT_EQ(stderrOf(saver + " /p"), "");
+  EXPECT_EQ(stderrOf(CopyAs("screensaver.bin")), "");
+  const std::string played = stderrOf(saver + " -root -sound");
+  EXPECT_EQ(played.find("ALSA"), played.rfind("ALSA")) << played;  // in our one line only
+  EXPECT_NE(played.find("sound off"), std::string::npos) << played;
+  setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
+  InstanceLock running;
+  ASSERT_TRUE(running.Acquire());
+  EXPECT_EQ(stderrOf(saver + " /s"), "");
   unsetenv("XDG_RUNTIME_DIR");
 }
 

@@ -4,9 +4,12 @@
 // a signal or the X server going away.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -248,21 +251,24 @@ TEST_F(DaemonFixture, TheRunEndsWithTheWindowItDrawsInto) {
 }
 
 // A daemon's window is a lock screen or a preview: silent unless asked for
-// by "-sound", or by the SOUND of a settings file; "-no-sound" wins over the
-// file. SDL's disk driver writes what is streamed to a file: a few seconds
+// by "-sound", or by a settings file's SOUND=ON (not by an empty or garbled
+// file); "-no-sound" wins over the file. SDL's disk driver writes what is streamed to a file: a few seconds
 // of it once the sounds are loaded, nothing while nothing is.
 TEST_F(DaemonFixture, InADaemonsWindowSoundIsOffUnlessAskedFor) {
   const std::string program = InstallUnder(dir / "prefix", true);
   struct Case {
-    bool settingsFile;
+    const char* settingsFile;  // "setup": setup's, with SOUND=ON
     std::vector<std::string> args;
     bool sound;
   };
-  const Case cases[] = {{false, {}, false}, {false, {"-sound"}, true}, {true, {}, true}, {true, {"-no-sound"}, false}};
+  const Case cases[] = {{nullptr, {}, false},     {nullptr, {"-sound"}, true},        {"setup", {}, true},
+                        {"setup", {"-no-sound"}, false}, {"", {}, false}, {"\x01garbage\r\nSOUND\r\n", {}, false}};
   PlainWindow daemon(160, 120);
   for (const Case& k : cases) {
     fs::remove(win / "ZUK_RER1.CNF");
-    if (k.settingsFile) WriteSettings();
+    const std::string file = k.settingsFile != nullptr ? k.settingsFile : "none";
+    if (file == "setup") WriteSettings();
+    else if (k.settingsFile != nullptr) std::ofstream(win / "ZUK_RER1.CNF") << file;
     const fs::path played = dir / "played.raw";
     fs::remove(played);
     auto soundEnv = env;
@@ -274,7 +280,7 @@ TEST_F(DaemonFixture, InADaemonsWindowSoundIsOffUnlessAskedFor) {
     std::this_thread::sleep_for(std::chrono::seconds(3));
     EXPECT_EQ(EndWith(c, SIGTERM), 0);
     const uintmax_t bytes = fs::exists(played) ? fs::file_size(played) : 0;
-    EXPECT_EQ(bytes > 100000, k.sound) << bytes << " bytes, settings file " << k.settingsFile << ", "
+    EXPECT_EQ(bytes > 100000, k.sound) << bytes << " bytes, settings file " << file << ", "
                                         << (k.args.empty() ? "no switch" : k.args[0]);
   }
 }
@@ -305,16 +311,20 @@ TEST_F(DaemonFixture, WithoutDataFilesTheWindowStaysBlackAndStderrSaysWhy) {
 
 namespace {
 
-// A window that is not one (not a number, 0, negative, or a window that
-// doesn't exist) ends the screen saver with exit code 1 and one line on
+// A window that is not one (not a number, 0, negative, 2^32 or more, or a
+// window that doesn't exist) ends the screen saver with exit code 1 and one line on
 // stderr; it never opens a full-screen window of its own.
 TEST_F(DaemonFixture, AWindowIdThatNamesNoWindowEndsTheRunWithExitCode1) {
   WriteSettings();
   const std::string program = Copy();
   const auto before = TopLevelWindows();
+  ::Display* d = XOpenDisplay(nullptr);
+  const std::string pastRoot = std::to_string((1UL << 32) + DefaultRootWindow(d));  // cut, the root's id
+  XCloseDisplay(d);
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"XSCREENSAVER_WINDOW=junk", ""}, {"XSCREENSAVER_WINDOW=0", ""}, {"XSCREENSAVER_WINDOW=-5", ""},
-      {"", "-window-id 0x7ffffe0"}, {"", "-window-id"}};
+      {"", "-window-id 0x7ffffe0"}, {"", "-window-id"}, {"XSCREENSAVER_WINDOW=" + pastRoot, ""},
+      {"", "-window-id 0x100000000"}};
   for (const auto& [variable, args] : cases) {
     const fs::path log = dir / "stderr.txt";
     Child c = Start("/bin/sh", {"-c", "exec env " + variable + " '" + program + "' " + args + " 2>'" + log.string() + "'"}, env);
@@ -354,6 +364,92 @@ TEST_F(DaemonFixture, TheXServerGoingAwayEndsEveryWindowWithExitCode0) {
     int code = -1;
     ASSERT_TRUE(c.Wait(5000, code)) << program << " outlived its X server";
     EXPECT_EQ(code, 0) << program;
+  }
+}
+
+// A way to the test's X server that breaks each connection at its first
+// atom request, the first after those of Xlib's own start: an X server lost
+// before the first window.
+class BreakingRelay {
+ public:
+  BreakingRelay() {
+    const std::string real = std::getenv("DISPLAY");
+    server_ = "/tmp/.X11-unix/X" + real.substr(1, real.find('.') - 1);
+    listen_ = socket(AF_UNIX, SOCK_STREAM, 0);
+    for (number_ = 700; number_ < 800 && bind(listen_, Address(Path()), sizeof(sockaddr_un)) != 0;) ++number_;
+    listen(listen_, 8);
+    thread_ = std::thread([this] { Relay(); });
+  }
+  ~BreakingRelay() {
+    stop_ = true;
+    thread_.join();
+    close(listen_);
+    unlink(Path().c_str());
+  }
+  std::string Display() const { return ":" + std::to_string(number_); }
+
+ private:
+  std::string Path() const { return "/tmp/.X11-unix/X" + std::to_string(number_); }
+  static const sockaddr* Address(const std::string& path) {
+    static sockaddr_un a{};
+    a.sun_family = AF_UNIX;
+    std::snprintf(a.sun_path, sizeof a.sun_path, "%s", path.c_str());
+    return reinterpret_cast<const sockaddr*>(&a);
+  }
+  // Pairs of ends after the listening one: the client's, then the server's.
+  void Relay() {
+    std::vector<pollfd> ends{{listen_, POLLIN, 0}};
+    while (!stop_) {
+      if (poll(ends.data(), ends.size(), 50) <= 0) continue;
+      for (size_t i = 1; i < ends.size(); ++i) {
+        if (ends[i].fd >= 0 && (ends[i].revents & (POLLIN | POLLHUP)) != 0) Pass(ends, i);
+      }
+      if ((ends[0].revents & POLLIN) == 0) continue;
+      const int server = socket(AF_UNIX, SOCK_STREAM, 0);
+      connect(server, Address(server_), sizeof(sockaddr_un));
+      ends.push_back({accept(listen_, nullptr, nullptr), POLLIN, 0});
+      ends.push_back({server, POLLIN, 0});
+    }
+    for (size_t i = 1; i < ends.size(); ++i) close(ends[i].fd);
+  }
+  static void Pass(std::vector<pollfd>& ends, size_t i) {
+    const size_t peer = i % 2 == 1 ? i + 1 : i - 1;
+    char bytes[65536];
+    const ssize_t n = read(ends[i].fd, bytes, sizeof bytes);
+    constexpr char kInternAtom = 16;
+    if (n > 0 && !(i % 2 == 1 && bytes[0] == kInternAtom) && write(ends[peer].fd, bytes, size_t(n)) == n) return;
+    close(ends[i].fd);
+    close(ends[peer].fd);
+    ends[i].fd = ends[peer].fd = -1;
+  }
+
+  std::string server_;
+  int listen_ = -1;
+  int number_ = 700;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+// An X server lost before the first window ends as a later loss does: exit
+// code 0 and one line.
+TEST_F(DaemonFixture, AnXServerLostBeforeTheFirstWindowEndsWithExitCode0AndOneLine) {
+  WriteSettings();
+  const std::string saver = Copy();
+  BreakingRelay relay;
+  const fs::path log = dir / "stderr.txt";
+  // The test server's cookie, if it has one, for the relay's display too.
+  const std::string auth = (dir / "xauthority").string();
+  Shell("xauth -f '" + auth + "' add " + relay.Display() + " . $(xauth list \"$DISPLAY\" | awk '{print $3; exit}') 2>/dev/null");
+  env["XAUTHORITY"] = auth;
+  for (const std::string& command : {saver + " /c", saver + " /a", BuiltProgram("ZUK_RER1.EXE")}) {
+    Child c = Start("/bin/sh", {"-c", "DISPLAY=" + relay.Display() + " exec " + command + " 2>'" + log.string() + "'"},
+                    env, install.string());
+    int code = -1;
+    ASSERT_TRUE(c.Wait(10000, code)) << command;
+    EXPECT_EQ(code, 0) << command;
+    const std::string text = ReadAll(log);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << command << text;
+    EXPECT_NE(text.find("was lost"), std::string::npos) << command << text;
   }
 }
 

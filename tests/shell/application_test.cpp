@@ -6,6 +6,7 @@
 
 #include "shell/application.h"
 #include "shell/form.h"
+#include "shell/ui_scale.h"
 
 namespace {
 
@@ -140,6 +141,22 @@ TEST_F(AppFixture, MessageBoxIsCaptionedWithTheTitle) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].first, "ＺＵＫスクリーンセーバーＮｏ．１|　★セットアップ完了。");
   EXPECT_EQ(boxes[0].second, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Xft.dpi asks for the factor GDK_SCALE could give, and nothing else.
+TEST(UiScale, XftDpiGivesAFactorOnlyWithinGdkScalesRange) {
+  const std::pair<const char*, int> cases[] = {
+      {nullptr, 1},        {"Xft.antialias:\t1\n", 1}, {"Xft.dpi:\t96\n", 1},   {"Xft.dpi:\t144\n", 2},
+      {"Xft.dpi: 192", 2}, {"Xft.dpi:\t240\n", 3},     {"Xft.dpi:\t431\n", 4},  {"Xft.dpi:\t432\n", 1},
+      {"Xft.dpi: 1000", 1}, {"Xft.dpi: 7000", 1},      {"Xft.dpi: 100000", 1}, {"Xft.dpi: 1e99", 1},
+      {"Xft.dpi: inf", 1}, {"Xft.dpi: nan", 1},        {"Xft.dpi: 192dpi", 1}, {"Xft.dpi: junk", 1}};
+  for (const auto& [resources, factor] : cases) {
+    EXPECT_EQ(FactorFromXftDpi(resources), factor) << (resources != nullptr ? resources : "none");
+  }
 }
 
 }  // namespace

@@ -60,6 +60,8 @@ Image8 MakeIcon(const Image8& band);    // 256 x 256
 
 // The icon's sizes in the hicolor theme (square, pixels).
 constexpr int kIconSizes[] = {48, 64, 128, 256};
+// The sizes in the Windows program's icon file "icon.ico".
+constexpr int kWindowsIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 // A square picture as size x size RGB pixels (3 bytes each, rows top to
 // bottom), scaled with a box filter.
 std::vector<uint8_t> IconRgb(const Image8& img, int size);
@@ -74,7 +76,8 @@ struct DataFile {
   std::vector<uint8_t> bytes;
 };
 std::vector<DataFile> MakeAllFiles();
-// The icon as PNG files "icon<size>.png", one per size of kIconSizes.
+// The icon as PNG files "icon<size>.png", one per size of kIconSizes, and
+// as the Windows icon file "icon.ico".
 std::vector<DataFile> MakeIconFiles(const Image8& band);
 // C++ source defining kSplashBmp and kSplashBmpSize from the splash file.
 std::string MakeSplashSource(const std::vector<uint8_t>& splashBmp);

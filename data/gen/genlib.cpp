@@ -400,6 +400,56 @@ std::vector<uint8_t> EncodeBmp8(const Image8& img, const Palette& p) {
   return o;
 }
 
+namespace {
+
+// One icon picture: BITMAPINFOHEADER (twice the height: colour, then mask),
+// BGRA rows bottom-up, an all-zero AND mask.
+std::vector<uint8_t> EncodeIconBitmap(const IconImage& img) {
+  const uint32_t n = static_cast<uint32_t>(img.size);
+  const uint32_t maskStride = (n + 31u) / 32u * 4u;
+  std::vector<uint8_t> o;
+  Put32(o, 40);
+  Put32(o, n);
+  Put32(o, 2 * n);
+  Put16(o, 1);   // planes
+  Put16(o, 32);  // bits per pixel
+  Put32(o, 0);   // BI_RGB
+  Put32(o, n * n * 4 + maskStride * n);
+  for (int i = 0; i < 4; ++i) Put32(o, 0);
+  for (int y = img.size - 1; y >= 0; --y)
+    for (int x = 0; x < img.size; ++x) {
+      const uint8_t* p = &img.rgb[(static_cast<size_t>(y) * n + x) * 3];
+      o.insert(o.end(), {p[2], p[1], p[0], 255});
+    }
+  o.resize(o.size() + maskStride * n, 0);
+  return o;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeIco(const std::vector<IconImage>& images) {
+  std::vector<uint8_t> o;
+  Put16(o, 0);
+  Put16(o, 1);  // icon
+  Put16(o, static_cast<uint32_t>(images.size()));
+  std::vector<uint8_t> bitmaps;
+  uint32_t offset = 6 + 16 * static_cast<uint32_t>(images.size());
+  for (const IconImage& img : images) {
+    const std::vector<uint8_t> bmp = EncodeIconBitmap(img);
+    o.push_back(static_cast<uint8_t>(img.size & 0xFF));  // 256 is written as 0
+    o.push_back(static_cast<uint8_t>(img.size & 0xFF));
+    Put16(o, 0);  // no colour table, reserved
+    Put16(o, 1);
+    Put16(o, 32);
+    Put32(o, static_cast<uint32_t>(bmp.size()));
+    Put32(o, offset);
+    offset += static_cast<uint32_t>(bmp.size());
+    bitmaps.insert(bitmaps.end(), bmp.begin(), bmp.end());
+  }
+  o.insert(o.end(), bitmaps.begin(), bitmaps.end());
+  return o;
+}
+
 std::vector<uint8_t> EncodeWave(const std::vector<uint8_t>& samples) {
   const uint32_t dataSize = static_cast<uint32_t>(samples.size());
   const uint32_t padded = dataSize + (dataSize & 1u);

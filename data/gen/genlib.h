@@ -152,4 +152,14 @@ std::vector<uint8_t> EncodeWave(const std::vector<uint8_t>& samples);
 constexpr int kWaveHeaderSize = 100;
 constexpr int kSampleRate = 22050;
 
+// A square picture for an icon file: size x size RGB pixels, rows top to
+// bottom.
+struct IconImage {
+  int size;
+  std::vector<uint8_t> rgb;
+};
+// Windows icon file: each picture as an opaque 32-bit bitmap (every Windows
+// reads those at every size, 256 included).
+std::vector<uint8_t> EncodeIco(const std::vector<IconImage>& images);
+
 }  // namespace zukgen

@@ -1,5 +1,5 @@
 // The desktop icon files: the icon picture in true colour, as PNG at the
-// sizes of the hicolor icon theme.
+// sizes of the hicolor icon theme, and the Windows program's icon file.
 #include "art.h"
 #include "platform/png_writer.h"
 
@@ -50,6 +50,9 @@ std::vector<DataFile> MakeIconFiles(const Image8& band) {
     const std::vector<uint8_t> rgb = IconRgb(icon, size);
     files.push_back({"icon" + std::to_string(size) + ".png", EncodePng(size, size, rgb.data())});
   }
+  std::vector<IconImage> windowsIcon;
+  for (int size : kWindowsIconSizes) windowsIcon.push_back({size, IconRgb(icon, size)});
+  files.push_back({"icon.ico", EncodeIco(windowsIcon)});
   return files;
 }
 

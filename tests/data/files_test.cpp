@@ -153,7 +153,8 @@ TEST(DataGenerator, TwoRunsGiveTheSameBytes) {
   ASSERT_EQ(std::system((generator + " " + one.string() + " " + (one / "splash.cpp").string()).c_str()), 0);
   ASSERT_EQ(std::system((generator + " " + two.string() + " " + (two / "splash.cpp").string()).c_str()), 0);
   const char* names[] = {"pal256.pal", "bmp1.bmp", "bmp2.bmp", "bmp3.bmp", "bmp4.bmp", "fire.wav",
-                         "dokan.wav", "readme.txt", "splash.bmp", "splash.cpp", "icon48.png", "icon256.png"};
+                         "dokan.wav", "readme.txt", "splash.bmp", "splash.cpp", "icon48.png", "icon256.png",
+                         "icon.ico"};
   for (const char* name : names) {
     const std::vector<uint8_t> a = ReadFile((one / name).string()), b = ReadFile((two / name).string());
     EXPECT_FALSE(a.empty()) << name;

@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -11,8 +12,12 @@
 
 namespace testsupport {
 
+// Each system has its own bodies of the child processes, Shell(), the
+// environment and the built programs' names (process_posix.cpp,
+// process_win32.cpp).
 struct Child {
   pid_t pid = -1;
+  std::intptr_t handle = 0;  // the process's handle on Windows
   // Waits up to timeoutMs; returns true when the child ended, with its exit
   // code in exitCode (128 + signal when killed by a signal).
   bool Wait(int timeoutMs, int& exitCode);
@@ -33,10 +38,15 @@ std::vector<std::string> WindowsNamed(const std::string& name);
 // Polls until a window named `name` is mapped (true) or time is up.
 bool WaitForWindow(const std::string& name, int timeoutMs);
 
+// This test process's id.
+long OwnProcessId();
+// Sets the variable of this process's environment, or removes it (nullptr).
+void SetEnvironment(const std::string& name, const char* value);
+
 // A fresh empty folder under the temp folder.
 std::filesystem::path FreshDir(const std::string& tag);
 
-// Path of a built program in build/bin.
+// Path of a built program in build/bin (with ".exe" on Windows).
 std::string BuiltProgram(const std::string& name);
 
 }  // namespace testsupport

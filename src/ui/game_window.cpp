@@ -21,6 +21,8 @@
 #include "ui/picture_input_source.h"
 #include "ui/splash_image.h"
 #include "shell/ui_scale.h"
+// App().MessageBox, not the macro that FLTK's headers bring on Windows.
+#include "base/windows_names_push.h"
 
 GameWindow* GameForm = nullptr;
 

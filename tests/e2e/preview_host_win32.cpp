@@ -1,7 +1,8 @@
 // preview_host SECONDS: stands in for Screen Saver Settings' small monitor.
 // Makes a 320 x 240 window at the screen's top left, prints its HWND in
-// decimal, destroys it after SECONDS and prints "destroyed in N ms", then lives on
-// three more seconds (so the window's end, not the process's, is tested).
+// decimal, destroys it after SECONDS and prints "destroyed in N ms", then
+// lives on three more seconds (so the window's end, not the process's, is
+// tested).
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
   Pump(seconds * 1000);
   const DWORD before = GetTickCount();
   DestroyWindow(host);
-  // Wine 8 takes about 2 s in DestroyWindow here, with or without a child.
+  // Wine blocks here for 2 s when its windows wait for a window manager.
   std::printf("destroyed in %lu ms\n", GetTickCount() - before);
   std::fflush(stdout);
   Pump(3000);

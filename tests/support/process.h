@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -42,6 +43,22 @@ bool WaitForWindow(const std::string& name, int timeoutMs);
 long OwnProcessId();
 // Sets the variable of this process's environment, or removes it (nullptr).
 void SetEnvironment(const std::string& name, const char* value);
+
+// The id of a process that has ended (a child started and waited for).
+long DeadProcessId();
+// Makes a FIFO at path; Windows, which has none in its folders, makes a
+// folder there (also not a regular file). False on failure.
+bool MakeFifo(const std::string& path);
+// A device the system's programs may open ("/dev/zero", "NUL").
+std::string DeviceFile();
+// Whether paths past MAX_PATH work (not on Windows without the long-path
+// opt-in of the program's manifest).
+bool LongPathsWork();
+// Whether the tests run as the superuser (never on Windows).
+bool IsRoot();
+// Runs `play` as user `uid` (ids also as group) in a child process; true
+// when it returned true. False on Windows.
+bool RunAsUser(unsigned uid, const std::function<bool()>& play);
 
 // A fresh empty folder under the temp folder.
 std::filesystem::path FreshDir(const std::string& tag);

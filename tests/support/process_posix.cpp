@@ -1,4 +1,5 @@
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -89,6 +90,36 @@ void SetEnvironment(const std::string& name, const char* value) {
   } else {
     unsetenv(name.c_str());
   }
+}
+
+}  // namespace testsupport
+
+namespace testsupport {
+
+long DeadProcessId() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return static_cast<long>(child);
+}
+
+bool MakeFifo(const std::string& path) { return mkfifo(path.c_str(), 0600) == 0; }
+
+std::string DeviceFile() { return "/dev/zero"; }
+
+bool LongPathsWork() { return true; }
+
+bool IsRoot() { return geteuid() == 0; }
+
+bool RunAsUser(unsigned uid, const std::function<bool()>& play) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (setgid(uid) != 0 || setuid(uid) != 0) _exit(2);
+    _exit(play() ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace testsupport

@@ -110,4 +110,22 @@ long OwnProcessId() { return static_cast<long>(GetCurrentProcessId()); }
 
 void SetEnvironment(const std::string& name, const char* value) { _putenv_s(name.c_str(), value != nullptr ? value : ""); }
 
+long DeadProcessId() {
+  Child child = Start("C:\\windows\\system32\\cmd.exe", {"/c", "exit"});
+  const long pid = child.pid;
+  int code = 0;
+  child.Wait(30000, code);
+  return pid;
+}
+
+bool MakeFifo(const std::string& path) { return CreateDirectoryW(Wide(path).c_str(), nullptr) != 0; }
+
+std::string DeviceFile() { return "NUL"; }
+
+bool LongPathsWork() { return false; }
+
+bool IsRoot() { return false; }
+
+bool RunAsUser(unsigned, const std::function<bool()>&) { return false; }
+
 }  // namespace testsupport

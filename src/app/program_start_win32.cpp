@@ -13,26 +13,9 @@
 #include "config/settings.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
+#include "platform/windows_text_win32.h"
 
 namespace {
-
-std::string Utf8(const wchar_t* text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 1) return std::string();
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
-  out.pop_back();  // the terminating NUL
-  return out;
-}
-
-std::wstring Wide(const std::string& text) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-  if (n <= 1) return std::wstring();
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, out.data(), n);
-  out.pop_back();
-  return out;
-}
 
 // Per-monitor DPI awareness (Windows 10 1703 on): the picture and the
 // windows at the monitor's real pixels, never stretched by Windows. The
@@ -79,7 +62,7 @@ void PrepareProcess() { BecomeDpiAware(); }
 ProgramStart ReadProgramStart(int, char**) {
   ProgramStart start;
   start.programPath = ProgramFilePath();
-  start.commandTail = CommandTailOf(Utf8(GetCommandLineW()));
+  start.commandTail = CommandTailOf(Utf8(std::wstring(GetCommandLineW())));
   const std::string sw = SwitchText(start.commandTail);
   if (sw == "/p" || sw == "-p") start.daemonWindow = PreviewWindowFrom(start.commandTail);
   if (sw == "/c" || sw == "-c") g_owner = reinterpret_cast<HWND>(static_cast<uintptr_t>(OwnerWindowFrom(start.commandTail)));

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "base/diagnostic.h"
+#include "platform/signals.h"
 
 namespace {
 
@@ -38,11 +39,17 @@ void RunActionAndEnd() {
 
 LRESULT CALLBACK SessionWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_QUERYENDSESSION: return TRUE;
+    case WM_QUERYENDSESSION:
+      // The game ends at its next frame and writes the records; should the
+      // session end first, WM_ENDSESSION writes them.
+      RaiseEndSignal();
+      return TRUE;
     case WM_ENDSESSION:
       if (wParam) RunActionAndEnd();
       return 0;
-    case WM_CLOSE: return 0;  // taskkill: the visible windows get it too, and end in order
+    case WM_CLOSE:  // taskkill: every mode ends in order, a preview too
+      RaiseEndSignal();
+      return 0;
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }

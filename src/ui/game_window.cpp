@@ -126,7 +126,7 @@ void GameWindow::FormCreate() {
   // written. The run ends the program.
   DisplayLossWatch displayLoss([this] { SaveHighScores(w); });
   // Where the records go that the install folder can't keep.
-  w.UserFolder = SystemFolder();
+  w.UserFolder = UserFolder();
   w.PackageDataFolder = IsPackageFolder(w.DataPath);
   RunGame(w, *this, !InDaemonWindow());
 }

@@ -177,7 +177,7 @@ void SetupWindow::Install() {
     failed(CannotWriteText(SettingsFilePath(), err));
     return;
   }
-  const std::string target = JoinPath(SystemFolder(), "zuk_rer1.scr");
+  const std::string target = JoinPath(InstallFolder(), "zuk_rer1.scr");
   std::string failedFile;
   const std::string program = ProgramFilePath();
   if (!InstallProgramCopy(program, target, failedFile)) {

@@ -67,7 +67,8 @@ windows-deps:
 	scripts/build-windows-deps $(WINDOWS_BUILD)
 
 # make windows: the Windows build in WINDOWS_BUILD, cross-compiled with the
-# data (and the zuk-sim to compare with) of the native build BUILD.
+# data (and the zuk-sim to compare with) of the native build BUILD, ending
+# with the zip WINDOWS_BUILD/zuk_rer1-<version>-windows-x64.zip.
 WINDOWS_BUILD ?= build-windows
 WINDOWS_DISPLAY_BASE ?= 240
 windows: windows-deps configure
@@ -75,13 +76,14 @@ windows: windows-deps configure
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DZUK_HOST_TOOLS=$(abspath $(BUILD))/bin -DZUK_BENCH=OFF -DZUK_TEST_DISPLAY_BASE=$(WINDOWS_DISPLAY_BASE) $(WINDOWS_CMAKE_FLAGS)
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
-# The zip (the program, the data, readme.txt, the font) is made here, as a
-# last step of `windows`, once the program builds for Windows.
+	@ls -l $(WINDOWS_BUILD)/zuk_rer1-*-windows-x64.zip
 
-# The unit tests under Wine (each program on its own Xvfb), and the Windows
-# zuk-sim against the native one (zuk_sim_same_as_native).
+# The unit tests under Wine (each program on its own Xvfb), the Windows
+# zuk-sim against the native one (zuk_sim_same_as_native), then the
+# distribution's end-to-end cases (scripts/test-windows-e2e).
 test-windows: windows
 	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure
+	scripts/test-windows-e2e $(WINDOWS_BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz

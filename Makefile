@@ -4,7 +4,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all build deps configure run test dist install package preview screenshots fuzz asan clean windows-deps
+.PHONY: all build deps configure run test dist install package preview screenshots fuzz asan clean windows-deps windows test-windows
 
 all: build
 
@@ -64,7 +64,24 @@ fuzz: deps
 # and GoogleTest in build-windows/deps (rebuilt only when a version changes).
 windows-deps:
 	@scripts/install-windows-deps
-	scripts/build-windows-deps build-windows
+	scripts/build-windows-deps $(WINDOWS_BUILD)
+
+# make windows: the Windows build in WINDOWS_BUILD, cross-compiled with the
+# data (and the zuk-sim to compare with) of the native build BUILD.
+WINDOWS_BUILD ?= build-windows
+WINDOWS_DISPLAY_BASE ?= 240
+windows: windows-deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target zuk_datagen zuk-sim
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DZUK_HOST_TOOLS=$(abspath $(BUILD))/bin -DZUK_BENCH=OFF -DZUK_TEST_DISPLAY_BASE=$(WINDOWS_DISPLAY_BASE) $(WINDOWS_CMAKE_FLAGS)
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+# The zip (the program, the data, readme.txt, the font) is made here, as a
+# last step of `windows`, once the program builds for Windows.
+
+# The unit tests under Wine (each program on its own Xvfb), and the Windows
+# zuk-sim against the native one (zuk_sim_same_as_native).
+test-windows: windows
+	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz

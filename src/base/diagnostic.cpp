@@ -1,6 +1,5 @@
 #include "base/diagnostic.h"
 
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -14,7 +13,7 @@ std::string& ReportingName() {
 
 void SetReportingName(std::string name) { ReportingName() = std::move(name); }
 
-void ReportProblem(const std::string& text) {
-  std::fprintf(stderr, "%s: %s\n", ReportingName().c_str(), text.c_str());
-  std::fflush(stderr);
-}
+// The system's own way out for a line (diagnostic_posix.cpp, diagnostic_win32.cpp).
+void WriteProblemLine(const std::string& line);
+
+void ReportProblem(const std::string& text) { WriteProblemLine(ReportingName() + ": " + text + "\n"); }

@@ -1,16 +1,9 @@
 #include "platform/atomic_file.h"
 
-#include <cstdio>
 #include <utility>
 
 #include "platform/atomic_file_parts.h"
 #include "platform/process.h"
-
-namespace {
-
-int SystemRename(const char* from, const char* to) { return std::rename(from, to); }
-
-}  // namespace
 
 ScopedFileRename::Rename& CurrentRename() {
   static ScopedFileRename::Rename rename = &SystemRename;

@@ -15,5 +15,7 @@ std::string TempFileName(const std::string& path);
 // Whether `name` is a temporary file of `base` made by a process that no
 // longer exists.
 bool IsDeadLeftover(std::string_view name, std::string_view base);
+// The system's rename, replacing an existing file (0, or -1 with errno set).
+int SystemRename(const char* from, const char* to);
 // The rename in force (the system's own unless a ScopedFileRename is).
 ScopedFileRename::Rename& CurrentRename();

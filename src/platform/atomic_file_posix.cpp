@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/atomic_file.h"
 #include "platform/atomic_file_parts.h"
@@ -36,6 +37,8 @@ bool FillTempFile(FileHandle& file, const std::function<bool(FileHandle&)>& writ
 }
 
 }  // namespace
+
+int SystemRename(const char* from, const char* to) { return std::rename(from, to); }
 
 void RemoveDeadTempFiles(const std::string& folder, std::initializer_list<std::string_view> names) {
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());

@@ -48,5 +48,11 @@ bool CanExecute(const std::string& path);
 int PermissionBits(const std::string& path);
 // Creates the folder and its parents when missing.
 bool CreateFolders(const std::string& folder);
+// A new empty folder under the system's temporary folder, its name `tag`
+// and a unique ending (/tmp/<tag>-XXXXXX); empty on failure, errno telling why.
+std::string CreateTempFolder(const std::string& tag);
+// Makes `link` stand for the file `target`: a symbolic link; on Windows,
+// where links need a privilege, a copy.
+bool LinkFile(const std::string& target, const std::string& link);
 // Joins a folder and a file name with exactly one '/'.
 std::string JoinPath(const std::string& folder, const std::string& name);

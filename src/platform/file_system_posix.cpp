@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "platform/file_system.h"
 #include "platform/retry_posix.h"
 
@@ -28,3 +30,10 @@ int PermissionBits(const std::string& path) {
   if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
   return static_cast<int>(st.st_mode & 07777);
 }
+
+std::string CreateTempFolder(const std::string& tag) {
+  std::string pattern = "/tmp/" + tag + "-XXXXXX";
+  return ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+}
+
+bool LinkFile(const std::string& target, const std::string& link) { return ::symlink(target.c_str(), link.c_str()) == 0; }

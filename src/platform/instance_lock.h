@@ -4,6 +4,9 @@
 // other. The system drops the lock when the process dies, so a crashed
 // instance never blocks the next start, and testing and taking the marker
 // are one atomic step.
+// On Windows the marker is the named mutex "ZUK_RER1" (LockPath() is its
+// name): a mutex of that name that exists already counts as a running
+// instance, and the system drops it with its last handle.
 #pragma once
 
 #include <string>
@@ -33,7 +36,7 @@ class InstanceLock {
   FileHandle system_;
 };
 
-// How taking the lock on one marker file went.
+// How taking the lock on one marker file went (the POSIX body's).
 enum class LockResult { Taken, Busy, NoFile };
 // Takes the exclusive lock on the marker file at `path` (made when missing,
 // never through a link) into `file` (the system's body).

@@ -49,7 +49,8 @@ Platform& Sys();
 void SetPlatform(Platform* p);
 // Linux without a desktop: the monotonic clock, sleeps, no joystick (the
 // program's platforms take SDL's, video/joystick_sdl.h), a beep on stderr, no
-// cursor, a screen the size of the picture.
+// cursor, a screen the size of the picture. On Windows, under the same name,
+// GetTickCount, Sleep and MessageBeep(0).
 Platform& LinuxPlatform();
 
 // Puts `p` in force for as long as it lives, then the one before it, however

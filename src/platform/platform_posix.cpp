@@ -2,16 +2,11 @@
 
 #include <cstdio>
 
-#include "base/picture.h"
-#include "platform/platform.h"
-
-using namespace dx;
+#include "platform/basic_platform.h"
 
 namespace {
 
-constexpr uint32_t kJoyErrUnplugged = 167;  // JOYERR_UNPLUGGED
-
-class BasicPlatform : public Platform {
+class PosixPlatform : public BasicPlatform {
  public:
   uint32_t GetTickCount() override {
     timespec ts{};
@@ -28,22 +23,11 @@ class BasicPlatform : public Platform {
   }
 
   void MessageBeep() override { std::fputc('\a', stderr); }
-  void SetCursorPos(int32_t, int32_t) override {}
-  bool GetCursorPos(int32_t&, int32_t&) override { return false; }
-  int32_t ShowCursor(bool show) override { return counter_ += show ? 1 : -1; }
-  void JoySetThreshold(uint32_t, uint32_t) override {}
-  uint32_t JoyGetPos(uint32_t, JOYINFO&) override { return kJoyErrUnplugged; }
-  void JoyRelease() override {}
-  int32_t ScreenWidth() override { return kPictureWidth; }
-  int32_t ScreenHeight() override { return kPictureHeight; }
-
- private:
-  int32_t counter_ = 0;
 };
 
 }  // namespace
 
 Platform& LinuxPlatform() {
-  static BasicPlatform* platform = new BasicPlatform();
+  static PosixPlatform* platform = new PosixPlatform();
   return *platform;
 }

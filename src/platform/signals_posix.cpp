@@ -39,6 +39,8 @@ void InstallEndSignalHandlers() {
   for (int sig : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(sig, &sa, nullptr);
 }
 
+void RaiseEndSignal() { OnEndSignal(SIGTERM); }
+
 bool EndSignalReceived() { return g_endReceived != 0; }
 
 int EndSignalFd() { return g_pipe[0]; }

@@ -2,20 +2,17 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <iterator>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
+// The system's folder when $ZUK_RER1_WINDIR doesn't name one
+// (system_folder_posix.cpp, system_folder_win32.cpp).
+std::string DefaultSystemFolder();
+
 std::string SystemFolder() {
-  std::string folder;
-  if (const char* dir = std::getenv("ZUK_RER1_WINDIR"); dir != nullptr && *dir != '\0') {
-    folder = dir;
-  } else if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data == '/') {
-    folder = std::string(data) + "/zuk_rer1";
-  } else {
-    folder = HomeFolder() + "/.local/share/zuk_rer1";
-  }
+  const char* dir = std::getenv("ZUK_RER1_WINDIR");
+  std::string folder = dir != nullptr && *dir != '\0' ? dir : DefaultSystemFolder();
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder;
 }
@@ -36,15 +33,10 @@ std::vector<std::string> InstalledDataFolders(const std::string& programFile) {
   return folders;
 }
 
-bool IsPackageFolder(const std::string& folder) {
-  if (folder.empty()) return false;
-  std::error_code ec;
-  const fs::path dir = fs::weakly_canonical(folder, ec);
-  if (ec) return false;
-  const fs::path own = dir.has_filename() ? dir : dir.parent_path();
-  const auto top = std::next(own.begin());
-  return (top != own.end() && *top == "usr") ||
-         (own.filename() == "zuk_rer1" && own.parent_path().filename() == "share");
+std::vector<std::string> SettingsFolders() {
+  std::vector<std::string> folders{SystemFolder()};
+  if (UserFolder() != folders.front()) folders.push_back(UserFolder());
+  return folders;
 }
 
 std::string FolderWithDataFiles(const std::vector<std::string>& folders) {

@@ -2,9 +2,9 @@
 // keyed and opaque copies, lock, flip through the presenter, palettes.
 #include "video/ddraw.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 
 #include "video/presenter.h"
 
@@ -100,6 +100,9 @@ uint32_t IDirectDrawPalette::Release() {
 
 namespace {
 
+// Rows start on cache lines, for the vector copies.
+constexpr std::align_val_t kRowAlignment{64};
+
 // The surfaces the display object makes: palette indices in aligned memory.
 class MemorySurface final : public IDirectDrawSurface {
  public:
@@ -183,14 +186,13 @@ MemorySurface::MemorySurface(DisplayCore* core, int32_t w, int32_t h, bool keyed
   CoreRef(core_);
   size_t bytes = static_cast<size_t>(pitch_) * static_cast<size_t>(h);
   bytes = (bytes + 63) & ~size_t{63};
-  pixels_ = static_cast<uint8_t*>(std::aligned_alloc(64, bytes == 0 ? 64 : bytes));
-  if (pixels_ == nullptr) throw std::bad_alloc();
+  pixels_ = static_cast<uint8_t*>(::operator new(bytes == 0 ? 64 : bytes, kRowAlignment));
   std::memset(pixels_, 0, bytes);
 }
 
 MemorySurface::~MemorySurface() {
   if (palette_) palette_->Release();
-  std::free(pixels_);
+  ::operator delete(pixels_, kRowAlignment);
   CoreUnref(core_);
 }
 

@@ -1,12 +1,10 @@
 // The covers over the other monitors: one SDL window per display, full
-// screen on that display's desktop mode, topmost and borderless. On X11 the
-// window's background is black, so the X server itself paints every exposed
-// part and no frame ever draws into a cover; elsewhere the window surface is
-// filled black once.
+// screen on that display's desktop mode, topmost and borderless, painted
+// black by the system's body (x11_monitor_covers.cpp, monitor_covers_win32.cpp).
 #include "video/monitor_covers.h"
+#include "video/monitor_covers_parts.h"
 
 #include <SDL.h>
-#include <SDL_syswm.h>
 
 #include <string>
 #include <vector>
@@ -29,23 +27,14 @@ SDL_Window* CoverOf(uint32_t windowId) {
   return nullptr;
 }
 
-void PaintBlack(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
-    // Pixel 0 is black in every TrueColor visual that SDL picks.
-    XSetWindowBackground(info.info.x11.display, info.info.x11.window, 0);
-    XClearWindow(info.info.x11.display, info.info.x11.window);
-    XFlush(info.info.x11.display);
-    return;
-  }
+}  // namespace
+
+void FillWindowBlack(SDL_Window* window) {
   if (SDL_Surface* surface = SDL_GetWindowSurface(window); surface != nullptr) {
     SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
     SDL_UpdateWindowSurface(window);
   }
 }
-
-}  // namespace
 
 void OpenMonitorCovers(SDL_Window* picture) {
   if (picture == nullptr || !Covers().empty()) return;
@@ -67,20 +56,9 @@ void OpenMonitorCovers(SDL_Window* picture) {
                     SDL_GetError() + ")");
       continue;
     }
-    PaintBlack(cover);
+    PaintCoverBlack(cover);
     Covers().push_back(cover);
   }
-}
-
-void DestroyFullScreenWindow(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
-    Display* dpy = info.info.x11.display;
-    XWithdrawWindow(dpy, info.info.x11.window, DefaultScreen(dpy));
-    XSync(dpy, False);
-  }
-  SDL_DestroyWindow(window);
 }
 
 void CloseMonitorCovers() {

@@ -90,7 +90,7 @@ const fs::path kSrc = fs::path(ZUK_SOURCE_DIR) / "src";
 TEST(Layers, EveryFolderIncludesOnlyTheFoldersItsLibraryLinks) {
   const Graph links = LinkedGraph(ZUK_LAYER_GRAPH);
   const Graph below = Below(links);
-  ASSERT_GE(links.size(), 9u) << ZUK_LAYER_GRAPH;
+  ASSERT_GE(links.size(), ZUK_ALL_LAYERS ? 9u : 6u) << ZUK_LAYER_GRAPH;
   int files = 0;
   for (const auto& [folder, direct] : links) {
     for (const auto& entry : fs::directory_iterator(kSrc / folder)) {
@@ -106,9 +106,10 @@ TEST(Layers, EveryFolderIncludesOnlyTheFoldersItsLibraryLinks) {
     }
   }
   EXPECT_GT(files, 100);
-  // Every folder of src/ is a layer of the graph.
+  // Every folder of src/ is a layer of the graph (of a build that has the
+  // windows; one that stops below them has the layers up to the game).
   for (const auto& entry : fs::directory_iterator(kSrc)) {
-    if (entry.is_directory()) {
+    if (entry.is_directory() && ZUK_ALL_LAYERS) {
       EXPECT_EQ(links.count(entry.path().filename().string()), 1u) << entry.path();
     }
   }

@@ -1,9 +1,6 @@
 // The settings file on disk: location, writers' bytes, atomic replacement and
 // the readers applied to the game's settings.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +11,7 @@
 #include "platform/atomic_file.h"
 #include "config/settings.h"
 #include "support/file_bytes.h"
+#include "support/process.h"
 
 namespace fs = std::filesystem;
 
@@ -27,17 +25,15 @@ int FailingRename(const char*, const char*) {
 class SettingsFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/zuk_config_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    root_ = tmpl;
+    root_ = testsupport::FreshDir("config");
     win_ = root_ / "win" / "sub";  // missing until a writer creates it
     data_ = root_ / "data";
     fs::create_directories(data_);
     WriteBytes(data_ / "bmp1.bmp", "BM");
-    setenv("ZUK_RER1_WINDIR", win_.c_str(), 1);
+    testsupport::SetEnvironment("ZUK_RER1_WINDIR", win_.string().c_str());
   }
   void TearDown() override {
-    unsetenv("ZUK_RER1_WINDIR");
+    testsupport::SetEnvironment("ZUK_RER1_WINDIR", nullptr);
     fs::remove_all(root_);
   }
   fs::path Cnf() const { return win_ / "ZUK_RER1.CNF"; }
@@ -50,9 +46,9 @@ class SettingsFileTest : public ::testing::Test {
 };
 
 TEST_F(SettingsFileTest, PathFollowsSystemFolder) {
-  EXPECT_EQ(SettingsFilePath(), Cnf().string());
-  setenv("ZUK_RER1_WINDIR", (root_ / "other").c_str(), 1);
-  EXPECT_EQ(SettingsFilePath(), (root_ / "other" / "ZUK_RER1.CNF").string());
+  EXPECT_EQ(fs::path(SettingsFilePath()), Cnf());
+  testsupport::SetEnvironment("ZUK_RER1_WINDIR", (root_ / "other").string().c_str());
+  EXPECT_EQ(fs::path(SettingsFilePath()), root_ / "other" / "ZUK_RER1.CNF");
 }
 
 TEST_F(SettingsFileTest, WritersProduceExactBytes) {
@@ -88,6 +84,7 @@ TEST_F(SettingsFileTest, WritersProduceExactBytes) {
 }
 
 TEST_F(SettingsFileTest, LongPathSurvivesSaveAndLfFileIsRead) {
+  if (!testsupport::LongPathsWork()) GTEST_SKIP() << "paths past MAX_PATH need the program's long-path opt-in";
   const fs::path deep = data_ / std::string(200, 'd') / std::string(95, 'e');
   fs::create_directories(deep);
   WriteBytes(deep / "bmp1.bmp", "BM");
@@ -130,7 +127,7 @@ TEST_F(SettingsFileTest, InterruptedWriteKeepsOldFile) {
 
 TEST_F(SettingsFileTest, WriteFailsWhenFolderCannotBeMade) {
   WriteBytes(root_ / "plain", "x");
-  setenv("ZUK_RER1_WINDIR", (root_ / "plain" / "win").c_str(), 1);
+  testsupport::SetEnvironment("ZUK_RER1_WINDIR", (root_ / "plain" / "win").string().c_str());
   errno = 0;
   EXPECT_FALSE(WriteSetupFile("/x"));
   EXPECT_NE(errno, 0);
@@ -209,14 +206,12 @@ namespace {
 // are gone and keeps those of live ones (a save in progress), and other
 // files alike.
 TEST_F(SettingsFileTest, NextSaveRemovesLeftoversOfDeadProcessesOnly) {
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) _exit(0);
-  ASSERT_EQ(waitpid(child, nullptr, 0), child);
+  const long child = testsupport::DeadProcessId();
+  ASSERT_GT(child, 0);
   WriteCnf("PATH=" + data_.string() + "\r\n");
   const std::string cnf = Cnf().string();
   const std::string dead = cnf + "." + std::to_string(child) + ".0.tmp";
-  const std::string live = cnf + "." + std::to_string(getppid()) + ".3.tmp";
+  const std::string live = cnf + "." + std::to_string(testsupport::OwnProcessId()) + ".3.tmp";
   const std::string other = (win_ / "OTHER.CNF").string() + "." + std::to_string(child) + ".0.tmp";
   for (const std::string& f : {dead, live, other}) WriteBytes(f, "half");
   WindowSettings v;

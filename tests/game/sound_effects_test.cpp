@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "support/faulty_sound.h"
+#include "support/process.h"
 #include "support/sound_fixture.h"
 
 using namespace dx;
@@ -132,7 +133,7 @@ TEST_F(EffectsTest, AMissingFileOrDeviceEndsTheProgram) {
   ASSERT_NE(OpenPaused(), nullptr);
   EXPECT_THROW((TDSPolySound{*w, host, dir + "/missing.wav"}), HeadlessEnd);
   // A FIFO counts as missing: it is not waited on.
-  ASSERT_EQ(mkfifo((dir + "/fifo.wav").c_str(), 0600), 0);
+  ASSERT_TRUE(testsupport::MakeFifo(dir + "/fifo.wav"));
   EXPECT_THROW((TDSPolySound{*w, host, dir + "/fifo.wav"}), HeadlessEnd);
 
   // Sound on but no device (the start found none and something set 0 again).

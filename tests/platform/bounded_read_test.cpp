@@ -1,8 +1,6 @@
 // The shared reader of data files: only regular files, never blocking on a
 // FIFO or a device, never more than its limit.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -10,6 +8,7 @@
 #include <string>
 
 #include "platform/bounded_read.h"
+#include "support/process.h"
 
 namespace fs = std::filesystem;
 
@@ -18,9 +17,7 @@ namespace {
 struct BoundedReadTest : ::testing::Test {
   fs::path dir;
   void SetUp() override {
-    char tmpl[] = "/tmp/zuk_bounded_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir = tmpl;
+    dir = testsupport::FreshDir("bounded");
   }
   void TearDown() override { fs::remove_all(dir); }
 };
@@ -37,13 +34,12 @@ TEST_F(BoundedReadTest, ReadsARegularFileUpToTheLimit) {
 }
 
 TEST_F(BoundedReadTest, RefusesFifosDevicesAndFoldersWithoutBlocking) {
-  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
-  fs::create_symlink("/dev/zero", dir / "zero");
+  ASSERT_TRUE(testsupport::MakeFifo((dir / "fifo").string()));
   fs::create_directory(dir / "folder");
-  for (const char* name : {"fifo", "zero", "folder"}) {
+  for (const std::string& path : {(dir / "fifo").string(), testsupport::DeviceFile(), (dir / "folder").string()}) {
     errno = 0;
-    EXPECT_FALSE(ReadRegularFile((dir / name).string(), 1 << 20)) << name;
-    EXPECT_EQ(errno, EINVAL) << name;
+    EXPECT_FALSE(ReadRegularFile(path, 1 << 20)) << path;
+    EXPECT_EQ(errno, EINVAL) << path;
   }
 }
 

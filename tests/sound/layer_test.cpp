@@ -187,8 +187,8 @@ struct Energy {
 // Plays a 0.2 s square wave once through SDL's disk driver at the given
 // volume and pan and returns the energy of each channel of what was written.
 Energy PlayThroughDiskDriver(const std::string& file, int32_t volume, int32_t pan) {
-  setenv("SDL_AUDIODRIVER", "disk", 1);
-  setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+  testsupport::SetEnvironment("SDL_AUDIODRIVER", "disk");
+  testsupport::SetEnvironment("SDL_DISKAUDIOFILE", file.c_str());
   IDirectSound* d = nullptr;
   EXPECT_EQ(DirectSoundCreate(nullptr, &d, nullptr), DS_OK);
   if (d == nullptr) return {};
@@ -202,7 +202,7 @@ Energy PlayThroughDiskDriver(const std::string& file, int32_t volume, int32_t pa
   SDL_Delay(150);  // the last mixed block reaches the file
   b->Release();
   d->Release();  // closes the device and joins its thread
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  testsupport::SetEnvironment("SDL_AUDIODRIVER", "dummy");
 
   std::ifstream in(file, std::ios::binary);
   const std::vector<char> raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -233,8 +233,8 @@ TEST_F(LayerTest, NothingStreamsBeforeTheFirstBuffer) {
   // With sound off no buffer is ever made: the device must not stream
   // silence for the whole run.
   const std::string file = dir + "/idle.raw";
-  setenv("SDL_AUDIODRIVER", "disk", 1);
-  setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+  testsupport::SetEnvironment("SDL_AUDIODRIVER", "disk");
+  testsupport::SetEnvironment("SDL_DISKAUDIOFILE", file.c_str());
   auto written = [&] {
     std::error_code ec;
     const auto size = std::filesystem::file_size(file, ec);
@@ -250,7 +250,7 @@ TEST_F(LayerTest, NothingStreamsBeforeTheFirstBuffer) {
   EXPECT_GT(written(), 0u);
   b->Release();
   d->Release();
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  testsupport::SetEnvironment("SDL_AUDIODRIVER", "dummy");
 }
 
 TEST_F(LayerTest, PanAndVolumeOnTheDiskDriversOutput) {

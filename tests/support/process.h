@@ -4,15 +4,21 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace testsupport {
 
+// Each system has its own bodies of the child processes, Shell(), the
+// environment and the built programs' names (process_posix.cpp,
+// process_win32.cpp).
 struct Child {
   pid_t pid = -1;
+  std::intptr_t handle = 0;  // the process's handle on Windows
   // Waits up to timeoutMs; returns true when the child ended, with its exit
   // code in exitCode (128 + signal when killed by a signal).
   bool Wait(int timeoutMs, int& exitCode);
@@ -33,10 +39,31 @@ std::vector<std::string> WindowsNamed(const std::string& name);
 // Polls until a window named `name` is mapped (true) or time is up.
 bool WaitForWindow(const std::string& name, int timeoutMs);
 
+// This test process's id.
+long OwnProcessId();
+// Sets the variable of this process's environment, or removes it (nullptr).
+void SetEnvironment(const std::string& name, const char* value);
+
+// The id of a process that has ended (a child started and waited for).
+long DeadProcessId();
+// Makes a FIFO at path; Windows, which has none in its folders, makes a
+// folder there (also not a regular file). False on failure.
+bool MakeFifo(const std::string& path);
+// A device the system's programs may open ("/dev/zero", "NUL").
+std::string DeviceFile();
+// Whether paths past MAX_PATH work (not on Windows without the long-path
+// opt-in of the program's manifest).
+bool LongPathsWork();
+// Whether the tests run as the superuser (never on Windows).
+bool IsRoot();
+// Runs `play` as user `uid` (ids also as group) in a child process; true
+// when it returned true. False on Windows.
+bool RunAsUser(unsigned uid, const std::function<bool()>& play);
+
 // A fresh empty folder under the temp folder.
 std::filesystem::path FreshDir(const std::string& tag);
 
-// Path of a built program in build/bin.
+// Path of a built program in build/bin (with ".exe" on Windows).
 std::string BuiltProgram(const std::string& name);
 
 }  // namespace testsupport

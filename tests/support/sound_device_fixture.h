@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <SDL2/SDL.h>
-#include <stdlib.h>
+#include <cstdlib>
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "sound/dsound.h"
+#include "support/process.h"
 
 class SoundDeviceTest : public ::testing::Test {
  protected:
@@ -20,10 +21,10 @@ class SoundDeviceTest : public ::testing::Test {
     UseDriver("dummy");
     // Without a session bus address, libdbus (which SDL starts with any
     // subsystem) tries X11 autolaunch under Xvfb and leaks a read buffer.
-    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
-    char pattern[] = "/tmp/zuk_sound_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
+    if (std::getenv("DBUS_SESSION_BUS_ADDRESS") == nullptr) {
+      testsupport::SetEnvironment("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    }
+    dir = testsupport::FreshDir("sound").string();
   }
   void TearDown() override {
     if (device_ != nullptr) {
@@ -33,7 +34,7 @@ class SoundDeviceTest : public ::testing::Test {
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
     std::filesystem::remove_all(dir);
   }
-  static void UseDriver(const char* name) { setenv("SDL_AUDIODRIVER", name, 1); }
+  static void UseDriver(const char* name) { testsupport::SetEnvironment("SDL_AUDIODRIVER", name); }
   dx::IDirectSound* OpenPaused() {
     EXPECT_EQ(dx::DirectSoundCreate(nullptr, &device_, nullptr), dx::DS_OK);
     if (device_ != nullptr) device_->PauseOutput(true);

@@ -12,6 +12,7 @@
 #include "game/game_run.h"
 #include "game/input.h"
 #include "game/world_state.h"
+#include "platform/file_system.h"
 #include "platform/png_writer.h"
 #include "sim/headless_host.h"
 #include "video/presenter.h"
@@ -123,9 +124,8 @@ class CapturePresenter : public Presenter {
 class RunFolder {
  public:
   explicit RunFolder(const std::string& from) {
-    char pattern[] = "/tmp/zuk-sim-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) return;
-    path_ = pattern;
+    path_ = CreateTempFolder("zuk-sim");
+    if (path_.empty()) return;
     ok_ = from.empty() ? WriteBlankData(path_) : LinkData(from);
   }
   ~RunFolder() {
@@ -143,7 +143,7 @@ class RunFolder {
     std::error_code ec;
     for (const char* name : {"bmp1.bmp", "bmp2.bmp", "bmp3.bmp", "bmp4.bmp", "pal256.pal", "fire.wav", "dokan.wav"}) {
       const fs::path source = fs::absolute(fs::path(from) / name, ec);
-      if (fs::exists(source, ec)) fs::create_symlink(source, fs::path(path_) / name, ec);
+      if (fs::exists(source, ec) && !LinkFile(source.string(), (fs::path(path_) / name).string())) return false;
       if (ec) return false;
     }
     const fs::path score = fs::path(from) / "score.dat";

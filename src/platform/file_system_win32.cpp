@@ -1,0 +1,108 @@
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "platform/windows_text_win32.h"
+
+namespace {
+
+HANDLE AsHandle(FileHandle::Native native) { return reinterpret_cast<HANDLE>(native); }
+
+// The attributes of what lies at path itself (a link not followed), or
+// INVALID_FILE_ATTRIBUTES with errno set.
+DWORD AttributesAt(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) SetErrnoFromLastError();
+  return attributes;
+}
+
+bool HasProgramExtension(const std::string& path) {
+  const size_t dot = path.rfind('.');
+  if (dot == std::string::npos || path.find_first_of("/\\", dot) != std::string::npos) return false;
+  std::string ext = path.substr(dot + 1);
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  return ext == "exe" || ext == "scr" || ext == "com" || ext == "bat" || ext == "cmd";
+}
+
+// Whether a new file can be made in the folder: a probe that deletes itself.
+bool CanCreateIn(const std::string& folder) {
+  const std::string probe = JoinPath(folder, ".zuk_rer1." + std::to_string(ProcessId()) + ".probe");
+  const HANDLE h = CreateFileW(Wide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return SetErrnoFromLastError();
+  CloseHandle(h);
+  return true;
+}
+
+}  // namespace
+
+bool FileHandle::Close() {
+  if (!Valid()) return true;
+  return CloseHandle(AsHandle(Release())) != 0 || SetErrnoFromLastError();
+}
+
+bool FileHandle::WriteAll(std::string_view data) {
+  while (!data.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size(), 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(AsHandle(native_), data.data(), chunk, &written, nullptr)) return SetErrnoFromLastError();
+    data.remove_prefix(written);
+  }
+  return true;
+}
+
+// A file: opening it for writing (which changes nothing) is allowed. A folder:
+// a file can be made in it; Windows keeps no write bit on folders.
+bool CanWrite(const std::string& path) {
+  const DWORD attributes = AttributesAt(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return CanCreateIn(path);
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return SetErrnoFrom(ERROR_ACCESS_DENIED);
+  const HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return SetErrnoFromLastError();
+  CloseHandle(h);
+  return true;
+}
+
+// Windows runs a file by its extension; a folder can always be entered.
+bool CanExecute(const std::string& path) {
+  const DWORD attributes = AttributesAt(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || HasProgramExtension(path) ||
+         SetErrnoFrom(ERROR_ACCESS_DENIED);
+}
+
+// What Windows has of the bits: read-only or not, and a program's extension.
+int PermissionBits(const std::string& path) {
+  const DWORD attributes = AttributesAt(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return -1;
+  if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) return -1;
+  const int bits = (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? 0444 : 0666;
+  return HasProgramExtension(path) ? bits | 0111 : bits;
+}
+
+std::string CreateTempFolder(const std::string& tag) {
+  wchar_t temp[MAX_PATH + 1] = {};
+  const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+  if (n == 0 || n > MAX_PATH) {
+    SetErrnoFromLastError();
+    return {};
+  }
+  const std::string base = Utf8Path(temp) + tag + "-" + std::to_string(ProcessId()) + "-";
+  const DWORD start = GetTickCount();
+  for (DWORD attempt = 0; attempt < 100; ++attempt) {
+    const std::string folder = base + std::to_string((start + attempt) % 1000000);
+    if (CreateDirectoryW(Wide(folder).c_str(), nullptr)) return folder;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  SetErrnoFromLastError();
+  return {};
+}
+
+bool LinkFile(const std::string& target, const std::string& link) {
+  return CopyFileW(Wide(target).c_str(), Wide(link).c_str(), TRUE) || SetErrnoFromLastError();
+}

@@ -6,7 +6,6 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <optional>
 #include <utility>
@@ -15,6 +14,7 @@
 #include "shell/application.h"
 #include "app/daemon_mode.h"
 #include "app/desktop_platform.h"
+#include "app/program_start.h"
 #include "shell/fltk_options.h"
 #include "shell/fonts.h"
 #include "app/startup.h"
@@ -70,30 +70,27 @@ Form* MakeForm(FormKind kind) {
 int main(int argc, char** argv) {
   SetReportingName(ProgramShortName());
   // Before any library starts: SDL does not keep the display awake (the X
-  // server's idle time, DPMS and idle lockers work as over the desktop), and
-  // leaves SIGTERM, SIGINT and SIGHUP to the program, which ends every mode
-  // on them.
+  // server's idle time, DPMS and idle lockers work as over the desktop; on
+  // Windows the power plan may still turn the display off), and leaves
+  // SIGTERM, SIGINT and SIGHUP to the program, which ends every mode on them.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  // The picture window's class is the program's, as the dialogs' is.
-  setenv("SDL_VIDEO_X11_WMCLASS", "Zuk_rer1", 0);
+  PrepareProcess();
   InstallEndSignalHandlers();
 
-  // The name the program was started by decides its role and its title: a
-  // symlink or a copy named zuk_rer1.scr is the screen saver.
-  const std::string programPath = StartedProgramPath(argc > 0 ? argv[0] : nullptr);
-  App().Title = Application::TitleFromFileName(programPath);
+  const ProgramStart start = ReadProgramStart(argc, argv);
+  App().Title = Application::TitleFromFileName(start.programPath);
   SetPictureTitle(App().Title);
   SetPlatform(&DesktopPlatform());
-  g_daemonWindow = DaemonWindowFrom(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc),
-                                    std::getenv("XSCREENSAVER_WINDOW"));
+  g_daemonWindow = start.daemonWindow;
   InitFonts();
+  PrepareWindows(start);
   ReadFltkOptions();
   RemoveLeftoverTempFiles();
 
   int exitCode = 0;
   try {
-    RunStartup(CommandTail(argc, argv), programPath, FormMakers{MakeForm}, g_daemonWindow);
+    RunStartup(start.commandTail, start.programPath, FormMakers{MakeForm}, g_daemonWindow);
   } catch (const ProgramEndSignal& end) {
     exitCode = end.exitCode;
   } catch (const std::exception& e) {

@@ -1,7 +1,10 @@
 #include "app/command_line.h"
 
-std::string FirstParameter(const std::string& tail) {
-  size_t i = 0;
+namespace {
+
+// The parameter that starts at or after `i` (past the separators); `i` ends
+// after it.
+std::string ParameterAt(const std::string& tail, size_t& i) {
   const auto separator = [](unsigned char c) { return c <= ' '; };
   while (i < tail.size() && separator(static_cast<unsigned char>(tail[i]))) ++i;
   std::string param;
@@ -16,6 +19,13 @@ std::string FirstParameter(const std::string& tail) {
     param.push_back(static_cast<char>(c));
   }
   return param;
+}
+
+}  // namespace
+
+std::string FirstParameter(const std::string& tail) {
+  size_t i = 0;
+  return ParameterAt(tail, i);
 }
 
 std::string CommandTail(int argc, const char* const* argv) {
@@ -34,6 +44,24 @@ std::string CommandTail(int argc, const char* const* argv) {
 }
 
 std::string SwitchText(const std::string& tail) { return FirstParameter(tail).substr(0, 2); }
+
+std::string CommandTailOf(const std::string& line) {
+  size_t i = 0;
+  if (!line.empty() && line[0] == '"') {
+    i = line.find('"', 1);
+    i = i == std::string::npos ? line.size() : i + 1;
+  } else {
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+  }
+  return line.substr(i);
+}
+
+std::string SwitchArgument(const std::string& tail) {
+  size_t i = 0;
+  const std::string first = ParameterAt(tail, i);
+  if (first.size() > 2) return first.substr(first[2] == ':' ? 3 : 2);
+  return ParameterAt(tail, i);
+}
 
 bool ParseWindowId(const std::string& text, unsigned long& id) {
   const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
@@ -100,6 +128,21 @@ DaemonWindow WindowFrom(const std::vector<std::string>& args, const char* xscree
 
 }  // namespace
 
+DaemonWindow PreviewWindowFrom(const std::string& tail) {
+  const std::string argument = SwitchArgument(tail);
+  DaemonWindow d;
+  if (argument.empty()) return d;
+  d = NamedWindow(argument, "/p");
+  d.preview = true;
+  d.sound = false;
+  return d;
+}
+
+unsigned long OwnerWindowFrom(const std::string& tail) {
+  unsigned long id = 0;
+  return ParseWindowId(SwitchArgument(tail), id) ? id : 0;
+}
+
 DaemonWindow DaemonWindowFrom(const std::vector<std::string>& args, const char* xscreensaverWindow) {
   DaemonWindow d = WindowFrom(args, xscreensaverWindow);
   d.sound = SoundSwitch(args);
@@ -115,7 +158,13 @@ StartupPlan PlanStartup(const std::string& tail, const std::string& programPath,
     plan.action = StartupPlan::Action::RunLoop;
     return plan;
   }
-  if (sw == "/p" || sw == "-p") return plan;
+  if (sw == "/p" || sw == "-p") {
+    if (!daemon.preview) return plan;
+    plan.action = daemon.problem.empty() ? StartupPlan::Action::RunLoop : StartupPlan::Action::RefuseWindow;
+    plan.forms.push_back(FormKind::DaemonGame);
+    plan.inDaemonWindow = true;
+    return plan;
+  }
   if (sw == "/a" || sw == "-a") {
     plan.action = StartupPlan::Action::PasswordBox;
     return plan;

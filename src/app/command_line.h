@@ -15,6 +15,12 @@ std::string FirstParameter(const std::string& commandTail);
 std::string CommandTail(int argc, const char* const* argv);
 // The switch text: the first two characters of the first parameter.
 std::string SwitchText(const std::string& commandTail);
+// A whole Windows command line without the program's name (which ends at
+// its closing quote, or at the first blank when it isn't quoted).
+std::string CommandTailOf(const std::string& commandLine);
+// What follows the switch: "1234" of "/p:1234" and of "/p 1234"; empty
+// when nothing does.
+std::string SwitchArgument(const std::string& commandTail);
 
 // DaemonGame: the game window of a run inside a screen-saver daemon's window.
 enum class FormKind { Error, Game, Setup, Settings, Readme, DaemonGame };
@@ -31,12 +37,20 @@ struct DaemonWindow {
   // "-sound" (true) or "-no-sound" (false): sound inside the daemon's
   // window, which is silent unless asked.
   std::optional<bool> sound;
+  // Windows' "/p HWND": the small monitor of Screen Saver Settings.
+  bool preview = false;
 };
 // Reads the parameters (argv[1..]) and the variable's value (nullptr when
 // unset; an empty value counts as unset). An explicit "-window-id ID" comes
 // first, then the variable, then "-root". The last of "-sound" and
 // "-no-sound" counts.
 DaemonWindow DaemonWindowFrom(const std::vector<std::string>& args, const char* xscreensaverWindow);
+// The window of Windows' "/p HWND" ("/p:HWND"), silent; none without a
+// number after the switch.
+DaemonWindow PreviewWindowFrom(const std::string& commandTail);
+// The window a "/c:HWND" ("/c HWND") names as the settings window's owner;
+// 0 for none.
+unsigned long OwnerWindowFrom(const std::string& commandTail);
 // A window id in decimal or 0x hexadecimal, from 1 to 2^32 - 1; false for
 // anything else.
 bool ParseWindowId(const std::string& text, unsigned long& id);

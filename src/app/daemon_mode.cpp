@@ -1,6 +1,5 @@
 #include "app/daemon_mode.h"
-
-#include <X11/Xlib.h>
+#include "app/daemon_system.h"
 
 #include <cstdio>
 #include <vector>
@@ -16,7 +15,6 @@
 #include "platform/system_folder.h"
 #include "video/joystick_sdl.h"
 #include "video/presenter.h"
-#include "video/x11_errors.h"
 
 using namespace dx;
 
@@ -53,7 +51,8 @@ class EndWatch : public MessageSource {
  public:
   void Pump() override {
     if (ProgramEnding()) return;
-    if (ForeignWindowLost()) World().QuitRequested = true;
+    PumpDaemonWindowMessages();
+    if (DaemonWindowLost()) World().QuitRequested = true;
     if (EndSignalReceived() && !EndSignalDeferred()) ProgramEnd();
   }
 };
@@ -73,46 +72,17 @@ class EndWatch : public MessageSource {
   for (uint32_t& c : palette) c = 0xFF000000u;
   // Drawn again now and then: the presenter repaints after a resize or an
   // exposure only when it draws.
-  while (!ForeignWindowLost()) {
+  while (!DaemonWindowLost()) {
     presenter->Present(kBlack, kPictureWidth, palette);
     App().WaitMessages(100);
   }
   ProgramEnd();
 }
 
-bool g_windowMissing = false;
-int NoteMissingWindow(Display*, XErrorEvent*) {
-  g_windowMissing = true;
-  return 0;
-}
-
-// The id of the window to draw into: the root window's, or the given one
-// when it exists. A window that isn't there ends the run with exit code 1:
-// the daemon was told something wrong, and no window of our own may stand
-// in for it.
-unsigned long WindowToDrawInto(const DaemonWindow& window) {
-  Display* dpy = XOpenDisplay(nullptr);
-  if (dpy == nullptr) EndWithoutXServer();
-  unsigned long id = window.root ? DefaultRootWindow(dpy) : window.id;
-  g_windowMissing = false;
-  XErrorHandler previous = XSetErrorHandler(NoteMissingWindow);
-  XWindowAttributes attrs{};
-  const bool exists = XGetWindowAttributes(dpy, id, &attrs) != 0 && !g_windowMissing;
-  XSetErrorHandler(previous);
-  const std::string missing = X11MissingWindowText(dpy, id);
-  XCloseDisplay(dpy);
-  if (!exists) {
-    ReportProblem(missing);
-    ProgramEnd(1);
-  }
-  return id;
-}
-
 }  // namespace
 
 DaemonRun PrepareDaemonRun(const DaemonWindow& window) {
-  const unsigned long id = WindowToDrawInto(window);
-  SetPresenterFactory([id] { return MakeForeignWindowPresenter(id); });
+  DrawIntoDaemonWindow(window);
   static HandsOffPlatform platform;
   SetPlatform(&platform);
   // No FLTK at all: no window, not even FLTK's hidden helper window, and

@@ -1,9 +1,9 @@
 #include "app/desktop_platform.h"
 
 #include <FL/Fl.H>
-#include <FL/x.H>
 #include <SDL.h>
 
+#include "app/desktop_system.h"
 #include "base/picture.h"
 #include "video/joystick_sdl.h"
 #include "video/picture_mapping.h"
@@ -24,11 +24,6 @@ ScreenBox MainScreen() {
   return b;
 }
 
-bool XDisplayOpen() {
-  if (fl_display == nullptr) fl_open_display();
-  return fl_display != nullptr;
-}
-
 class Desktop : public Platform {
  public:
   uint32_t GetTickCount() override { return linux_.GetTickCount(); }
@@ -41,7 +36,7 @@ class Desktop : public Platform {
     // would wake the program a second time each frame for the server's
     // answer to the frame just drawn, and SDL's own wait pumps every
     // millisecond while a joystick is open.
-    if (!PictureActive() && fl_display != nullptr) {
+    if (!PictureActive() && ToolkitWaits()) {
       Fl::wait(timeoutMs / 1000.0);
     } else {
       linux_.WaitForEvents(timeoutMs);
@@ -49,27 +44,20 @@ class Desktop : public Platform {
   }
 
   void MessageBeep() override {
-    if (!XDisplayOpen()) return linux_.MessageBeep();
-    XBell(fl_display, 0);
-    XFlush(fl_display);
+    if (!DesktopDisplayOpen()) return linux_.MessageBeep();
+    DesktopBeep();
   }
 
   void SetCursorPos(int32_t x, int32_t y) override {
-    if (!XDisplayOpen()) return;
+    if (!DesktopDisplayOpen()) return;
     int32_t dx = x, dy = y;
     PictureToDesktop(x, y, dx, dy);
-    XWarpPointer(fl_display, None, RootWindow(fl_display, fl_screen), 0, 0, 0, 0, dx, dy);
-    XFlush(fl_display);
+    WarpPointer(dx, dy);
   }
 
   bool GetCursorPos(int32_t& x, int32_t& y) override {
-    if (!XDisplayOpen()) return false;
-    Window root = 0, child = 0;
-    int rx = 0, ry = 0, wx = 0, wy = 0;
-    unsigned int mask = 0;
-    if (!XQueryPointer(fl_display, RootWindow(fl_display, fl_screen), &root, &child, &rx, &ry, &wx, &wy, &mask)) {
-      return false;
-    }
+    int32_t rx = 0, ry = 0;
+    if (!DesktopDisplayOpen() || !QueryPointer(rx, ry)) return false;
     DesktopToPicture(rx, ry, x, y);
     return true;
   }
@@ -85,8 +73,8 @@ class Desktop : public Platform {
   void JoyRelease() override { SdlJoyShutdown(); }
 
   // While the picture is shown, the screen is the picture.
-  int32_t ScreenWidth() override { return !PictureActive() && XDisplayOpen() ? MainScreen().w : kPictureWidth; }
-  int32_t ScreenHeight() override { return !PictureActive() && XDisplayOpen() ? MainScreen().h : kPictureHeight; }
+  int32_t ScreenWidth() override { return !PictureActive() && DesktopDisplayOpen() ? MainScreen().w : kPictureWidth; }
+  int32_t ScreenHeight() override { return !PictureActive() && DesktopDisplayOpen() ? MainScreen().h : kPictureHeight; }
 
  private:
   Platform& linux_ = LinuxPlatform();

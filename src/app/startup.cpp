@@ -1,63 +1,16 @@
 #include "app/startup.h"
-
-#include <FL/Fl.H>
-#include <FL/x.H>
-
-#include <cstdlib>
+#include "app/startup_system.h"
 
 #include "shell/application.h"
 #include "shell/display_loss.h"
+#include "platform/signals.h"
 #include "shell/form.h"
 #include "base/diagnostic.h"
 #include "platform/instance_lock.h"
-#include "platform/process.h"
-#include "platform/signals.h"
-#include "platform/system_folder.h"
+// App().MessageBox, not the macro that FLTK's headers bring on Windows.
+#include "base/windows_names_push.h"
 
 const char* const kPasswordMessage = "パスワードの設定はありません(^^;)";
-constexpr const char* kNeedsXServer = "this program needs an X server (on Wayland, Xwayland)";
-
-[[noreturn]] void EndWithoutXServer() {
-  const char* display = std::getenv("DISPLAY");
-  ReportProblem(display != nullptr && *display != '\0'
-                    ? std::string("cannot open the X display \"") + display + "\": " + kNeedsXServer
-                    : std::string("DISPLAY is not set: ") + kNeedsXServer);
-  ProgramEnd(1);
-}
-
-std::string StartedProgramPath(const char* argv0) {
-  const std::string name = argv0 != nullptr ? argv0 : "";
-  if (name.find('/') != std::string::npos) return name;
-  if (!name.empty()) {
-    // As the shell found it: the first executable file of that name on PATH
-    // (an empty entry is the current folder).
-    const char* path = std::getenv("PATH");
-    const std::string dirs = path != nullptr ? path : "";
-    size_t start = 0;
-    for (;;) {
-      const size_t end = dirs.find(':', start);
-      const std::string dir = dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
-      const std::string candidate = JoinPath(dir.empty() ? std::string(".") : dir, name);
-      if (IsRegularFile(candidate) && CanExecute(candidate)) return candidate;
-      if (end == std::string::npos) break;
-      start = end + 1;
-    }
-  }
-  return ProgramFilePath();
-}
-
-namespace {
-
-// An ending signal seen by a message loop (the main loop, a modal window, a
-// message box): the program ends as closing its main window would, unless
-// the game's frame loop is running and ends the game itself.
-void OnEndSignalPipe(FL_SOCKET, void*) {
-  DrainEndSignalFd();
-  if (!EndSignalDeferred() && !ProgramEnding()) ProgramEnd();
-}
-
-}  // namespace
-
 void RunStartup(const std::string& tail, const std::string& programPath, const FormMakers& makers,
                 const DaemonWindow& daemon) {
   const StartupPlan plan = PlanStartup(tail, programPath, daemon);
@@ -70,7 +23,7 @@ void RunStartup(const std::string& tail, const std::string& programPath, const F
   static InstanceLock lock;
   if (!plan.inDaemonWindow && !lock.Acquire()) ProgramEnd();
 
-  if (EndSignalFd() >= 0) Fl::add_fd(EndSignalFd(), FL_READ, OnEndSignalPipe);
+  WatchEndSignals();
   if (EndSignalReceived()) ProgramEnd();
   if (plan.action == StartupPlan::Action::EndSilently) ProgramEnd();
 
@@ -79,11 +32,7 @@ void RunStartup(const std::string& tail, const std::string& programPath, const F
   // window FLTK is never used; elsewhere its display is opened here and
   // handed to it, so that it puts in no handler of its own.
   static DisplayLossWatch displayLoss([] {});
-  if (!plan.inDaemonWindow && App().Windowed && fl_display == nullptr) {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) EndWithoutXServer();
-    fl_open_display(display);
-  }
+  if (!plan.inDaemonWindow && App().Windowed) OpenDisplay();
   if (plan.action == StartupPlan::Action::PasswordBox) {
     App().MessageBox(kPasswordMessage);
     ProgramEnd();

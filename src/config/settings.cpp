@@ -19,17 +19,34 @@ std::string ReadSettingsText(const std::string& path) {
 
 bool IsFile(const std::string& path) { return PathExists(path) && !IsFolder(path); }
 
-bool WriteSettingsText(const std::string& text) {
-  if (!EnsureSystemFolder()) return false;
-  return ReplaceFileAtomically(SettingsFilePath(), text);
+bool WriteSettingsText(const std::string& folder, const std::string& text) {
+  if (!(folder == SystemFolder() ? EnsureSystemFolder() : CreateFolders(folder))) return false;
+  return ReplaceFileAtomically(JoinPath(folder, "ZUK_RER1.CNF"), text);
+}
+
+// The first settings folder that holds the file; the system folder when
+// none does.
+std::string SettingsFolder() {
+  for (const std::string& folder : SettingsFolders()) {
+    if (PathExists(JoinPath(folder, "ZUK_RER1.CNF"))) return folder;
+  }
+  return SystemFolder();
 }
 
 }  // namespace
 
-std::string SettingsFilePath() { return JoinPath(SystemFolder(), "ZUK_RER1.CNF"); }
+std::string SettingsFilePath() { return JoinPath(SettingsFolder(), "ZUK_RER1.CNF"); }
+
+std::string InstallFolder() {
+  const std::string system = SystemFolder();
+  const std::string user = UserFolder();
+  return user == system || CanWrite(system) ? system : user;
+}
 
 void RemoveLeftoverTempFiles() {
-  RemoveDeadTempFiles(SystemFolder(), {"ZUK_RER1.CNF", "zuk_rer1.scr", "score.dat"});
+  for (const std::string& folder : SettingsFolders()) {
+    RemoveDeadTempFiles(folder, {"ZUK_RER1.CNF", "zuk_rer1.scr", "score.dat"});
+  }
   WindowSettings v;
   if (ApplyWindowSettingsText(ReadSettingsText(SettingsFilePath()), v)) RemoveDeadTempFiles(v.DataPath, {"score.dat"});
 }
@@ -41,7 +58,7 @@ bool WriteSetupFile(const std::string& currentDir) {
     errno = EINVAL;
     return false;
   }
-  return WriteSettingsText(SetupFileText(currentDir));
+  return WriteSettingsText(InstallFolder(), SetupFileText(currentDir));
 }
 
 bool ReadSettingsForWindow(WindowSettings& v) {
@@ -49,8 +66,9 @@ bool ReadSettingsForWindow(WindowSettings& v) {
 }
 
 bool WriteSettingsFile(const WindowSettings& v) {
-  const std::string old = ReadSettingsText(SettingsFilePath());
-  return WriteSettingsText(SettingsFileText(v, FirstSettingsLine(old)));
+  const std::string folder = SettingsFolder();
+  const std::string old = ReadSettingsText(JoinPath(folder, "ZUK_RER1.CNF"));
+  return WriteSettingsText(folder, SettingsFileText(v, FirstSettingsLine(old)));
 }
 
 GameReadResult ReadGameSettings(Settings& s) { return ApplyGameSettings(s, ReadSettingsText(SettingsFilePath())); }

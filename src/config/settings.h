@@ -19,8 +19,12 @@ struct Settings {
   std::string DataPath;  // install folder with one trailing '/' ('\' on Windows)
 };
 
-// System folder + "/ZUK_RER1.CNF", built at each use.
+// The first of the settings folders that holds ZUK_RER1.CNF (the system
+// folder when none does) + "/ZUK_RER1.CNF", found at each use.
 std::string SettingsFilePath();
+// Where setup writes the settings file and the program's copy: the system
+// folder when it can be written, else the user's folder.
+std::string InstallFolder();
 
 // At start: removes what saves killed before their end left behind, the
 // temporary files of the settings file, the installed program and score.dat
@@ -28,8 +32,9 @@ std::string SettingsFilePath();
 // file's PATH), unless their process still runs.
 void RemoveLeftoverTempFiles();
 
-// Setup writer: PATH=<currentDir>, MAX=10, JOY=OFF, VOL=50, AUTO=ON,
-// SOUND=ON, CR LF after each line. Atomic; false (errno kept) on failure.
+// Setup writer, into InstallFolder(): PATH=<currentDir>, MAX=10, JOY=OFF,
+// VOL=50, AUTO=ON, SOUND=ON, CR LF after each line. Atomic; false (errno
+// kept) on failure.
 bool WriteSetupFile(const std::string& currentDir);
 
 // What the settings window shows and saves.

@@ -14,6 +14,8 @@
 #include "shell/form.h"
 #include "shell/ui_scale.h"
 #include "platform/platform.h"
+// Our MessageBox below, not the macro that FLTK's headers bring on Windows.
+#include "base/windows_names_push.h"
 
 namespace {
 

@@ -2,7 +2,8 @@
 // connection breaks inside some X call, and Xlib's I/O error handler is the
 // last code that runs. The game's records are written there, then the
 // process ends with exit code 0, as it does on SIGHUP: the session has ended,
-// and the program has ended in order with it.
+// and the program has ended in order with it. On Windows the same action
+// runs when the session ends (WM_ENDSESSION), the process's last moment.
 #pragma once
 
 #include <functional>

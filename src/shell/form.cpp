@@ -2,39 +2,18 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
-#include <FL/x.H>
 
 #include <vector>
 
 #include "shell/application.h"
+#include "shell/form_focus.h"
 
-namespace {
-
-// Forms with windows, for telling which one an X focus event belongs to.
 std::vector<Form*>& LiveForms() {
   static std::vector<Form*> forms;
   return forms;
 }
 
-bool g_focusHandlerInstalled = false;
-
-// Activation: a form's window that receives the input focus after having
-// lost it becomes active again and runs FormActivate.
-int FocusWatcher(void* event, void*) {
-  const XEvent* xe = static_cast<const XEvent*>(event);
-  if (xe->type != FocusIn && xe->type != FocusOut) return 0;
-  if (xe->xfocus.detail == NotifyInferior || xe->xfocus.detail == NotifyPointer) return 0;
-  for (Form* f : std::vector<Form*>(LiveForms())) {
-    Fl_Window* w = f->Window();
-    if (w == nullptr || !w->shown() || fl_xid(w) != xe->xfocus.window) continue;
-    if (xe->type == FocusIn) {
-      f->NotifyFocus(true);
-    } else {
-      f->NotifyFocus(false);
-    }
-  }
-  return 0;
-}
+namespace {
 
 void CloseBoxThunk(Fl_Widget*, void* form) {
   // FLTK also calls a window's callback for Escape; the program's windows
@@ -77,10 +56,7 @@ void Form::CenterOnScreen() {
 
 void Form::HookCloseBox() {
   if (window_ != nullptr) window_->callback(CloseBoxThunk, this);
-  if (!g_focusHandlerInstalled) {
-    Fl::add_system_handler(FocusWatcher, nullptr);
-    g_focusHandlerInstalled = true;
-  }
+  WatchFocus();
 }
 
 void Form::Show() {

@@ -1,11 +1,10 @@
 #include "shell/ui_scale.h"
+#include "shell/ui_scale_system.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Image.H>
 #include <FL/Fl_Text_Display.H>
 #include <FL/Fl_Window.H>
-#include <FL/x.H>
-#include <X11/Xutil.h>
 
 #include <cctype>
 #include <cmath>
@@ -28,7 +27,7 @@ int FactorFrom(const char* text) {
 
 int ReadScale() {
   if (const int gdk = FactorFrom(std::getenv("GDK_SCALE"))) return gdk;
-  return fl_display != nullptr ? FactorFromXftDpi(XResourceManagerString(fl_display)) : 1;
+  return ScaleSourceOpen() ? SystemScaleFactor() : 1;
 }
 
 // The scaled copies of pictures live as long as the program.
@@ -66,13 +65,17 @@ int FactorFromXftDpi(const char* resources) {
   if (end == at + std::strlen("Xft.dpi:") || (*end != '\0' && !std::isspace(static_cast<unsigned char>(*end)))) {
     return 1;
   }
+  return FactorFromDpi(dpi);
+}
+
+int FactorFromDpi(double dpi) {
   const double factor = dpi >= 144 ? std::floor((dpi + 48) / 96) : 1;
   return factor >= 1 && factor <= 4 ? static_cast<int>(factor) : 1;
 }
 
 int UiScale() {
   if (g_scale == 0) {
-    if (fl_display == nullptr && std::getenv("GDK_SCALE") == nullptr) return 1;
+    if (!ScaleSourceOpen() && std::getenv("GDK_SCALE") == nullptr) return 1;
     g_scale = ReadScale();
     Fl::scrollbar_size(Fl::scrollbar_size() * g_scale);
   }
@@ -94,21 +97,4 @@ void ScaleWindow(Fl_Window* window) {
   window->resizable(resizable);
   for (int i = 0; i < window->children(); ++i) ScaleWidget(window->child(i), s);
   window->labelsize(window->labelsize() * s);
-}
-
-void NameForWindowManagers(Fl_Window* window) {
-  if (fl_display == nullptr || window == nullptr || !window->shown()) return;
-  const Window xid = fl_xid(window);
-  char name[] = "zuk_rer1";
-  char klass[] = "Zuk_rer1";
-  XClassHint hint{name, klass};
-  XSetClassHint(fl_display, xid, &hint);
-  if (window->label() == nullptr) return;
-  char* title = const_cast<char*>(window->label());
-  XTextProperty text{};
-  if (Xutf8TextListToTextProperty(fl_display, &title, 1, XCompoundTextStyle, &text) == Success) {
-    XSetWMName(fl_display, xid, &text);
-    XSetWMIconName(fl_display, xid, &text);
-    XFree(text.value);
-  }
 }

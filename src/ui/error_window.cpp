@@ -8,6 +8,8 @@
 #include "platform/platform.h"
 #include "ui/ui_controls.h"
 #include "shell/ui_scale.h"
+// App().MessageBox, not the macro that FLTK's headers bring on Windows.
+#include "base/windows_names_push.h"
 
 ErrorWindow* ErrorForm = nullptr;
 

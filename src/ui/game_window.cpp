@@ -21,6 +21,8 @@
 #include "ui/picture_input_source.h"
 #include "ui/splash_image.h"
 #include "shell/ui_scale.h"
+// App().MessageBox, not the macro that FLTK's headers bring on Windows.
+#include "base/windows_names_push.h"
 
 GameWindow* GameForm = nullptr;
 
@@ -124,7 +126,7 @@ void GameWindow::FormCreate() {
   // written. The run ends the program.
   DisplayLossWatch displayLoss([this] { SaveHighScores(w); });
   // Where the records go that the install folder can't keep.
-  w.UserFolder = SystemFolder();
+  w.UserFolder = UserFolder();
   w.PackageDataFolder = IsPackageFolder(w.DataPath);
   RunGame(w, *this, !InDaemonWindow());
 }

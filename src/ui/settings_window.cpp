@@ -15,6 +15,8 @@
 #include "ui/ui_controls.h"
 #include "ui/readme_window.h"
 #include "shell/ui_scale.h"
+// App().MessageBox, not the macro that FLTK's headers bring on Windows.
+#include "base/windows_names_push.h"
 
 SettingsWindow* SettingsForm = nullptr;
 

@@ -19,11 +19,15 @@
 #include "config/settings.h"
 #include "platform/platform.h"
 #include "platform/process.h"
+#include "platform/screen_saver_choice.h"
 #include "platform/system_folder.h"
 #include "ui/ui_controls.h"
 #include "ui/readme_window.h"
+#include "ui/setup_text.h"
 #include "video/presenter.h"
 #include "shell/ui_scale.h"
+// App().MessageBox, not the macro that FLTK's headers bring on Windows.
+#include "base/windows_names_push.h"
 
 SetupWindow* SetupForm = nullptr;
 
@@ -91,9 +95,8 @@ SetupWindow::SetupWindow() {
   Picture->box(FL_NO_BOX);
   if (splash_) Picture->image(splash_.get());
   MakerLabel = new Label(88, 149, 59, 12, "ZUK-SOFT", kClNavy);
-  PickLabel = new Label(228, 13, 322, 12,
-                      "下の「セットアップ開始」ボタンを押した後、「説明」の", kClMaroon);
-  PickLabel2 = new Label(230, 33, 238, 12, "「スクリーンセーバーとして使う」をご覧下さい。", kClMaroon);
+  PickLabel = new Label(228, 13, 322, 12, kPickScreenSaverText, kClMaroon);
+  PickLabel2 = new Label(230, 33, 238, 12, kPickScreenSaverText2, kClMaroon);
   NoWarrantyLabel = new Label(230, 88, 306, 12, "この変なスクリーンセーバーは無保証のフリーソフトです。",
                        kClGreen);
   NoWarrantyLabel2 = new Label(238, 106, 306, 12,
@@ -174,12 +177,17 @@ void SetupWindow::Install() {
     failed(CannotWriteText(SettingsFilePath(), err));
     return;
   }
-  const std::string target = JoinPath(SystemFolder(), "zuk_rer1.scr");
+  const std::string target = JoinPath(InstallFolder(), "zuk_rer1.scr");
   std::string failedFile;
   const std::string program = ProgramFilePath();
   if (!InstallProgramCopy(program, target, failedFile)) {
     const int err = errno;
     failed(failedFile == program ? CannotReadText(failedFile, err) : CannotWriteText(failedFile, err));
+    return;
+  }
+  if (!ChooseAsUsersScreenSaver(target)) {
+    const int err = errno;
+    failed(CannotWriteText(UsersScreenSaverSetting(), err));
     return;
   }
 

@@ -9,6 +9,31 @@
 
 #include "shell/fonts.h"
 #include "shell/ui_scale.h"
+#include "ui/dialog_frame.h"
+
+// ---------------------------------------------------------------------------
+// Window frame
+
+DialogWindow::DialogWindow(int w, int h, const std::string& caption) : Fl_Double_Window(w, h) {
+  copy_label(caption.c_str());
+  size_range(w, h, w, h);
+  color(kClBtnFace);
+}
+
+int DialogWindow::handle(int event) {
+  // The window exists and is not mapped yet: what window managers read at
+  // the mapping is set now.
+  if (event == FL_SHOW && shown()) NameForWindowManagers(this);
+  return Fl_Double_Window::handle(event);
+}
+
+void DialogWindow::show() {
+  const bool first = !shown();
+  // Fixed at the size it has now (scaled for the screen's density).
+  if (first) size_range(w(), h(), w(), h());
+  Fl_Double_Window::show();
+  if (first) MarkAsDialog(this);
+}
 
 // ---------------------------------------------------------------------------
 // Fonts

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "ui/ui_controls.h"
-#include "shell/ui_scale.h"
+#include "ui/dialog_frame.h"
 
 // ---------------------------------------------------------------------------
 // Window frame
@@ -29,6 +29,8 @@ constexpr unsigned long kMwmDecorBorder = 1UL << 1;
 constexpr unsigned long kMwmDecorTitle = 1UL << 3;
 constexpr unsigned long kMwmDecorMenu = 1UL << 4;
 
+}  // namespace
+
 void MarkAsDialog(Fl_Window* w) {
   if (fl_display == nullptr || !w->shown()) return;
   const Window xid = fl_xid(w);
@@ -42,29 +44,6 @@ void MarkAsDialog(Fl_Window* w) {
   XChangeProperty(fl_display, xid, motif, motif, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(&hints), 5);
   XFlush(fl_display);
-}
-
-}  // namespace
-
-DialogWindow::DialogWindow(int w, int h, const std::string& caption) : Fl_Double_Window(w, h) {
-  copy_label(caption.c_str());
-  size_range(w, h, w, h);
-  color(kClBtnFace);
-}
-
-int DialogWindow::handle(int event) {
-  // The window exists and is not mapped yet: what window managers read at
-  // the mapping is set now.
-  if (event == FL_SHOW && shown()) NameForWindowManagers(this);
-  return Fl_Double_Window::handle(event);
-}
-
-void DialogWindow::show() {
-  const bool first = !shown();
-  // Fixed at the size it has now (scaled for the screen's density).
-  if (first) size_range(w(), h(), w(), h());
-  Fl_Double_Window::show();
-  if (first) MarkAsDialog(this);
 }
 
 void KeepWindowAbove(Fl_Window* w) {

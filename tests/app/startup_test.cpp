@@ -115,6 +115,28 @@ TEST(ModeDispatch, ADaemonsWindowTakesTheScreenSaverInside) {
   EXPECT_FALSE(PlanStartup("", "/x/ZUK_RER1.EXE", daemon).inDaemonWindow);
 }
 
+// Windows' own command line: the program's name (quoted or not) is not a
+// parameter; "/p HWND" draws into that window silently, "/c:HWND" names the
+// settings window's owner, in both the colon and the blank form.
+TEST(ModeDispatch, WindowsCommandLinesAndTheirWindows) {
+  EXPECT_EQ(CommandTailOf("\"C:\\Program Files\\zuk_rer1.scr\" /p 66"), " /p 66");
+  EXPECT_EQ(CommandTailOf("C:\\WINDOWS\\ZUK_RER1.SCR /s"), " /s");
+  EXPECT_EQ(CommandTailOf("zuk_rer1.scr"), "");
+  for (const char* tail : {"/p 4660", "/p:4660", " \"/p\" 0x1234"}) {
+    const DaemonWindow preview = PreviewWindowFrom(tail);
+    EXPECT_EQ(preview.id, 4660u) << tail;
+    EXPECT_TRUE(preview.preview && preview.sound == std::optional<bool>(false)) << tail;
+    const StartupPlan plan = PlanStartup(tail, "C:\\WINDOWS\\zuk_rer1.scr", preview);
+    EXPECT_EQ(plan.forms, std::vector<FormKind>{FormKind::DaemonGame}) << tail;
+    EXPECT_TRUE(plan.inDaemonWindow) << tail;
+  }
+  EXPECT_EQ(PlanStartup("/p", "x.scr", PreviewWindowFrom("/p")).action, Action::EndSilently);
+  EXPECT_EQ(PlanStartup("/p x", "x.scr", PreviewWindowFrom("/p x")).action, Action::RefuseWindow);
+  EXPECT_EQ(OwnerWindowFrom("/c:1234"), 1234u);
+  EXPECT_EQ(OwnerWindowFrom("/c 1234"), 1234u);
+  EXPECT_EQ(OwnerWindowFrom("/c"), 0u);
+}
+
 TEST(ApplicationTitle, DerivedFromTheProgramFileName) {
   EXPECT_EQ(Application::TitleFromFileName("/a/b/ZUK_RER1.EXE"), "Zuk_rer1");
   EXPECT_EQ(Application::TitleFromFileName("/a/b/zuk_rer1.scr"), "zuk_rer1");

@@ -13,6 +13,7 @@
 #include "ui/ui_controls.h"
 #include "ui/ui_fixture.h"
 #include "ui/setup_window.h"
+#include "ui/setup_text.h"
 #include "ui/settings_window.h"
 #include "ui/readme_window.h"
 #include "ui/error_window.h"
@@ -73,10 +74,9 @@ TEST_F(LayoutTest, SetupWindow) {
                572, 185);
   ExpectPlace(SetupForm->Picture, {14, 12, 198, 132}, "Picture");
   ExpectLabel(SetupForm->MakerLabel, "ZUK-SOFT", {88, 149, 59, 12}, kNavy, "MakerLabel");
-  ExpectLabel(SetupForm->PickLabel, "下の「セットアップ開始」ボタンを押した後、「説明」の",
-              {228, 13, 322, 12}, kMaroon, "PickLabel");
-  ExpectLabel(SetupForm->PickLabel2, "「スクリーンセーバーとして使う」をご覧下さい。", {230, 33, 238, 12},
-              kMaroon, "PickLabel2");
+  // The system's own lines (where its screen savers are picked).
+  ExpectLabel(SetupForm->PickLabel, kPickScreenSaverText, {228, 13, 322, 12}, kMaroon, "PickLabel");
+  ExpectLabel(SetupForm->PickLabel2, kPickScreenSaverText2, {230, 33, 238, 12}, kMaroon, "PickLabel2");
   ExpectPlace(SetupForm->NoWarrantyLabel, {230, 88, 306, 12}, "NoWarrantyLabel");
   EXPECT_EQ(SetupForm->NoWarrantyLabel->labelcolor(), kGreen);
   ExpectLabel(SetupForm->NoWarrantyLabel2,

@@ -19,6 +19,7 @@
 #include "shell/fonts.h"
 #include "platform/platform.h"
 #include "support/file_bytes.h"
+#include "support/process.h"
 
 namespace uitest {
 
@@ -82,7 +83,7 @@ class UiTest : public ::testing::Test {
     std::filesystem::remove_all(dir);
     windir = dir / "windir";
     std::filesystem::create_directories(windir);
-    ::setenv("ZUK_RER1_WINDIR", windir.c_str(), 1);
+    testsupport::SetEnvironment("ZUK_RER1_WINDIR", windir.string().c_str());
     cwd = std::filesystem::current_path();
   }
 
@@ -91,7 +92,7 @@ class UiTest : public ::testing::Test {
     SetApp(nullptr);
     SetPlatform(nullptr);
     std::filesystem::current_path(cwd);
-    ::unsetenv("ZUK_RER1_WINDIR");
+    testsupport::SetEnvironment("ZUK_RER1_WINDIR", nullptr);
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
   }

@@ -1,0 +1,4 @@
+#include "ui/setup_text.h"
+
+const char* const kPickScreenSaverText = "下の「セットアップ開始」ボタンを押した後、「画面のプロパティ」で";
+const char* const kPickScreenSaverText2 = "スクリーンセーバー「zuk_rer1」を選んで下さい。";

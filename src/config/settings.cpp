@@ -40,7 +40,11 @@ std::string SettingsFilePath() { return JoinPath(SettingsFolder(), "ZUK_RER1.CNF
 std::string InstallFolder() {
   const std::string system = SystemFolder();
   const std::string user = UserFolder();
-  return user == system || CanWrite(system) ? system : user;
+  // A system folder that is missing is made by the writer (a failure there
+  // is reported, not sent elsewhere); one that is there but can't be
+  // written (the Windows directory of a standard account) gives way to the
+  // user's own folder.
+  return user == system || !PathExists(system) || CanWrite(system) ? system : user;
 }
 
 void RemoveLeftoverTempFiles() {

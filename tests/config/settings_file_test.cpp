@@ -31,9 +31,12 @@ class SettingsFileTest : public ::testing::Test {
     fs::create_directories(data_);
     WriteBytes(data_ / "bmp1.bmp", "BM");
     testsupport::SetEnvironment("ZUK_RER1_WINDIR", win_.string().c_str());
+    // Windows' per-user folder, read after the Windows directory.
+    testsupport::SetEnvironment("LOCALAPPDATA", (root_ / "local").string().c_str());
   }
   void TearDown() override {
     testsupport::SetEnvironment("ZUK_RER1_WINDIR", nullptr);
+    testsupport::SetEnvironment("LOCALAPPDATA", nullptr);
     fs::remove_all(root_);
   }
   fs::path Cnf() const { return win_ / "ZUK_RER1.CNF"; }

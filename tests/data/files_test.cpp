@@ -2,8 +2,6 @@
 // determinism.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -140,32 +138,6 @@ TEST(DataSplash, IsA198x132PictureBuiltIntoTheProgram) {
   const std::vector<uint8_t> file = ReadFile(DataDir() + "/splash.bmp");
   ASSERT_EQ(kSplashBmpSize, file.size());
   EXPECT_EQ(std::memcmp(kSplashBmp, file.data(), file.size()), 0);
-}
-
-TEST(DataGenerator, TwoRunsGiveTheSameBytes) {
-  namespace fs = std::filesystem;
-  const std::string generator = std::string(ZUK_BINARY_DIR) + "/bin/zuk_datagen";
-  ASSERT_TRUE(fs::exists(generator));
-  const fs::path base = fs::temp_directory_path() / ("zuk_datagen_test_" + std::to_string(::getpid()));
-  const fs::path one = base / "one", two = base / "two";
-  fs::create_directories(one);
-  fs::create_directories(two);
-  ASSERT_EQ(std::system((generator + " " + one.string() + " " + (one / "splash.cpp").string()).c_str()), 0);
-  ASSERT_EQ(std::system((generator + " " + two.string() + " " + (two / "splash.cpp").string()).c_str()), 0);
-  const char* names[] = {"pal256.pal", "bmp1.bmp", "bmp2.bmp", "bmp3.bmp", "bmp4.bmp", "fire.wav",
-                         "dokan.wav", "readme.txt", "splash.bmp", "splash.cpp", "icon48.png", "icon256.png",
-                         "icon.ico"};
-  for (const char* name : names) {
-    const std::vector<uint8_t> a = ReadFile((one / name).string()), b = ReadFile((two / name).string());
-    EXPECT_FALSE(a.empty()) << name;
-    EXPECT_TRUE(a == b) << name;
-    // The build's own copy is the same too (splash source under another name).
-    const std::string built = std::string(name) == "splash.cpp" ? "splash_data.cpp" : name;
-    EXPECT_TRUE(a == ReadFile(DataDir() + "/" + built)) << name;
-  }
-  // An unwritable output folder is reported, not ignored.
-  EXPECT_NE(std::system((generator + " " + (base / "missing" / "dir").string() + " 2>/dev/null").c_str()), 0);
-  fs::remove_all(base);
 }
 
 }  // namespace

@@ -87,6 +87,68 @@ const char kSampleReadme[] =
     "宇宙を漂う隕石を、自動操縦の宇宙船が撃ち落とすスクリーンセーバーです。\r\n"
     "矢印キーやスペースキーで操縦を代わることができ、Ｇキーでゲームが始まります。\r\n";
 
+// A private system folder with the file that setup writes, pointing at a
+// folder that holds the readme (README when given). Empty on failure.
+std::filesystem::path PrepareSystemFolder(const char* readmeFile) {
+  char tmpl[] = "/tmp/zuk-shots-XXXXXX";
+  if (mkdtemp(tmpl) == nullptr) return {};
+  const std::filesystem::path work = tmpl;
+  const std::filesystem::path install = work / "install";
+  std::filesystem::create_directories(install);
+  setenv("ZUK_RER1_WINDIR", (work / "windir").c_str(), 1);
+  {
+    std::ofstream readme(install / "readme.txt", std::ios::binary);
+    if (readmeFile != nullptr && std::filesystem::exists(readmeFile)) {
+      std::ifstream in(readmeFile, std::ios::binary);
+      readme << in.rdbuf();
+    } else {
+      readme << kSampleReadme;
+    }
+  }
+  if (!WriteSetupFile(install.string())) {
+    std::fprintf(stderr, "zuk-shots: can't write the settings file\n");
+    return {};
+  }
+  return work;
+}
+
+// Every window's picture into `out`; false when one could not be taken.
+bool ShootWindows(const std::filesystem::path& out) {
+  bool ok = true;
+  App().CreateForm(SettingsForm);
+  App().CreateForm(ReadmeForm);
+  SettingsForm->Show();
+  ok = Shoot(SettingsForm->Window(), SettingsForm->Window()->label(), (out / "settings.png").string()) && ok;
+
+  SettingsForm->ShowReadme();  // the readme from the install folder
+  ok = ReadmeForm->Visible() && ok;
+  ok = Shoot(ReadmeForm->Window(), ReadmeForm->Window()->label(), (out / "readme.png").string()) && ok;
+  SettingsForm->Hide();
+
+  App().CreateForm(SetupForm);
+  const ScopedDisplayProbe anyDisplay([] { return true; });
+  SetupForm->Show();
+  ok = Shoot(SetupForm->Window(), SetupForm->Window()->label(), (out / "setup.png").string()) && ok;
+  SetupForm->Hide();
+
+  App().CreateForm(ErrorForm);
+  World().ErrorText = "PAL256.PALがありません。";
+  ErrorForm->Show();
+  ok = Shoot(ErrorForm->Window(), ErrorForm->Window()->label(), (out / "error.png").string()) && ok;
+  ErrorForm->Hide();
+
+  // The game's start-up window, shown without its creation handler (which
+  // would start the game).
+  auto* game = new GameWindow(World(), false);
+  Fl_Window* w = game->Window();
+  w->position((Fl::w() - w->w()) / 2, (Fl::h() - w->h()) / 2);
+  w->show();
+  ok = Shoot(w, "", (out / "startup.png").string()) && ok;
+  w->hide();
+  delete game;
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -97,69 +159,17 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path out = argv[1];
   std::filesystem::create_directories(out);
-
-  // A private system folder with the file that setup writes, pointing at a
-  // folder that holds the readme.
-  char tmpl[] = "/tmp/zuk-shots-XXXXXX";
-  if (mkdtemp(tmpl) == nullptr) return 1;
-  const std::filesystem::path work = tmpl;
-  const std::filesystem::path install = work / "install";
-  std::filesystem::create_directories(install);
-  setenv("ZUK_RER1_WINDIR", (work / "windir").c_str(), 1);
-  {
-    std::ofstream readme(install / "readme.txt", std::ios::binary);
-    if (argc >= 3 && std::filesystem::exists(argv[2])) {
-      std::ifstream in(argv[2], std::ios::binary);
-      readme << in.rdbuf();
-    } else {
-      readme << kSampleReadme;
-    }
-  }
-  if (!WriteSetupFile(install.string())) {
-    std::fprintf(stderr, "zuk-shots: can't write the settings file\n");
-    return 1;
-  }
+  const std::filesystem::path work = PrepareSystemFolder(argc >= 3 ? argv[2] : nullptr);
+  if (work.empty()) return 1;
 
   fl_open_display();
   InitFonts();
   App().MessageBoxHook = [](const std::string& caption, const std::string& text, int) {
     std::fprintf(stderr, "zuk-shots: message box %s: %s\n", caption.c_str(), text.c_str());
   };
-
-  bool ok = true;
   int status = 0;
   try {
-    App().CreateForm(SettingsForm);
-    App().CreateForm(ReadmeForm);
-    SettingsForm->Show();
-    ok = Shoot(SettingsForm->Window(), SettingsForm->Window()->label(), (out / "settings.png").string()) && ok;
-
-    SettingsForm->ShowReadme();  // the readme from the install folder
-    ok = ReadmeForm->Visible() && ok;
-    ok = Shoot(ReadmeForm->Window(), ReadmeForm->Window()->label(), (out / "readme.png").string()) && ok;
-    SettingsForm->Hide();
-
-    App().CreateForm(SetupForm);
-    const ScopedDisplayProbe anyDisplay([] { return true; });
-    SetupForm->Show();
-    ok = Shoot(SetupForm->Window(), SetupForm->Window()->label(), (out / "setup.png").string()) && ok;
-    SetupForm->Hide();
-
-    App().CreateForm(ErrorForm);
-    World().ErrorText = "PAL256.PALがありません。";
-    ErrorForm->Show();
-    ok = Shoot(ErrorForm->Window(), ErrorForm->Window()->label(), (out / "error.png").string()) && ok;
-    ErrorForm->Hide();
-
-    // The game's start-up window, shown without its creation handler (which
-    // would start the game).
-    auto* game = new GameWindow(World(), false);
-    Fl_Window* w = game->Window();
-    w->position((Fl::w() - w->w()) / 2, (Fl::h() - w->h()) / 2);
-    w->show();
-    ok = Shoot(w, "", (out / "startup.png").string()) && ok;
-    w->hide();
-    delete game;
+    if (!ShootWindows(out)) status = 1;
   } catch (const ProgramEndSignal&) {
     std::fprintf(stderr, "zuk-shots: a window ended the program\n");
     status = 1;
@@ -167,6 +177,5 @@ int main(int argc, char** argv) {
   App().DestroyForms();
   std::error_code ec;
   std::filesystem::remove_all(work, ec);
-  if (!ok) status = 1;
   return status;
 }

@@ -112,76 +112,97 @@ std::string WorldJson(const WorldState& w, bool quitRequested) {
   return o.str();
 }
 
+// What the command line asks for; `exitCode` is set when the run should end
+// at once (help, or a bad argument).
+struct Arguments {
+  SimOptions options;
+  std::string inputFile;
+  std::string jsonFile;
+  int exitCode = -1;
+};
+
+// One option with its value at argv[i + 1]; false when it is unknown or bad.
+bool ParseOption(const std::string& arg, const char* value, Arguments& a) {
+  SimOptions& o = a.options;
+  if (arg == "--frames") return ParseCount(value, o.Frames) && o.Frames >= 1;
+  std::string* text = arg == "--data" ? &o.DataDir : arg == "--input" ? &a.inputFile : arg == "--json" ? &a.jsonFile : nullptr;
+  if (text != nullptr) {
+    *text = value;
+    return true;
+  }
+  if (arg == "--max") return ParseCount(value, o.MaxMeteors) && o.MaxMeteors >= 1 && o.MaxMeteors <= 100;
+  if (arg == "--auto") return ParseSwitch(value, o.Autopilot);
+  if (arg == "--game-time") return ParseSwitch(value, o.GameTimeLong);
+  if (arg == "--joy") return ParseSwitch(value, o.Joystick);
+  if (arg != "--png") return false;
+  const std::string frameFile = value;
+  const auto eq = frameFile.find('=');
+  int32_t frame = 0;
+  if (eq == std::string::npos || eq + 1 >= frameFile.size() || !ParseCount(frameFile.substr(0, eq).c_str(), frame)) {
+    return false;
+  }
+  o.Pngs[frame] = frameFile.substr(eq + 1);
+  return true;
+}
+
+Arguments ParseArguments(int argc, char** argv) {
+  Arguments a;
+  a.options.Frames = -1;
+  for (int i = 1; i < argc && a.exitCode < 0; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      Usage();
+      a.exitCode = 0;
+    } else if (i + 1 >= argc || !ParseOption(arg, argv[++i], a)) {
+      std::fprintf(stderr, "zuk-sim: bad argument: %s\n", arg.c_str());
+      Usage();
+      a.exitCode = 2;
+    }
+  }
+  if (a.exitCode < 0 && a.options.Frames < 1) {
+    Usage();
+    a.exitCode = 2;
+  }
+  return a;
+}
+
+// Reads the scripted input into the options' events; false (said on stderr)
+// when it can't be read.
+bool ReadScript(const std::string& inputFile, SimOptions& o) {
+  std::ifstream in(inputFile, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "zuk-sim: cannot read %s\n", inputFile.c_str());
+    return false;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  std::string error;
+  if (!ParseSimScript(text.str(), o.Events, error)) {
+    std::fprintf(stderr, "zuk-sim: %s: %s\n", inputFile.c_str(), error.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool WriteJson(const std::string& jsonFile, const WorldState& w, bool quitRequested) {
+  std::ofstream out(jsonFile, std::ios::binary | std::ios::trunc);
+  out << WorldJson(w, quitRequested);
+  if (out.flush()) return true;
+  std::fprintf(stderr, "zuk-sim: cannot write %s\n", jsonFile.c_str());
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   SetReportingName(ProgramShortName());
-  SimOptions o;
-  o.Frames = -1;
-  std::string inputFile;
-  std::string jsonFile;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    bool ok = hasValue;
-    if (arg == "--help" || arg == "-h") {
-      Usage();
-      return 0;
-    }
-    if (arg == "--frames" && hasValue) {
-      ok = ParseCount(argv[++i], o.Frames) && o.Frames >= 1;
-    } else if (arg == "--data" && hasValue) {
-      o.DataDir = argv[++i];
-    } else if (arg == "--max" && hasValue) {
-      ok = ParseCount(argv[++i], o.MaxMeteors) && o.MaxMeteors >= 1 && o.MaxMeteors <= 100;
-    } else if (arg == "--auto" && hasValue) {
-      ok = ParseSwitch(argv[++i], o.Autopilot);
-    } else if (arg == "--game-time" && hasValue) {
-      ok = ParseSwitch(argv[++i], o.GameTimeLong);
-    } else if (arg == "--joy" && hasValue) {
-      ok = ParseSwitch(argv[++i], o.Joystick);
-    } else if (arg == "--input" && hasValue) {
-      inputFile = argv[++i];
-    } else if (arg == "--json" && hasValue) {
-      jsonFile = argv[++i];
-    } else if (arg == "--png" && hasValue) {
-      const std::string frameFile = argv[++i];
-      const auto eq = frameFile.find('=');
-      int32_t frame = 0;
-      ok = eq != std::string::npos && eq + 1 < frameFile.size() &&
-           ParseCount(frameFile.substr(0, eq).c_str(), frame);
-      if (ok) o.Pngs[frame] = frameFile.substr(eq + 1);
-    } else {
-      ok = false;
-    }
-    if (!ok) {
-      std::fprintf(stderr, "zuk-sim: bad argument: %s\n", arg.c_str());
-      Usage();
-      return 2;
-    }
-  }
-  if (o.Frames < 1) {
-    Usage();
-    return 2;
-  }
-  if (!inputFile.empty()) {
-    std::ifstream in(inputFile, std::ios::binary);
-    if (!in) {
-      std::fprintf(stderr, "zuk-sim: cannot read %s\n", inputFile.c_str());
-      return 1;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    std::string error;
-    if (!ParseSimScript(text.str(), o.Events, error)) {
-      std::fprintf(stderr, "zuk-sim: %s: %s\n", inputFile.c_str(), error.c_str());
-      return 1;
-    }
-  }
+  Arguments a = ParseArguments(argc, argv);
+  if (a.exitCode >= 0) return a.exitCode;
+  if (!a.inputFile.empty() && !ReadScript(a.inputFile, a.options)) return 1;
 
   WorldState& w = World();
   const auto start = std::chrono::steady_clock::now();
-  const SimResult r = RunSim(w, o);
+  const SimResult r = RunSim(w, a.options);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   for (const std::string& m : r.Messages) std::fprintf(stderr, "zuk-sim: message: %s\n", m.c_str());
@@ -189,14 +210,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zuk-sim: %s\n", r.Error.c_str());
     return 1;
   }
-  if (!jsonFile.empty()) {
-    std::ofstream out(jsonFile, std::ios::binary | std::ios::trunc);
-    out << WorldJson(w, r.QuitRequested);
-    if (!out.flush()) {
-      std::fprintf(stderr, "zuk-sim: cannot write %s\n", jsonFile.c_str());
-      return 1;
-    }
-  }
+  if (!a.jsonFile.empty() && !WriteJson(a.jsonFile, w, r.QuitRequested)) return 1;
   std::fprintf(stderr, "zuk-sim: %d frames in %.3f s (%.0f frames/s)\n", r.FramesRun, seconds,
                seconds > 0 ? r.FramesRun / seconds : 0.0);
   return 0;

@@ -63,7 +63,12 @@ class PreviewPresenter : public Presenter {
     HDC dc = GetDC(window_);
     if (dc == nullptr) return;
     const RECT box = LetterBox(area);
+    // Black only around the picture: a fill under it would show between two
+    // frames as a flicker.
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, box.left, box.top, box.right, box.bottom);
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RestoreDC(dc, saved);
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
     StretchDIBits(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, 0, kPictureWidth,

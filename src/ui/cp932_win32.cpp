@@ -1,10 +1,6 @@
 #include "ui/cp932.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/windows_text_win32.h"
 
 namespace {
 
@@ -13,12 +9,6 @@ size_t CharacterLength(std::string_view in, size_t at) {
   const unsigned char c = static_cast<unsigned char>(in[at]);
   const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
   return lead && at + 1 < in.size() ? 2 : 1;
-}
-
-void AppendUtf8(std::string& out, const wchar_t* text, int length) {
-  char buffer[16];
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text, length, buffer, sizeof buffer, nullptr, nullptr);
-  out.append(buffer, static_cast<size_t>(n > 0 ? n : 0));
 }
 
 }  // namespace
@@ -31,7 +21,7 @@ std::string Cp932ToUtf8(std::string_view in) {
     wchar_t wide[2];
     const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, in.data() + at, static_cast<int>(length), wide, 2);
     if (n > 0) {
-      AppendUtf8(out, wide, n);
+      out += Utf8(std::wstring(wide, static_cast<size_t>(n)));
       at += length;
     } else {
       out += "\xEF\xBF\xBD";

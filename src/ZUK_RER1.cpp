@@ -31,6 +31,8 @@
 #include "ui/settings_window.h"
 #include "ui/readme_window.h"
 #include "ui/error_window.h"
+#include "base/catalogue.h"
+#include "platform/user_language.h"
 
 using namespace dx;
 
@@ -69,6 +71,7 @@ Form* MakeForm(FormKind kind) {
 
 int main(int argc, char** argv) {
   SetReportingName(ProgramShortName());
+  UseLanguage(UserLanguages());
   // Before any library starts: SDL does not keep the display awake (the X
   // server's idle time, DPMS and idle lockers work as over the desktop; on
   // Windows the power plan may still turn the display off), and leaves

@@ -15,6 +15,7 @@
 #include "platform/system_folder.h"
 #include "video/joystick_sdl.h"
 #include "video/presenter.h"
+#include "base/catalogue.h"
 
 using namespace dx;
 
@@ -61,9 +62,12 @@ class EndWatch : public MessageSource {
 [[noreturn]] void ShowBlackUntilTheEnd(const std::vector<std::string>& looked) {
   std::string where;
   for (const std::string& f : looked) where += (where.empty() ? "" : ", ") + f;
-  std::fprintf(stderr, "%s: データファイル (bmp1.bmp) が見つかりません (設定ファイル %s%s%s)。画面は黒のままです。\n",
-               App().Title.c_str(), JoinPath(SystemFolder(), "ZUK_RER1.CNF").c_str(),
-               where.empty() ? "" : "、探した場所 ", where.c_str());
+  const std::string settings = JoinPath(SystemFolder(), "ZUK_RER1.CNF");
+  const std::string text =
+      where.empty() ? Fill(Tr("データファイル (bmp1.bmp) が見つかりません (設定ファイル %s)。画面は黒のままです。"), {settings})
+                    : Fill(Tr("データファイル (bmp1.bmp) が見つかりません (設定ファイル %s、探した場所 %s)。画面は黒のままです。"),
+                           {settings, where});
+  std::fprintf(stderr, "%s: %s\n", App().Title.c_str(), text.c_str());
   std::fflush(stderr);
   std::unique_ptr<Presenter> presenter = MakePresenter();
   if (presenter == nullptr || !presenter->Open(App().Title)) ProgramEnd();

@@ -9,8 +9,9 @@
 #include "platform/instance_lock.h"
 // App().MessageBox, not the macro that FLTK's headers bring on Windows.
 #include "base/windows_names_push.h"
+#include "base/catalogue.h"
 
-const char* const kPasswordMessage = "パスワードの設定はありません(^^;)";
+const char* const kPasswordMessage = N_("パスワードの設定はありません(^^;)");
 void RunStartup(const std::string& tail, const std::string& programPath, const FormMakers& makers,
                 const DaemonWindow& daemon) {
   const StartupPlan plan = PlanStartup(tail, programPath, daemon);
@@ -34,7 +35,7 @@ void RunStartup(const std::string& tail, const std::string& programPath, const F
   static DisplayLossWatch displayLoss([] {});
   if (!plan.inDaemonWindow && App().Windowed) OpenDisplay();
   if (plan.action == StartupPlan::Action::PasswordBox) {
-    App().MessageBox(kPasswordMessage);
+    App().MessageBox(Tr(kPasswordMessage));
     ProgramEnd();
   }
 

@@ -10,6 +10,7 @@
 #include "game/host.h"
 #include "game/screen.h"
 #include "video/sheet_files.h"
+#include "base/catalogue.h"
 
 using namespace dx;
 
@@ -36,7 +37,7 @@ void LoadPalette(WorldState& w, GameHost& host, const std::string& fileName) {
   // regular file (a folder, a FIFO), holds no palette: it is reported as
   // a missing one instead of giving a black screen.
   const std::optional<std::string> bytes = ReadRegularFile(fileName, kPaletteFileLimit);
-  if (!bytes || !PaletteFromFile(*bytes, d.PaletteEntries)) FailLoading(w, host, "PAL256.PALがありません。");
+  if (!bytes || !PaletteFromFile(*bytes, d.PaletteEntries)) FailLoading(w, host, Tr("PAL256.PALがありません。"));
   if (d.DDPalette) d.DDPalette->SetEntries(0, 0, 256, d.PaletteEntries);
   if (d.PrimarySurface) d.PrimarySurface->SetPalette(d.DDPalette);
 }
@@ -51,6 +52,6 @@ void LoadSheet(WorldState& w, GameHost& host, int32_t sheet, const std::string& 
   // A sheet number outside 1..4 still reads and decodes the file.
   const std::optional<std::string> bytes = ReadRegularFile(fileName, kBitmapFileLimit);
   if (!bytes || !CopyBitmapToSheet(*bytes, d.PaletteEntries, target)) {
-    FailLoading(w, host, BaseName(fileName) + "が読み込めません。");
+    FailLoading(w, host, Fill(Tr("%sが読み込めません。"), {BaseName(fileName)}));
   }
 }

@@ -10,6 +10,7 @@
 #include "shell/ui_scale.h"
 // App().MessageBox, not the macro that FLTK's headers bring on Windows.
 #include "base/windows_names_push.h"
+#include "base/catalogue.h"
 
 ErrorWindow* ErrorForm = nullptr;
 
@@ -34,14 +35,14 @@ std::string Trimmed(const std::string& s) {
 
 ErrorWindow::ErrorWindow() {
   if (!App().Windowed) return;
-  auto* win = new DialogWindow(345, 115, "ＺＵＫ ｽｸﾘｰﾝｾｰﾊﾞｰのエラーメッセージ");
+  auto* win = new DialogWindow(345, 115, Tr("ＺＵＫ ｽｸﾘｰﾝｾｰﾊﾞｰのエラーメッセージ"));
   win->color(fl_rgb_color(255, 255, 128));
   window_ = win;
   auto* label = new Label(12, 34, 321, 35, "", kClRed, DialogFont(), 15);
   label->SetCentered(true);
   label->SetWordWrap(true);
   messageWidget_ = label;
-  closeButton_ = new Fl_Button(264, 82, 67, 25, "閉じる");
+  closeButton_ = new Fl_Button(264, 82, 67, 25, Tr("閉じる"));
   UseDialogFont(closeButton_);
   closeButton_->callback(CloseThunk, this);
   win->end();

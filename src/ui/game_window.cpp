@@ -23,14 +23,15 @@
 #include "shell/ui_scale.h"
 // App().MessageBox, not the macro that FLTK's headers bring on Windows.
 #include "base/windows_names_push.h"
+#include "base/catalogue.h"
 
 GameWindow* GameForm = nullptr;
 
 namespace {
 
 const char* const kDataDeletedMessage =
-    "データファイルが削除されています。再度、解凍＆セットアップして下さい。";
-const char* const kNoSettingsMessage = "設定ファイルがありません";
+    N_("データファイルが削除されています。再度、解凍＆セットアップして下さい。");
+const char* const kNoSettingsMessage = N_("設定ファイルがありません");
 
 // The borderless start-up window; its key and mouse events reach the game's
 // input handlers.
@@ -87,7 +88,7 @@ GameWindow::GameWindow(WorldState& world, bool isHeadless, std::optional<DaemonR
   image1_->box(FL_NO_BOX);
   if (g_splash == nullptr) g_splash = MakeSplashImage();
   if (g_splash != nullptr) image1_->image(g_splash);
-  label1_ = new Fl_Box(22, 136, 233, 19, "ZUK スクリーンセーバー起動");
+  label1_ = new Fl_Box(22, 136, 233, 19, Tr("ZUK スクリーンセーバー起動"));
   label1_->labelfont(kGothic);
   label1_->labelsize(19);
   label1_->labelcolor(fl_rgb_color(0, 255, 0));
@@ -147,12 +148,12 @@ bool GameWindow::ReadSettings() {
     case GameReadResult::DataMissing:
       if (daemon_) break;
       Sys().MessageBeep();
-      App().MessageBox(kDataDeletedMessage);
+      App().MessageBox(Tr(kDataDeletedMessage));
       App().Terminate();
       return false;
     case GameReadResult::NoPath:
       if (daemon_) break;
-      ReportFatalError(kNoSettingsMessage);
+      ReportFatalError(Tr(kNoSettingsMessage));
     case GameReadResult::Ok:
       return true;
   }

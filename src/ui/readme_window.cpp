@@ -7,9 +7,11 @@
 
 #include "shell/application.h"
 #include "platform/bounded_read.h"
+#include "platform/file_system.h"
 #include "ui/memo_wrap.h"
 #include "ui/ui_controls.h"
 #include "shell/ui_scale.h"
+#include "base/catalogue.h"
 
 ReadmeWindow* ReadmeForm = nullptr;
 
@@ -26,16 +28,21 @@ std::string LoadReadmeText(const std::string& fileName) {
   // and only its first MiB, the rest ignored; anything else is reported as
   // a file that can't be opened.
   const std::optional<std::string> bytes = ReadRegularFile(fileName, kReadmeFileLimit);
-  if (!bytes) throw std::runtime_error("ファイル " + fileName + " は開けません");
+  if (!bytes) throw std::runtime_error(Fill(Tr("ファイル %s は開けません"), {fileName}));
   return ReadmeTextFromBytes(bytes->size() == kReadmeFileLimit ? WithoutCutUtf8Character(*bytes) : *bytes);
 }
 
+std::string ReadmeFileIn(const std::string& folder) {
+  const std::string own = folder + Tr("readme.txt");
+  return IsRegularFile(own) ? own : folder + "readme.txt";
+}
+
 ReadmeWindow::ReadmeWindow() {
-  auto* win = new DialogWindow(316, 414, "説明");
+  auto* win = new DialogWindow(316, 414, Tr("説明"));
   window_ = win;
   TextArea = new Memo(12, 14, 291, 357);
   TextArea->SetText("");
-  CloseButton = new Fl_Button(202, 382, 73, 25, "閉じる");
+  CloseButton = new Fl_Button(202, 382, 73, 25, Tr("閉じる"));
   UseDialogFont(CloseButton);
   CloseButton->callback(Button1Thunk, this);
   win->end();

@@ -36,3 +36,8 @@ extern ReadmeWindow* ReadmeForm;
 // Throws std::runtime_error when the file can't be opened or read, or is not
 // a regular file.
 std::string LoadReadmeText(const std::string& fileName);
+
+// The readme in the user's language: `folder` (ending in its separator, or
+// "" for the current folder) followed by the catalogue's readme name when
+// that file is there, else by readme.txt, the Japanese one.
+std::string ReadmeFileIn(const std::string& folder);

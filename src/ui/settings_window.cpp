@@ -17,6 +17,7 @@
 #include "shell/ui_scale.h"
 // App().MessageBox, not the macro that FLTK's headers bring on Windows.
 #include "base/windows_names_push.h"
+#include "base/catalogue.h"
 
 SettingsWindow* SettingsForm = nullptr;
 
@@ -36,7 +37,7 @@ Fl_Check_Button* MakeCheckBox(int x, int y, int w, int h, const char* caption) {
 }  // namespace
 
 SettingsWindow::SettingsWindow() {
-  auto* win = new DialogWindow(610, 207, "ＺＵＫスクリーンセーバー Ver 1.90");
+  auto* win = new DialogWindow(610, 207, Tr("ＺＵＫスクリーンセーバー Ver 1.90"));
   window_ = win;
 
   // Pictures, shapes and labels first: they lie behind the controls and
@@ -46,29 +47,29 @@ SettingsWindow::SettingsWindow() {
   Picture->box(FL_NO_BOX);
   if (splash_) Picture->image(splash_.get());
   MakerLabel = new Label(79, 156, 82, 15, "ZUK-SOFT", kClNavy, DialogBoldFont(), 15);
-  MeteorCountCaption = new Label(228, 24, 96, 12, "隕石の数の最高数");
+  MeteorCountCaption = new Label(228, 24, 96, 12, Tr("隕石の数の最高数"));
   MeteorCountFrame = new Shape(332, 18, 25, 23, kClGray, kClBtnFace, false);
   MeteorCountLabel = new Label(338, 24, 12, 12, "10", kClMaroon);
-  MeteorCountMin = new Label(362, 6, 18, 12, "1個");
-  MeteorCountMax = new Label(554, 6, 24, 12, "50個");
-  SlowMachineLabel = new Label(342, 50, 56, 12, "低速マシン", kClGray);
-  FastMachineLabel = new Label(530, 50, 56, 12, "高速マシン", kClGray);
-  VolumeCaption = new Label(228, 88, 96, 12, "効果音の音量設定");
-  VolumeMin = new Label(362, 70, 12, 12, "小");
-  VolumeMax = new Label(556, 72, 12, 12, "大");
+  MeteorCountMin = new Label(362, 6, 18, 12, Tr("1個"));
+  MeteorCountMax = new Label(554, 6, 24, 12, Tr("50個"));
+  SlowMachineLabel = new Label(342, 50, 56, 12, Tr("低速マシン"), kClGray);
+  FastMachineLabel = new Label(530, 50, 56, 12, Tr("高速マシン"), kClGray);
+  VolumeCaption = new Label(228, 88, 96, 12, Tr("効果音の音量設定"));
+  VolumeMin = new Label(362, 70, 12, 12, Tr("小"));
+  VolumeMax = new Label(556, 72, 12, 12, Tr("大"));
   ButtonFrame = new Shape(468, 142, 131, 53, kClBlack, kClGray, true);
 
   MeteorCountBar = new TrackBar(360, 18, 211, 29, 1, 50, 10);
   MeteorCountBar->callback(Thunk<&SettingsWindow::ShowMeteorCount>, this);
   VolumeBar = new TrackBar(362, 84, 211, 29, 1, 50, 50);
-  SoundBox = MakeCheckBox(224, 109, 239, 27, "効果音を出す。");
-  AutopilotBox = MakeCheckBox(224, 129, 167, 27, "起動時は自動操縦にする");
-  JoystickBox = MakeCheckBox(224, 148, 167, 27, "ジョイステイックを使用する");
-  LongGameBox = MakeCheckBox(224, 171, 139, 17, "ゲーム時間の延長");
-  ReadmeButton = new Fl_Button(398, 170, 63, 23, "説　明");
+  SoundBox = MakeCheckBox(224, 109, 239, 27, Tr("効果音を出す。"));
+  AutopilotBox = MakeCheckBox(224, 129, 167, 27, Tr("起動時は自動操縦にする"));
+  JoystickBox = MakeCheckBox(224, 148, 167, 27, Tr("ジョイステイックを使用する"));
+  LongGameBox = MakeCheckBox(224, 171, 139, 17, Tr("ゲーム時間の延長"));
+  ReadmeButton = new Fl_Button(398, 170, 63, 23, Tr("説　明"));
   UseDialogFont(ReadmeButton);
   ReadmeButton->callback(Thunk<&SettingsWindow::ShowReadme>, this);
-  SaveButton = new Fl_Button(476, 148, 115, 41, "設定完了");
+  SaveButton = new Fl_Button(476, 148, 115, 41, Tr("設定完了"));
   UseDialogFont(SaveButton);
   SaveButton->labelcolor(kClBlack);
   SaveButton->callback(Thunk<&SettingsWindow::Save>, this);
@@ -86,7 +87,7 @@ SettingsWindow::~SettingsWindow() {
 void SettingsWindow::FormCreate() {
   WindowSettings v;
   if (!ReadSettingsForWindow(v)) {
-    App().MessageBox("設定ファイルがありません");
+    App().MessageBox(Tr("設定ファイルがありません"));
     ProgramEnd();
   }
   World().DataPath = v.DataPath;
@@ -123,7 +124,7 @@ void SettingsWindow::Save() {
     // Nothing was saved: say so, and leave the user's values on screen to
     // try again or to close without saving.
     const int err = errno;
-    App().MessageBox(CannotWriteText(SettingsFilePath(), err) + "\n設定は保存されていません。");
+    App().MessageBox(CannotWriteText(SettingsFilePath(), err) + "\n" + Tr("設定は保存されていません。"));
     SaveButton->activate();
     return;
   }
@@ -133,7 +134,7 @@ void SettingsWindow::Save() {
 void SettingsWindow::ShowReadme() {
   if (ReadmeForm == nullptr) return;
   try {
-    ReadmeForm->ShowReadme(DataPath + "readme.txt");
+    ReadmeForm->ShowReadme(ReadmeFileIn(DataPath));
   } catch (const std::exception& e) {
     App().HandleException(e);
   }

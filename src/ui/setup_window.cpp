@@ -28,6 +28,7 @@
 #include "shell/ui_scale.h"
 // App().MessageBox, not the macro that FLTK's headers bring on Windows.
 #include "base/windows_names_push.h"
+#include "base/catalogue.h"
 
 SetupWindow* SetupForm = nullptr;
 
@@ -41,8 +42,8 @@ void Thunk(Fl_Widget*, void* form) {
 // The data files' message: the file and where it was looked for.
 std::string NoDataFilesText(const std::vector<std::string>& folders) {
   std::string where;
-  for (const std::string& f : folders) where += (where.empty() ? "" : "、") + f;
-  return "データファイル (bmp1.bmp) が見つかりません: " + where;
+  for (const std::string& f : folders) where += (where.empty() ? "" : Tr("、")) + f;
+  return Fill(Tr("データファイル (bmp1.bmp) が見つかりません: %s"), {where});
 }
 
 // The settings file records the data folder on a line of its own: a line
@@ -50,7 +51,7 @@ std::string NoDataFilesText(const std::vector<std::string>& folders) {
 bool RecordableFolder(const std::string& folder) { return folder.find_first_of("\r\n\x1a") == std::string::npos; }
 
 std::string UnrecordableFolderText(const std::string& folder) {
-  return "データファイルのフォルダ名に改行などの制御文字が含まれているため、設定ファイルに記録できません: " + folder;
+  return Fill(Tr("データファイルのフォルダ名に改行などの制御文字が含まれているため、設定ファイルに記録できません: %s"), {folder});
 }
 
 }  // namespace
@@ -87,7 +88,7 @@ ScopedDisplayProbe::ScopedDisplayProbe(std::function<bool()> probe)
 ScopedDisplayProbe::~ScopedDisplayProbe() { DisplayProbe() = std::move(previous_); }
 
 SetupWindow::SetupWindow() {
-  auto* win = new DialogWindow(572, 185, "ＺＵＫスクリーンセーバー Ver1.91　セットアップ");
+  auto* win = new DialogWindow(572, 185, Tr("ＺＵＫスクリーンセーバー Ver1.91　セットアップ"));
   window_ = win;
 
   splash_.reset(MakeSplashImage());
@@ -95,19 +96,19 @@ SetupWindow::SetupWindow() {
   Picture->box(FL_NO_BOX);
   if (splash_) Picture->image(splash_.get());
   MakerLabel = new Label(88, 149, 59, 12, "ZUK-SOFT", kClNavy);
-  PickLabel = new Label(228, 13, 322, 12, kPickScreenSaverText, kClMaroon);
-  PickLabel2 = new Label(230, 33, 238, 12, kPickScreenSaverText2, kClMaroon);
-  NoWarrantyLabel = new Label(230, 88, 306, 12, "この変なスクリーンセーバーは無保証のフリーソフトです。",
+  PickLabel = new Label(228, 13, 322, 12, Tr(kPickScreenSaverText), kClMaroon);
+  PickLabel2 = new Label(230, 33, 238, 12, Tr(kPickScreenSaverText2), kClMaroon);
+  NoWarrantyLabel = new Label(230, 88, 306, 12, Tr("この変なスクリーンセーバーは無保証のフリーソフトです。"),
                        kClGreen);
   NoWarrantyLabel2 = new Label(238, 106, 306, 12,
-                      "（まあ、保証しているソフトって、あんまり見たことないですね）", kClGreen);
+                      Tr("（まあ、保証しているソフトって、あんまり見たことないですね）"), kClGreen);
   ButtonFrame = new Shape(393, 132, 172, 45, kClBlack, kClGray, true);
 
   // The controls that take the focus, in their tab order.
-  ReadmeButton = new Fl_Button(288, 140, 89, 29, "説　明");
+  ReadmeButton = new Fl_Button(288, 140, 89, 29, Tr("説　明"));
   UseDialogFont(ReadmeButton);
   ReadmeButton->callback(Thunk<&SetupWindow::ShowReadme>, this);
-  InstallButton = new Fl_Button(400, 140, 157, 29, "セットアップ開始");
+  InstallButton = new Fl_Button(400, 140, 157, 29, Tr("セットアップ開始"));
   UseDialogFont(InstallButton);
   InstallButton->labelcolor(kClBlack);
   InstallButton->callback(Thunk<&SetupWindow::Install>, this);
@@ -124,7 +125,7 @@ SetupWindow::~SetupWindow() {
 
 void SetupWindow::FormActivate() {
   if (!DisplayProbe()()) {
-    App().MessageBox("★ZUK_RER1ｽｸﾘｰﾝｾｰﾊﾞｰで、DirectＸが使用できません。");
+    App().MessageBox(Tr("★ZUK_RER1ｽｸﾘｰﾝｾｰﾊﾞｰで、DirectＸが使用できません。"));
     ProgramEnd();
   }
 }
@@ -152,7 +153,7 @@ void SetupWindow::Install() {
   // A failure is reported with the file and the reason; nothing claims
   // success, and the window stays for another try.
   auto failed = [this](const std::string& text) {
-    App().MessageBox(text + "\nセットアップは完了していません。");
+    App().MessageBox(text + "\n" + Tr("セットアップは完了していません。"));
     InstallButton->activate();
   };
 
@@ -193,8 +194,8 @@ void SetupWindow::Install() {
 
   Hide();
   Sys().MessageBeep();
-  App().Title = "ＺＵＫスクリーンセーバーＮｏ．１";
-  App().MessageBox("　★セットアップ完了。無事に動くといいですね！(^^;)　");
+  App().Title = Tr("ＺＵＫスクリーンセーバーＮｏ．１");
+  App().MessageBox(Tr("　★セットアップ完了。無事に動くといいですね！(^^;)　"));
   ProgramEnd();
 }
 
@@ -203,7 +204,7 @@ void SetupWindow::ShowReadme() {
   try {
     std::error_code ec;
     const std::string folder = FolderWithDataFiles(DataFolderCandidates(std::filesystem::current_path(ec).string()));
-    ReadmeForm->ShowReadme(folder.empty() ? std::string("readme.txt") : JoinPath(folder, "readme.txt"));
+    ReadmeForm->ShowReadme(ReadmeFileIn(folder.empty() ? folder : JoinPath(folder, "")));
   } catch (const std::exception& e) {
     App().HandleException(e);
   }

@@ -10,6 +10,7 @@
 #include "shell/fonts.h"
 #include "shell/ui_scale.h"
 #include "ui/dialog_frame.h"
+#include "base/catalogue.h"
 
 // ---------------------------------------------------------------------------
 // Window frame
@@ -341,9 +342,9 @@ int Memo::handle(int event) {
 // Messages
 
 std::string CannotWriteText(const std::string& file, int err) {
-  return "ファイル " + file + " に書き込めません（" + std::strerror(err) + "）";
+  return Fill(Tr("ファイル %s に書き込めません（%s）"), {file, std::strerror(err)});
 }
 
 std::string CannotReadText(const std::string& file, int err) {
-  return "ファイル " + file + " を読み込めません（" + std::strerror(err) + "）";
+  return Fill(Tr("ファイル %s を読み込めません（%s）"), {file, std::strerror(err)});
 }

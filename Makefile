@@ -47,7 +47,7 @@ preview: build
 	scripts/make-preview $(BUILD)
 
 screenshots: dist
-	scripts/make-screenshots $(BUILD)
+	scripts/make-screenshots $(BUILD) $(WINDOWS_BUILD)
 
 # Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <string>
 
+#include "base/catalogue.h"
 #include "platform/instance_lock.h"
 #include "support/bitmap_bytes.h"
 #include "support/process.h"
@@ -496,6 +497,73 @@ TEST_F(ProgramFixture, WindowsScaleByTheDesktopsFactorAndNameTheirClass) {
     EXPECT_NE(props.find("WM_NAME(COMPOUND_TEXT)"), std::string::npos) << props;
     c.Kill();
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The windows' texts follow the locale: each window once in Japanese and
+// once in English, the titled ones by their titles, the password box and
+// the start-up window (behind the data-missing box), captioned alike in
+// both, by their pictures. English shows readme_en.txt, the only readme
+// planted for it.
+TEST_F(ProgramFixture, EveryWindowInTheUsersLanguage) {
+  const fs::path install = dir / "install", empty = dir / "empty";
+  ASSERT_EQ(CopyGeneratedData(install), std::vector<std::string>{});
+  fs::create_directories(empty);
+  const std::string exe = CopyAs("ZUK_RER1.EXE"), scr = CopyAs("zuk_rer1.scr");
+  const char* const settingsTitle = "ＺＵＫスクリーンセーバー Ver 1.90";
+  struct Case {
+    const char* window;
+    std::string program, argument;
+    fs::path data;          // the settings' PATH; empty: no settings file
+    const char* title;      // in Japanese; "": the untitled window of the process
+    const char* opener;     // the window whose "説　明" button opens it, if any
+  };
+  const std::vector<Case> cases = {
+      {"setup", exe, "", {}, "ＺＵＫスクリーンセーバー Ver1.91　セットアップ", nullptr},
+      {"settings", scr, "/c", install, settingsTitle, nullptr},
+      {"readme", scr, "/c", install, "説明", settingsTitle},
+      {"error", scr, "/s", {}, kErrorCaption, nullptr},
+      {"password box", scr, "/a", {}, "zuk_rer1", nullptr},
+      {"start-up", scr, "/s", empty, "", nullptr},
+  };
+  std::map<std::string, std::string> japanesePictures;
+  for (const char* locale : {"ja_JP.UTF-8", "en_US.UTF-8"}) {
+    UseLanguage({locale});
+    env["LC_ALL"] = locale;
+    fs::remove(install / "readme.txt");
+    fs::remove(install / "readme_en.txt");
+    std::ofstream(install / Tr("readme.txt")) << "readme\r\n";
+    for (const Case& k : cases) {
+      SCOPED_TRACE(std::string(k.window) + " in " + locale);
+      fs::remove(win / "ZUK_RER1.CNF");
+      if (!k.data.empty()) std::ofstream(win / "ZUK_RER1.CNF", std::ios::binary) << "PATH=" << k.data.string() << "\r\n";
+      Child c = Start(k.program, k.argument.empty() ? std::vector<std::string>{} : std::vector{k.argument}, env,
+                      install.string());
+      if (k.opener != nullptr) {
+        ASSERT_TRUE(WaitForWindow(Tr(k.opener), 15000));
+        Shell("xdotool mousemove --window " + WindowsNamed(Tr(k.opener)).front() + " 429 181 click 1");
+      }
+      EXPECT_TRUE(WaitForWindow(*k.title ? Tr(k.title) : "zuk_rer1", 15000)) << "no window " << Tr(k.title);
+      std::string picture;
+      for (const std::string& id : WindowsOfProcess(c.pid)) {
+        if (Shell("xdotool getwindowname " + id) == std::string(k.title) + "\n") {
+          picture = Shell("sleep 0.5; xwd -silent -id " + id + " | md5sum");
+        }
+      }
+      if (k.title == std::string() || k.title == std::string("zuk_rer1")) {
+        ASSERT_NE(picture, "") << "no picture of the window";
+        if (japanesePictures.count(k.window)) {
+          EXPECT_NE(picture, japanesePictures[k.window]) << "the same as in Japanese";
+        }
+        japanesePictures[k.window] = picture;
+      }
+      c.Kill();
+    }
+  }
+  UseLanguage({"C"});
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // zuk-shots OUTDIR [README]: shows each of the program's windows in turn and
 // writes a PNG picture of it into OUTDIR: settings.png, setup.png,
-// readme.png, error.png and startup.png. Dialog windows get a drawn title
-// bar with their caption (there is no window manager under Xvfb to draw
-// one). README is the readme text to show (a short sample when missing).
+// readme.png, error.png, startup.png and password.png (the /a message box),
+// in the user's language as the program chooses it (LANG, LC_ALL...).
+// Dialog windows get a drawn title bar with their caption (there is no
+// window manager under Xvfb to draw one). README is the readme text to show
+// (a short sample when missing); a readme_en.txt beside it goes along.
 #include <FL/Fl.H>
 #include <FL/Fl_Image_Surface.H>
 #include <FL/Fl_RGB_Image.H>
@@ -13,12 +15,15 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "base/catalogue.h"
 #include "base/diagnostic.h"
 #include "platform/process.h"
+#include "platform/user_language.h"
 #include "shell/application.h"
 #include "shell/fonts.h"
 #include "config/settings.h"
@@ -30,6 +35,7 @@
 #include "ui/settings_window.h"
 #include "ui/readme_window.h"
 #include "ui/error_window.h"
+#include "app/startup.h"
 
 namespace {
 
@@ -81,6 +87,9 @@ bool Shoot(Fl_Window* win, const std::string& caption, const std::string& path) 
   return ok;
 }
 
+// The program's own message box (the tool reports the others on stderr).
+std::function<void(const std::string&, const std::string&, int)> g_fltkMessageBox;
+
 const char kSampleReadme[] =
     "ＺＵＫスクリーンセーバーＮｏ．１\r\n"
     "\r\n"
@@ -105,11 +114,31 @@ std::filesystem::path PrepareSystemFolder(const char* readmeFile) {
       readme << kSampleReadme;
     }
   }
+  std::error_code ec;
+  if (readmeFile != nullptr)
+    std::filesystem::copy_file(std::filesystem::path(readmeFile).parent_path() / "readme_en.txt",
+                               install / "readme_en.txt", ec);
   if (!WriteSetupFile(install.string())) {
     std::fprintf(stderr, "zuk-shots: can't write the settings file\n");
     return {};
   }
   return work;
+}
+
+// The message box of "/a", shot and closed as soon as it shows (it is
+// modal: its own loop runs until it goes).
+bool ShootPasswordBox(const std::filesystem::path& out) {
+  static bool shot = false;
+  static std::string path;
+  path = (out / "password.png").string();
+  Fl::add_timeout(0.3, [](void*) {
+    Fl_Window* box = Fl::first_window();
+    if (box == nullptr) return;
+    shot = Shoot(box, box->label(), path);
+    box->hide();
+  });
+  g_fltkMessageBox("zuk_rer1", Tr(kPasswordMessage), 0);
+  return shot;
 }
 
 // Every window's picture into `out`; false when one could not be taken.
@@ -146,13 +175,14 @@ bool ShootWindows(const std::filesystem::path& out) {
   ok = Shoot(w, "", (out / "startup.png").string()) && ok;
   w->hide();
   delete game;
-  return ok;
+  return ok && ShootPasswordBox(out);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   SetReportingName(ProgramShortName());
+  UseLanguage(UserLanguages());
   if (argc < 2) {
     std::fprintf(stderr, "usage: zuk-shots OUTDIR [README]\n");
     return 2;
@@ -164,6 +194,7 @@ int main(int argc, char** argv) {
 
   fl_open_display();
   InitFonts();
+  g_fltkMessageBox = App().MessageBoxHook;
   App().MessageBoxHook = [](const std::string& caption, const std::string& text, int) {
     std::fprintf(stderr, "zuk-shots: message box %s: %s\n", caption.c_str(), text.c_str());
   };

@@ -68,14 +68,18 @@ std::vector<uint8_t> IconRgb(const Image8& img, int size);
 
 std::vector<uint8_t> MakeFireSamples();
 std::vector<uint8_t> MakeBlastSamples();
-std::string MakeReadme();
+// The system whose installation the data are made for: only the readmes
+// differ.
+enum class TargetSystem { Linux, Windows };
+enum class ReadmeLanguage { Japanese, English };
+std::string MakeReadme(ReadmeLanguage language, TargetSystem system);
 
 // Every output file by name, in a fixed order.
 struct DataFile {
   std::string name;
   std::vector<uint8_t> bytes;
 };
-std::vector<DataFile> MakeAllFiles();
+std::vector<DataFile> MakeAllFiles(TargetSystem system);
 // The icon as PNG files "icon<size>.png", one per size of kIconSizes, and
 // as the Windows icon file "icon.ico".
 std::vector<DataFile> MakeIconFiles(const Image8& band);

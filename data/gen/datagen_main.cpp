@@ -1,5 +1,7 @@
-// zuk_datagen OUTDIR [SPLASH_CPP]: writes the installation's data files into
-// OUTDIR and, when asked, the C++ source of the built-in splash picture.
+// zuk_datagen [--windows] OUTDIR [SPLASH_CPP]: writes the installation's data
+// files into OUTDIR and, when asked, the C++ source of the built-in splash
+// picture. --windows makes the readmes those of the Windows distribution
+// (every other file is the same for both systems).
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -18,12 +20,16 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool windows = argc > 1 && std::string(argv[1]) == "--windows";
+  argc -= windows;
+  argv += windows;
   if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: %s OUTDIR [SPLASH_CPP]\n", argv[0]);
+    std::fprintf(stderr, "usage: zuk_datagen [--windows] OUTDIR [SPLASH_CPP]\n");
     return 2;
   }
   const std::string dir = argv[1];
-  const std::vector<zukgen::DataFile> files = zukgen::MakeAllFiles();
+  const std::vector<zukgen::DataFile> files =
+      zukgen::MakeAllFiles(windows ? zukgen::TargetSystem::Windows : zukgen::TargetSystem::Linux);
   for (const auto& f : files) {
     if (!WriteFile(dir + "/" + f.name, f.bytes)) {
       std::fprintf(stderr, "cannot write %s/%s\n", dir.c_str(), f.name.c_str());

@@ -1,169 +1,35 @@
-// The readme text shipped beside the program (Japanese, UTF-8, CR LF): what
-// the program is, installing it on Linux (the Debian package, make install
-// or the unpacked folder), setup from the menu, running it from XScreenSaver,
-// MATE or Xfce, xsecurelock, xss-lock or swayidle on Wayland, the keys, the settings and the files. Every line
-// fits the readme window's text area (22 full-width characters of IPA P
-// Gothic at 12 pixels, 264 of its 265 pixels), so none wraps there.
+// The readme texts shipped beside the program (UTF-8, CR LF): readme.txt in
+// Japanese and readme_en.txt in English, each for Linux (installing the
+// Debian package, make install or the unpacked folder, setup from the menu,
+// running it from XScreenSaver, MATE or Xfce, xsecurelock, xss-lock or
+// swayidle on Wayland) or for Windows (the zip, setup, Screen Saver
+// Settings), then the keys, the game, the settings, the files and
+// uninstalling. Every line fits the readme window's text area (265 pixels of
+// IPA P Gothic at 12 pixels): 22 full-width characters take 264 of them, so
+// none wraps there.
 #include "art.h"
+#include "readme_text.h"
 
 namespace zukgen {
 
-std::string MakeReadme() {
-  static const char* const kLines[] = {
-      "━━━━━━━━━━━━━━━━━━━━━━",
-      "　ＺＵＫスクリーンセーバー",
-      "　ZUK_RER1　Ver1.91　　　ZUK-SOFT",
-      "━━━━━━━━━━━━━━━━━━━━━━",
-      "",
-      "■ これは何？",
-      "　宇宙を舞台にした、ちょっと変わった",
-      "　スクリーンセーバーです。",
-      "　ゆっくり流れる星雲と星空の中を、最大",
-      "　５０個の隕石が回転しながら降ってきます。",
-      "　画面下の自機が３連射のビームで隕石を",
-      "　撃ち落とし、命中すると爆発と火花が",
-      "　飛び散ります。",
-      "　何もしなくても自動操縦で飛び続けますが、",
-      "　キーを押せばいつでも自分で操縦できます。",
-      "　Ｇキーで得点を競うゲームも遊べます。",
-      "",
-      "■ インストール",
-      "　次の三つのどれかで入れます。",
-      "　１．Debian パッケージ",
-      "　　sudo apt install",
-      "　　　./zuk-rer1_1.91_amd64.deb",
-      "　２．ソースから（root で）",
-      "　　make install",
-      "　　（/usr/local の下に入ります。",
-      "　　　場所は PREFIX=/usr などで指定）",
-      "　３．配布フォルダのまま",
-      "　　展開したフォルダをそのまま使います。",
-      "　　そのフォルダがインストール先です。",
-      "　１と２では、データファイルは",
-      "　/usr/share/zuk_rer1（２では",
-      "　/usr/local/share/zuk_rer1）に入ります。",
-      "",
-      "■ セットアップ",
-      "　１．メニューの「設定」にある",
-      "　　「ＺＵＫスクリーンセーバー",
-      "　　セットアップ」を起動します。",
-      "　　配布フォルダのままのときは、",
-      "　　そのフォルダで ZUK_RER1.EXE を",
-      "　　実行します。",
-      "　２．「セットアップ開始」ボタンを",
-      "　　押します。設定ファイルが作られ、",
-      "　　プログラムがシステムフォルダに",
-      "　　zuk_rer1.scr としてコピーされます。",
-      "　※データファイル（pal256.pal、",
-      "　　bmp1.bmp～bmp4.bmp、fire.wav、",
-      "　　dokan.wav、readme.txt）は",
-      "　　コピーされません。インストール先の",
-      "　　フォルダを消さないでください。",
-      "",
-      "■ スクリーンセーバーとして使う",
-      "　Linux には「画面のプロパティ」が",
-      "　ないので、次のどれかから起動します。",
-      "　パッケージのときは zuk_rer1.scr の",
-      "　名前のコマンドで起動できます。",
-      "　◆ XScreenSaver",
-      "　　~/.xscreensaver の programs: に",
-      "　　　zuk_rer1.scr -root",
-      "　　の行を加えると、設定画面で選べます。",
-      "　◆ MATE・Xfce のスクリーンセーバー",
-      "　　設定のテーマから選びます。",
-      "　◆ xsecurelock",
-      "　　XSECURELOCK_SAVER に",
-      "　　/usr/libexec/xscreensaver/",
-      "　　zuk_rer1.scr を指定します。",
-      "　◆ xss-lock（X の待機時間で起動）",
-      "　　xset s 600",
-      "　　xss-lock -- zuk_rer1.scr /s",
-      "　◆ Wayland（sway など）",
-      "　　Xwayland の上で動きます。",
-      "　　swayidle の設定に",
-      "　　timeout 600 'zuk_rer1.scr /s'",
-      "　　と書きます。",
-      "　手動で起動するときは",
-      "　zuk_rer1.scr /s を実行します。",
-      "　（配布フォルダから使うときは、",
-      "　システムフォルダの zuk_rer1.scr を",
-      "　フルパスで）",
-      "",
-      "■ 操作方法",
-      "　矢印キー、またはテンキーの",
-      "　４・６・８・２　………　自機の移動",
-      "　スペースキー　…………　ビーム発射",
-      "　Ｇキー　………………　ゲーム開始",
-      "　Ｔキー　………………　何もしません",
-      "　　　　　　　　　　　　（操作扱い）",
-      "　Ｅｓｃキー　……………　終了",
-      "　上記以外のキー、マウスのクリック、",
-      "　マウスを大きく動かしても",
-      "　スクリーンセーバーは終了します。",
-      "　移動キーかスペースキーを押すと",
-      "　自動操縦が解除され、しばらく操作",
-      "　しないと（設定によっては）自動操縦に",
-      "　戻ります。",
-      "　ジョイスティックでも操縦できます",
-      "　（設定で有効にしたとき）。",
-      "",
-      "■ ゲーム",
-      "　Ｇキーを押すと時間制限つきのゲームが",
-      "　始まります。時間内に撃ち落とした",
-      "　隕石の数が得点です。最高得点は",
-      "　隕石の数の設定ごとに記録されます。",
-      "",
-      "■ 設定",
-      "　メニューの「ＺＵＫスクリーンセーバー",
-      "　設定」か、zuk_rer1.scr /c で開く",
-      "　設定画面で次のものを変えられます。",
-      "　・隕石の数の最高数　…　１～５０個",
-      "　　（低速マシンでは少なめに）",
-      "　・効果音の音量設定　…　小～大",
-      "　・効果音を出す",
-      "　・起動時は自動操縦にする",
-      "　・ジョイステイックを使用する",
-      "　・ゲーム時間の延長",
-      "　「設定完了」ボタンで保存されます。",
-      "",
-      "■ ファイルの置き場所",
-      "　システムフォルダ",
-      "　　~/.local/share/zuk_rer1",
-      "　　（環境変数 ZUK_RER1_WINDIR が",
-      "　　あればそのフォルダ）",
-      "　　ZUK_RER1.CNF　……　設定ファイル",
-      "　　zuk_rer1.scr　………　本体のコピー",
-      "　インストール先フォルダ",
-      "　　score.dat　…………　最高得点の記録",
-      "　　（書き込めないときはシステムフォルダ）",
-      "　　pal256.pal、bmp1.bmp～bmp4.bmp、",
-      "　　fire.wav、dokan.wav、readme.txt",
-      "",
-      "■ アンインストール",
-      "　システムフォルダの ZUK_RER1.CNF と",
-      "　zuk_rer1.scr を削除し、パッケージは",
-      "　sudo apt remove zuk-rer1 で、",
-      "　make install したものは",
-      "　build/install_manifest.txt に",
-      "　並ぶファイルを削除します。",
-      "　配布フォルダのままのときは、その",
-      "　フォルダを削除してください。",
-      "",
-      "■ 最後に",
-      "　このスクリーンセーバーはフリーソフト",
-      "　です。自由にお使いください。",
-      "　ただし無保証です。使用によって生じた",
-      "　いかなる損害についても、作者は責任を",
-      "　負いません。",
-      "　（まあ、保証しているソフトって、",
-      "　あんまり見たことないですね）",
-      "",
-  };
-  std::string text;
-  for (const char* line : kLines) {
+namespace {
+
+void Append(std::string& text, const ReadmeLines& lines) {
+  for (const char* line : lines) {
     text += line;
     text += "\r\n";
   }
+}
+
+}  // namespace
+
+std::string MakeReadme(ReadmeLanguage language, TargetSystem system) {
+  const ReadmeSections& s = language == ReadmeLanguage::Japanese ? JapaneseReadme() : EnglishReadme();
+  const ReadmeSystemPart& part = system == TargetSystem::Windows ? s.onWindows : s.onLinux;
+  std::string text;
+  for (const ReadmeLines* lines : {&s.title, &s.about, &part.install, &part.setup, &part.saver, &s.keys, &s.game,
+                                   &part.settingsOpen, &s.settings, &part.files, &part.uninstall, &s.lastWords})
+    Append(text, *lines);
   return text;
 }
 

@@ -1,6 +1,8 @@
 // Readers for the generated data files, shared by the data tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -19,6 +21,16 @@ inline std::vector<uint8_t> ReadFile(const std::string& path) {
 inline uint32_t Le16(const std::vector<uint8_t>& b, size_t at) { return b[at] | (b[at + 1] << 8); }
 inline uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
   return Le16(b, at) | (Le16(b, at + 2) << 16);
+}
+
+// The readme `name` in `folder` holds every one of `needles` and none of
+// `absent`.
+inline void ExpectReadmeTells(const std::string& folder, const std::string& name,
+                              const std::vector<const char*>& needles, const std::vector<const char*>& absent) {
+  const std::vector<uint8_t> b = ReadFile(folder + "/" + name);
+  const std::string text(b.begin(), b.end());
+  for (const char* needle : needles) EXPECT_NE(text.find(needle), std::string::npos) << name << ": " << needle;
+  for (const char* other : absent) EXPECT_EQ(text.find(other), std::string::npos) << name << ": " << other;
 }
 
 struct Rgb {

@@ -75,6 +75,7 @@ const std::map<std::string, std::string>& ExpectedTree() {
       {"share/zuk_rer1/fire.wav", "file"},
       {"share/zuk_rer1/dokan.wav", "file"},
       {"share/zuk_rer1/readme.txt", "file"},
+      {"share/zuk_rer1/readme_en.txt", "file"},
       {"share/applications/zuk_rer1-setup.desktop", "file"},
       {"share/applications/zuk_rer1-settings.desktop", "file"},
       {"share/applications/screensavers/zuk_rer1.desktop", "file"},
@@ -85,6 +86,8 @@ const std::map<std::string, std::string>& ExpectedTree() {
       {"share/xscreensaver/config/zuk_rer1.scr.xml", "file"},
       {"share/man/man6/zuk_rer1.6.gz", "file"},
       {"share/man/man6/zuk_rer1.scr.6.gz", "-> zuk_rer1.6.gz"},
+      {"share/man/ja/man6/zuk_rer1.6.gz", "file"},
+      {"share/man/ja/man6/zuk_rer1.scr.6.gz", "-> zuk_rer1.6.gz"},
       {"share/doc/zuk-rer1/copyright", "file"},
       {"share/doc/zuk-rer1/changelog.gz", "file"},
   };
@@ -141,7 +144,7 @@ TEST_F(Installed, EveryFileIsInItsPlace) {
   EXPECT_EQ(Tree(Prefix()), ExpectedTree());
   // The data files are the build's, the icons are square PNG pictures of
   // their folder's size.
-  for (const char* name : {"pal256.pal", "bmp1.bmp", "fire.wav", "readme.txt"})
+  for (const char* name : {"pal256.pal", "bmp1.bmp", "fire.wav", "readme.txt", "readme_en.txt"})
     EXPECT_EQ(ReadText(Prefix() / "share/zuk_rer1" / name), ReadText(fs::path(ZUK_BINARY_DIR) / "data" / name))
         << name;
   for (int size : {48, 64, 128, 256}) {
@@ -196,22 +199,30 @@ TEST_F(Installed, XScreenSaverDescriptionIsValidXmlNamingTheHack) {
   EXPECT_NE(text.find("<screensaver name=\"zuk_rer1.scr\""), std::string::npos);
   EXPECT_NE(text.find("<command arg=\"-root\"/>"), std::string::npos);
   EXPECT_NE(text.find("<boolean id=\"sound\" _label=\"Sound effects\" arg-set=\"-sound\"/>"), std::string::npos);
-  EXPECT_NE(text.find("隕石"), std::string::npos);
+  // The description is English; its Japanese is beside it, in a comment.
+  EXPECT_NE(text.find("<!-- 日本語：星空の中を"), std::string::npos);
+  EXPECT_EQ(text.find("隕石", text.find("<_description>")), std::string::npos);
 }
 
-TEST_F(Installed, ManualPageRendersWithoutWarningsAndCoversTheEnvironment) {
-  const std::string page = Quote((Prefix() / "share/man/man6/zuk_rer1.6.gz").string());
-  // (Wide: the temporary prefix makes the example commands long.)
-  EXPECT_EQ(Shell("LC_ALL=C.UTF-8 MANWIDTH=160 man --warnings -l " + page + " 2>&1 >/dev/null"), "");
-  const std::string text = Shell("LC_ALL=C.UTF-8 MANWIDTH=200 man -l " + page + " 2>/dev/null | col -b");
-  for (const char* needle : {"ZUK_RER1_WINDIR", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "XSCREENSAVER_WINDOW",
-                             "ZUK_RER1.CNF", "score.dat", "ZUK_RER1.lock", "xsecurelock", "xss-lock",
-                             "XScreenSaver", "-root", "/c"})
-    EXPECT_NE(text.find(needle), std::string::npos) << needle;
-  EXPECT_NE(text.find((Prefix() / "share/zuk_rer1").string()), std::string::npos);
-  // `man zuk_rer1.scr` finds it, as it does for the command on PATH.
+// The English page and its Japanese translation, where man finds each.
+TEST_F(Installed, ManualPagesRenderWithoutWarningsAndCoverTheEnvironment) {
   const fs::path man = Prefix() / "share/man";
+  for (const char* dir : {"man6", "ja/man6"}) {
+    const std::string page = Quote((man / dir / "zuk_rer1.6.gz").string());
+    // (Wide: the temporary prefix makes the example commands long.)
+    EXPECT_EQ(Shell("LC_ALL=C.UTF-8 MANWIDTH=160 man --warnings -l " + page + " 2>&1 >/dev/null"), "") << dir;
+    const std::string text = Shell("LC_ALL=C.UTF-8 MANWIDTH=200 man -l " + page + " 2>/dev/null | col -b");
+    for (const char* needle : {"ZUK_RER1_WINDIR", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "XSCREENSAVER_WINDOW",
+                               "ZUK_RER1.CNF", "score.dat", "ZUK_RER1.lock", "xsecurelock", "xss-lock",
+                               "XScreenSaver", "-root", "/c", "readme_en.txt", "LANGUAGE", "LC_MESSAGES"})
+      EXPECT_NE(text.find(needle), std::string::npos) << dir << ": " << needle;
+    EXPECT_NE(text.find((Prefix() / "share/zuk_rer1").string()), std::string::npos) << dir;
+  }
+  // `man zuk_rer1.scr` finds it, as it does for the command on PATH, in
+  // Japanese for a Japanese reader.
   EXPECT_EQ(Shell("MANPATH=" + Quote(man.string()) + " man -w zuk_rer1.scr"), (man / "man6/zuk_rer1.6.gz").string() + "\n");
+  EXPECT_EQ(Shell("MANPATH=" + Quote(man.string()) + " man -L ja -w zuk_rer1.scr"),
+            (man / "ja/man6/zuk_rer1.6.gz").string() + "\n");
 }
 
 // Setup run as the desktop runs the menu entry (its Exec in its Path): it

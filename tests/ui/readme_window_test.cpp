@@ -138,12 +138,14 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-// The shipped readme fits the text area line by line, in the window's own
-// font, so no line of it wraps.
-TEST_F(ReadmeWindowTest, ShippedReadmeFitsTheTextArea) {
-  const std::string text = LoadReadmeText(std::string(ZUK_BINARY_DIR) + "/data/readme.txt");
+// The shipped readmes, Japanese and English, fit the text area line by
+// line, in the window's own font, so no line of them wraps.
+TEST_F(ReadmeWindowTest, ShippedReadmesFitTheTextArea) {
   EXPECT_EQ(TextAreaWidth(*ReadmeForm->TextArea), 265);
-  EXPECT_EQ(Lines(WrapForDisplay(*ReadmeForm->TextArea, text)), Lines(text));
+  for (const char* name : {"readme.txt", "readme_en.txt"}) {
+    const std::string text = LoadReadmeText(std::string(ZUK_BINARY_DIR) + "/data/" + name);
+    EXPECT_EQ(Lines(WrapForDisplay(*ReadmeForm->TextArea, text)), Lines(text)) << name;
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/text_wrap.h"
 #include "shell/fonts.h"
 #include "shell/form.h"
 #include "shell/ui_scale.h"
@@ -71,6 +72,13 @@ class BoxWindow : public Fl_Window {
     return Fl_Window::handle(event);
   }
 };
+
+// The text with its lines broken where they are wider than `width` in the
+// current font, as the Windows message box breaks a line wider than the
+// screen.
+std::string BrokenAt(const std::string& text, int width) {
+  return WrapText(text, width, [](std::string_view ch) { return fl_width(ch.data(), static_cast<int>(ch.size())); });
+}
 
 // A modal box: shown, and waited for until it is closed.
 void ShowFltkMessageBox(const std::string& caption, const std::string& text, int kind) {
@@ -211,19 +219,23 @@ void SetApp(Application* a) { g_override = a; }
 
 std::unique_ptr<Fl_Window> MakeMessageBox(const std::string& caption, const std::string& text, int kind) {
   const int s = UiScale();
-  fl_font(kGothic, 12 * s);
-  int tw = 0, th = 0;
-  fl_measure(text.c_str(), tw, th, 0);
-  tw += 4 * s;
+  int sx = 0, sy = 0, sw = 0, sh = 0;
+  Fl::screen_xywh(sx, sy, sw, sh, 0);  // the whole main screen
   const int icon = kind == 1 ? 40 * s : 0;
   const int pad = 16 * s;
   const int bw = 80 * s, bh = 26 * s;
+  fl_font(kGothic, 12 * s);
+  // The box within the screen, with a margin of its own width at each side.
+  const std::string lines = BrokenAt(text, sw - 4 * pad - icon - (icon ? pad : 0) - 4 * s);
+  int tw = 0, th = 0;
+  fl_measure(lines.c_str(), tw, th, 0);
+  tw += 4 * s;
   const int cw = std::max(tw + icon + (icon ? pad : 0) + 2 * pad, bw + 2 * pad);
   const int ch = std::max(th, icon) + bh + 3 * pad;
   auto win = std::make_unique<BoxWindow>(cw, ch);
   win->copy_label(caption.c_str());
   if (icon) new StopIcon(pad, pad, icon, icon);
-  new MessageText(pad + icon + (icon ? pad : 0), pad, tw, std::max(th, icon), text);
+  new MessageText(pad + icon + (icon ? pad : 0), pad, tw, std::max(th, icon), lines);
   auto* ok = new Fl_Return_Button((cw - bw) / 2, ch - pad - bh, bw, bh, "OK");
   ok->labelfont(kGothic);
   ok->labelsize(12 * s);
@@ -231,8 +243,6 @@ std::unique_ptr<Fl_Window> MakeMessageBox(const std::string& caption, const std:
   win->end();
   win->set_modal();
   win->callback(CloseDialog);
-  int sx = 0, sy = 0, sw = 0, sh = 0;
-  Fl::screen_xywh(sx, sy, sw, sh, 0);  // the whole main screen
   win->position(sx + (sw - cw) / 2, sy + (sh - ch) / 2);
   return win;
 }

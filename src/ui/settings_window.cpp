@@ -40,7 +40,7 @@ Fl_Check_Button* MakeCheckBox(int x, int y, int w, int h, const char* caption) {
 // stay under the bar's end, the others rightward; each no further than what
 // stands beside it (limits at factor 1).
 void FitTranslatedTexts(SettingsWindow& f) {
-  FitLabel(*f.MeteorCountCaption, 328);
+  FitLabel(*f.MeteorCountCaption, 331);
   FitLabel(*f.VolumeCaption, 358);
   struct Room {
     Fl_Widget* widget;

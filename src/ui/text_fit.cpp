@@ -8,7 +8,7 @@
 
 #include "base/catalogue.h"
 #include "shell/ui_scale.h"
-#include "ui/text_wrap.h"
+#include "base/text_wrap.h"
 #include "ui/ui_controls.h"
 
 namespace {

@@ -136,8 +136,15 @@ TEST_F(TextFitTest, EveryWindowShowsItsTextsWholeInEachLanguageAndScale) {
       testsupport::SetEnvironment("GDK_SCALE", scale);
       ForgetUiScale();
       for (const auto& [name, make] : windows) {
-        ExpectAllFit(*make(), std::string(name) + ", " + (LanguageInUse().empty() ? "Japanese" : "English") +
-                                  ", factor " + scale);
+        const std::string where =
+            std::string(name) + ", " + (LanguageInUse().empty() ? "Japanese" : "English") + ", factor " + scale;
+        Fl_Window* window = make();
+        ExpectAllFit(*window, where);
+        // The message boxes size themselves, within the screen (the fixed
+        // windows at factor 2 are wider than this test's screen).
+        if (where.rfind("message box", 0) == 0) {
+          EXPECT_LE(window->w(), Fl::w()) << where << ": wider than the screen";
+        }
         app.DestroyForms();
         startup_.reset();
         box_.reset();

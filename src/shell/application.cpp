@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "base/text_wrap.h"
 #include "shell/fonts.h"
 #include "shell/form.h"
 #include "shell/ui_scale.h"
@@ -72,13 +71,6 @@ class BoxWindow : public Fl_Window {
     return Fl_Window::handle(event);
   }
 };
-
-// The text with its lines broken where they are wider than `width` in the
-// current font, as the Windows message box breaks a line wider than the
-// screen.
-std::string BrokenAt(const std::string& text, int width) {
-  return WrapText(text, width, [](std::string_view ch) { return fl_width(ch.data(), static_cast<int>(ch.size())); });
-}
 
 // A modal box: shown, and waited for until it is closed.
 void ShowFltkMessageBox(const std::string& caption, const std::string& text, int kind) {
@@ -225,7 +217,8 @@ std::unique_ptr<Fl_Window> MakeMessageBox(const std::string& caption, const std:
   const int pad = 16 * s;
   const int bw = 80 * s, bh = 26 * s;
   fl_font(kGothic, 12 * s);
-  // The box within the screen, with a margin of its own width at each side.
+  // The box within the screen, with a margin of its own width at each side:
+  // a longer line breaks, as in Windows' message box.
   const std::string lines = BrokenAt(text, sw - 4 * pad - icon - (icon ? pad : 0) - 4 * s);
   int tw = 0, th = 0;
   fl_measure(lines.c_str(), tw, th, 0);

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "base/catalogue.h"
+#include "shell/fonts.h"
 #include "shell/ui_scale.h"
-#include "base/text_wrap.h"
 #include "ui/ui_controls.h"
 
 namespace {
@@ -61,8 +61,8 @@ bool Widen(Fl_Widget& w, GrowToward side, int limit) {
     const int width = std::min(w.w() + need, edge - w.x());
     w.resize(w.x(), w.y(), std::max(width, w.w()), w.h());
   } else {
-    const int left = std::max(w.x() - need, edge);
-    w.resize(std::min(left, w.x()), w.y(), w.w() + w.x() - std::min(left, w.x()), w.h());
+    const int left = std::min(w.x(), std::max(w.x() - need, edge));
+    w.resize(left, w.y(), w.w() + w.x() - left, w.h());
   }
   return TextWidth(w) <= TextRoom(w);
 }
@@ -70,16 +70,12 @@ bool Widen(Fl_Widget& w, GrowToward side, int limit) {
 void FitLabel(Label& l, int limit) {
   if (Widen(l, GrowToward::Right, limit)) return;
   l.SetWordWrap(true);
-  int tw = 0, th = 0;
-  Measure(l, l.w(), tw, th);
-  l.resize(l.x(), l.y(), l.w(), std::max(th, l.h()));
+  BreakIntoLines(l);
 }
 
 int BreakIntoLines(Label& l) {
   fl_font(l.labelfont(), l.labelsize());
-  l.SetCaption(WrapText(l.Caption(), l.w(), [](std::string_view ch) {
-    return fl_width(ch.data(), static_cast<int>(ch.size()));
-  }));
+  l.SetCaption(BrokenAt(l.Caption(), l.w()));
   int tw = 0, th = 0;
   Measure(l, l.w(), tw, th);
   const int grow = std::max(0, th - l.h());

@@ -33,7 +33,8 @@ const std::set<std::string> kDesignedWider = {
     "ZUK-SOFT",                 // under the picture, a pixel at some factors
     "1個", "50個", "10",         // settings: the track bar's ends, the count in its frame
     "ZUK スクリーンセーバー起動",  // the start-up window, 19 points
-    "下の「セットアップ開始」ボタンを押した後、「画面のプロパティ」で",  // setup, Windows
+    "下の「セットアップ開始」ボタンを押した後、「画面のプロパティ」で",  // setup, Windows:
+    "スクリーンセーバー「zuk_rer1」を選んで下さい。",                   // both lines
 };
 
 struct Room { int w, h; };
@@ -83,6 +84,7 @@ class TextFitTest : public UiTest {
 };
 
 TEST_F(TextFitTest, EveryWindowShowsItsTextsWholeInEachLanguageAndScale) {
+  ASSERT_TRUE(LoadDialogFont());
   ASSERT_TRUE(WriteSetupFile("/opt/zuk"));
   std::unique_ptr<GameWindow> startup;
   std::unique_ptr<Fl_Window> box;  // the message boxes size themselves, within the screen

@@ -1,6 +1,5 @@
-// Wine shows the program no host font: IPA P Gothic is loaded for this
-// process alone, as the program loads the copy shipped beside it (the one
-// scripts/make-windows-zip ships), so that GDI measures the windows' font.
+// Wine shows no host font: IPA P Gothic for this process alone, as the
+// program loads the copy it ships (scripts/make-windows-zip's).
 #include <windows.h>
 
 #include "ui/ui_fixture.h"

@@ -2,7 +2,6 @@
 // 1 and 2: measured in the font and size it is drawn in (broken into lines
 // where its control breaks it), within what its control's box leaves it.
 #include <gtest/gtest.h>
-#include <FL/Fl_Light_Button.H>
 #include <FL/Fl_Text_Display.H>
 #include <FL/fl_draw.H>
 
@@ -19,6 +18,7 @@
 #include "ui/readme_window.h"
 #include "ui/settings_window.h"
 #include "ui/setup_window.h"
+#include "ui/text_fit.h"
 #include "ui/ui_controls.h"
 #include "ui/ui_fixture.h"
 
@@ -26,44 +26,28 @@ using namespace uitest;
 
 namespace {
 
-// The design's labels wider than their boxes, drawn unclipped with nothing
-// beside them: the whole text shows. Japanese and untranslated texts keep
-// the design; the translations are fitted.
+// The design's labels wider than their boxes (Japanese and untranslated
+// texts keep the design), drawn unclipped with nothing beside them: under the
+// picture, the track bar's ends and count, the start-up line, setup's Windows lines.
 const std::set<std::string> kDesignedWider = {
-    "ZUK-SOFT",                 // under the picture, a pixel at some factors
-    "1個", "50個", "10",         // settings: the track bar's ends, the count in its frame
-    "ZUK スクリーンセーバー起動",  // the start-up window, 19 points
-    "下の「セットアップ開始」ボタンを押した後、「画面のプロパティ」で",  // setup, Windows:
-    "スクリーンセーバー「zuk_rer1」を選んで下さい。",                   // both lines
-};
+    "ZUK-SOFT", "1個", "50個", "10", "ZUK スクリーンセーバー起動",
+    "下の「セットアップ開始」ボタンを押した後、「画面のプロパティ」で", "スクリーンセーバー「zuk_rer1」を選んで下さい。"};
 
-struct Room { int w, h; };
-
-// What the box leaves for the text, as FLTK 1.3 draws: a label all; a check
-// box less its frame and indicator (a label-size square, 2 pixels either
-// side); others less their frame, and 3 pixels each side of a side-aligned text.
-Room RoomOf(const Fl_Widget& c) {
-  if (dynamic_cast<const Label*>(&c) != nullptr) return {c.w(), c.h()};
-  const int h = c.h() - Fl::box_dh(c.box());
-  if (dynamic_cast<const Fl_Light_Button*>(&c) != nullptr) return {c.w() - Fl::box_dw(c.box()) - c.labelsize() - 4, h};
-  const int w = c.w() - Fl::box_dw(c.box());
-  return {w > 11 && (c.align() & (FL_ALIGN_LEFT | FL_ALIGN_RIGHT)) ? w - 6 : w, h};
-}
-
-// The text measured as drawn: a label's caption without FLTK's symbols.
-// Its last line needs its font size, not the line gap under it.
+// The text measured as drawn (a label's caption without FLTK's symbols)
+// within what the box leaves it (less a check box's indicator, a button's
+// frame); its last line needs its font size, not the line gap under it.
 void ExpectFits(const Fl_Widget& c, const std::string& where) {
   const auto* label = dynamic_cast<const Label*>(&c);
   const std::string text = label != nullptr ? label->Caption() : c.label() != nullptr ? c.label() : "";
   if (text.empty() || kDesignedWider.count(text) != 0 || dynamic_cast<const Fl_Text_Display*>(&c) != nullptr) return;
   const bool wrapped = label != nullptr ? label->WordWrap() : (c.align() & FL_ALIGN_WRAP) != 0;
-  const Room room = RoomOf(c);
+  const int roomW = TextRoom(c), roomH = c.h() - Fl::box_dh(c.box());
   fl_font(c.labelfont(), c.labelsize());
-  int w = wrapped ? room.w : 0, h = 0;
+  int w = wrapped ? roomW : 0, h = 0;
   fl_measure(text.c_str(), w, h, label == nullptr);
   h -= fl_height() - c.labelsize();
-  EXPECT_TRUE(w <= room.w && h <= room.h)
-      << where << ": \"" << text << "\" needs " << w << " x " << h << ", has " << room.w << " x " << room.h;
+  EXPECT_TRUE(w <= roomW && h <= roomH)
+      << where << ": \"" << text << "\" needs " << w << " x " << h << ", has " << roomW << " x " << roomH;
 }
 
 void ExpectAllFit(Fl_Widget& w, const std::string& where) {
@@ -73,21 +57,13 @@ void ExpectAllFit(Fl_Widget& w, const std::string& where) {
   }
 }
 
-class TextFitTest : public UiTest {
- protected:
-  void TearDown() override {
-    UseLanguage({"C"});
-    testsupport::SetEnvironment("GDK_SCALE", nullptr);
-    ForgetUiScale();
-    UiTest::TearDown();
-  }
-};
+using TextFitTest = UiTest;
 
 TEST_F(TextFitTest, EveryWindowShowsItsTextsWholeInEachLanguageAndScale) {
   ASSERT_TRUE(LoadDialogFont());
   ASSERT_TRUE(WriteSetupFile("/opt/zuk"));
   std::unique_ptr<GameWindow> startup;
-  std::unique_ptr<Fl_Window> box;  // the message boxes size themselves, within the screen
+  std::unique_ptr<Fl_Window> box;  // sizes itself, within the screen
   const auto longError = [] {
     return Fill(Tr("データファイルのフォルダ名に改行などの制御文字が含まれているため、設定ファイルに記録できません: %s"),
                 {"/home/someone/zuk_rer1"});
@@ -97,9 +73,6 @@ TEST_F(TextFitTest, EveryWindowShowsItsTextsWholeInEachLanguageAndScale) {
     app.CreateForm(ErrorForm)->FormActivate();
     return ErrorForm->Window();
   };
-  const auto boxWith = [&](const std::string& text, int kind) {
-    return (box = MakeMessageBox(Tr("ＺＵＫスクリーンセーバーＮｏ．１"), text, kind)).get();
-  };
   const std::pair<const char*, std::function<Fl_Window*()>> windows[] = {
       {"settings", [&] { return app.CreateForm(SettingsForm)->Window(); }},
       {"setup", [&] { return app.CreateForm(SetupForm)->Window(); }},
@@ -107,8 +80,9 @@ TEST_F(TextFitTest, EveryWindowShowsItsTextsWholeInEachLanguageAndScale) {
       {"error, typical", [&] { return errorWith(Tr("PAL256.PALがありません。")); }},
       {"error, long", [&] { return errorWith(longError()); }},
       {"start-up", [&] { return (startup = std::make_unique<GameWindow>(World(), false))->Window(); }},
-      {"message box, setup", [&] { return boxWith(longError() + "\n" + Tr("セットアップは完了していません。"), 0); }},
-      {"message box, error", [&] { return boxWith(Fill(Tr("ファイル %s に書き込めません（%s）"), {"/tmp/x", "?"}), 1); }},
+      {"message box", [&] {
+         return (box = MakeMessageBox("", longError() + "\n" + Tr("セットアップは完了していません。"), 1)).get();
+       }},
   };
   for (const char* language : {"C", "en"}) {
     UseLanguage({language});
@@ -126,6 +100,9 @@ TEST_F(TextFitTest, EveryWindowShowsItsTextsWholeInEachLanguageAndScale) {
       }
     }
   }
+  UseLanguage({"C"});
+  testsupport::SetEnvironment("GDK_SCALE", nullptr);
+  ForgetUiScale();
 }
 
 }  // namespace

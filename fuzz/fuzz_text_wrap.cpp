@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "ui/readme_text.h"
-#include "ui/text_wrap.h"
+#include "base/text_wrap.h"
 
 namespace {
 

@@ -41,15 +41,16 @@ class StopIcon : public Fl_Box {
 // file names and other text from outside.
 class MessageText : public Fl_Box {
  public:
-  MessageText(int x, int y, int w, int h, const std::string& text) : Fl_Box(x, y, w, h), text_(text) {}
-  void draw() override {
-    fl_font(kGothic, 12 * UiScale());
-    fl_color(FL_BLACK);
-    fl_draw(text_.c_str(), x(), y(), w(), h(), FL_ALIGN_LEFT | FL_ALIGN_INSIDE, nullptr, 0);
+  MessageText(int x, int y, int w, int h, const std::string& text) : Fl_Box(x, y, w, h) {
+    copy_label(text.c_str());
+    labelfont(kGothic);
+    labelsize(12 * UiScale());
   }
-
- private:
-  std::string text_;
+  void draw() override {
+    fl_font(labelfont(), labelsize());
+    fl_color(FL_BLACK);
+    fl_draw(label(), x(), y(), w(), h(), FL_ALIGN_LEFT | FL_ALIGN_INSIDE, nullptr, 0);
+  }
 };
 
 // The callback of the OK button and of the box's window itself (Escape, the
@@ -71,36 +72,12 @@ class BoxWindow : public Fl_Window {
   }
 };
 
-// A modal box with the text, an optional stop icon and one OK button,
-// centred on the screen, all of it UiScale() times larger.
+// A modal box: shown, and waited for until it is closed.
 void ShowFltkMessageBox(const std::string& caption, const std::string& text, int kind) {
-  const int s = UiScale();
-  fl_font(kGothic, 12 * s);
-  int tw = 0, th = 0;
-  fl_measure(text.c_str(), tw, th, 0);
-  tw += 4 * s;
-  const int icon = kind == 1 ? 40 * s : 0;
-  const int pad = 16 * s;
-  const int bw = 80 * s, bh = 26 * s;
-  const int cw = std::max(tw + icon + (icon ? pad : 0) + 2 * pad, bw + 2 * pad);
-  const int ch = std::max(th, icon) + bh + 3 * pad;
-  BoxWindow win(cw, ch);
-  win.copy_label(caption.c_str());
-  if (icon) new StopIcon(pad, pad, icon, icon);
-  new MessageText(pad + icon + (icon ? pad : 0), pad, tw, std::max(th, icon), text);
-  auto* ok = new Fl_Return_Button((cw - bw) / 2, ch - pad - bh, bw, bh, "OK");
-  ok->labelfont(kGothic);
-  ok->labelsize(12 * s);
-  ok->callback(CloseDialog);
-  win.end();
-  win.set_modal();
-  win.callback(CloseDialog);
-  int sx = 0, sy = 0, sw = 0, sh = 0;
-  Fl::screen_xywh(sx, sy, sw, sh, 0);  // the whole main screen
-  win.position(sx + (sw - cw) / 2, sy + (sh - ch) / 2);
-  win.show();
-  ok->take_focus();
-  while (win.shown()) Fl::wait();
+  const std::unique_ptr<Fl_Window> win = MakeMessageBox(caption, text, kind);
+  win->show();
+  win->child(win->children() - 1)->take_focus();  // the OK button
+  while (win->shown()) Fl::wait();
 }
 
 }  // namespace
@@ -231,6 +208,37 @@ Application& App() {
 }
 
 void SetApp(Application* a) { g_override = a; }
+
+std::unique_ptr<Fl_Window> MakeMessageBox(const std::string& caption, const std::string& text, int kind) {
+  const int s = UiScale();
+  int sx = 0, sy = 0, sw = 0, sh = 0;
+  Fl::screen_xywh(sx, sy, sw, sh, 0);  // the whole main screen
+  const int icon = kind == 1 ? 40 * s : 0;
+  const int pad = 16 * s;
+  const int bw = 80 * s, bh = 26 * s;
+  fl_font(kGothic, 12 * s);
+  // The box within the screen, with a margin of its own width at each side:
+  // a longer line breaks, as in Windows' message box.
+  const std::string lines = BrokenAt(text, sw - 4 * pad - icon - (icon ? pad : 0) - 4 * s);
+  int tw = 0, th = 0;
+  fl_measure(lines.c_str(), tw, th, 0);
+  tw += 4 * s;
+  const int cw = std::max(tw + icon + (icon ? pad : 0) + 2 * pad, bw + 2 * pad);
+  const int ch = std::max(th, icon) + bh + 3 * pad;
+  auto win = std::make_unique<BoxWindow>(cw, ch);
+  win->copy_label(caption.c_str());
+  if (icon) new StopIcon(pad, pad, icon, icon);
+  new MessageText(pad + icon + (icon ? pad : 0), pad, tw, std::max(th, icon), lines);
+  auto* ok = new Fl_Return_Button((cw - bw) / 2, ch - pad - bh, bw, bh, "OK");
+  ok->labelfont(kGothic);
+  ok->labelsize(12 * s);
+  ok->callback(CloseDialog);
+  win->end();
+  win->set_modal();
+  win->callback(CloseDialog);
+  win->position(sx + (sw - cw) / 2, sy + (sh - ch) / 2);
+  return win;
+}
 
 namespace {
 bool g_programEnding = false;

@@ -102,6 +102,13 @@ Application& App();
 // Replaces the application object (tests). Not owned; nullptr restores.
 void SetApp(Application* a);
 
+class Fl_Window;
+// The window of the message box that MessageBoxHook shows by default (kind 0
+// plain, 1 stop icon): the text as wide and high as its lines, an OK button
+// last, centred on the main screen, all of it UiScale() times larger; not
+// shown yet.
+std::unique_ptr<Fl_Window> MakeMessageBox(const std::string& caption, const std::string& text, int kind);
+
 // Ends the program at once: throws ProgramEndSignal, which the program entry
 // catches to destroy the forms newest first and return the exit code (0
 // unless the start was refused).

@@ -6,6 +6,7 @@
 #include "shell/application.h"
 #include "game/world_state.h"
 #include "platform/platform.h"
+#include "ui/text_fit.h"
 #include "ui/ui_controls.h"
 #include "shell/ui_scale.h"
 // App().MessageBox, not the macro that FLTK's headers bring on Windows.
@@ -31,6 +32,17 @@ std::string Trimmed(const std::string& s) {
   return s.substr(b, e - b);
 }
 
+// The message in its label, broken into lines; a message longer than the
+// label's lines makes the window taller, the button moving down with it.
+void ShowMessage(Label& label, Fl_Widget& below, Fl_Window& window, const std::string& message) {
+  label.SetCaption(message);
+  const int grow = BreakIntoLines(label);
+  if (grow == 0) return;
+  below.position(below.x(), below.y() + grow);
+  window.size_range(window.w(), window.h() + grow, window.w(), window.h() + grow);
+  window.size(window.w(), window.h() + grow);
+}
+
 }  // namespace
 
 ErrorWindow::ErrorWindow() {
@@ -47,6 +59,7 @@ ErrorWindow::ErrorWindow() {
   closeButton_->callback(CloseThunk, this);
   win->end();
   ScaleWindow(win);
+  if (TextsTranslated()) Widen(*closeButton_, GrowToward::Left, 12);
   HookCloseBox();
 }
 
@@ -60,7 +73,7 @@ void ErrorWindow::FormActivate() {
   }
   Sys().MessageBeep();
   message_ = Trimmed(World().ErrorText);
-  if (messageWidget_ != nullptr) static_cast<Label*>(messageWidget_)->SetCaption(message_);
+  if (messageWidget_ != nullptr) ShowMessage(*static_cast<Label*>(messageWidget_), *closeButton_, *window_, message_);
 }
 
 void ErrorWindow::EndProgram() { ProgramEnd(); }

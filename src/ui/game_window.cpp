@@ -20,6 +20,7 @@
 #include "ui/keycodes_fltk.h"
 #include "ui/picture_input_source.h"
 #include "ui/splash_image.h"
+#include "ui/text_fit.h"
 #include "shell/ui_scale.h"
 // App().MessageBox, not the macro that FLTK's headers bring on Windows.
 #include "base/windows_names_push.h"
@@ -95,6 +96,7 @@ GameWindow::GameWindow(WorldState& world, bool isHeadless, std::optional<DaemonR
   label1_->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
   win->end();
   ScaleWindow(win);
+  if (TextsTranslated()) Widen(*label1_, GrowToward::Right, 271);
   window_ = win;
   HookCloseBox();
 }

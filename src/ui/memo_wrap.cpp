@@ -4,6 +4,8 @@
 #include <FL/Fl_Text_Display.H>
 #include <FL/fl_draw.H>
 
+#include "shell/fonts.h"
+
 int TextAreaWidth(const Fl_Text_Display& display) {
   // Fl_Text_Display keeps 3 pixels free on either side of its text area.
   constexpr int kMargins = 3 + 3;
@@ -13,7 +15,5 @@ int TextAreaWidth(const Fl_Text_Display& display) {
 
 std::string WrapForDisplay(const Fl_Text_Display& display, std::string_view text) {
   fl_font(display.textfont(), display.textsize());
-  return WrapText(text, TextAreaWidth(display), [](std::string_view ch) {
-    return fl_width(ch.data(), static_cast<int>(ch.size()));
-  });
+  return BrokenAt(text, TextAreaWidth(display));
 }

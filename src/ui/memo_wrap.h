@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/text_wrap.h"
+#include "base/text_wrap.h"
 
 class Fl_Text_Display;
 

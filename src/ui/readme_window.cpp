@@ -9,6 +9,7 @@
 #include "platform/bounded_read.h"
 #include "platform/file_system.h"
 #include "ui/memo_wrap.h"
+#include "ui/text_fit.h"
 #include "ui/ui_controls.h"
 #include "shell/ui_scale.h"
 #include "base/catalogue.h"
@@ -47,6 +48,7 @@ ReadmeWindow::ReadmeWindow() {
   CloseButton->callback(Button1Thunk, this);
   win->end();
   ScaleWindow(win);
+  if (TextsTranslated()) Widen(*CloseButton, GrowToward::Left, 12);
   HookCloseBox();
 }
 

@@ -14,6 +14,7 @@
 #include "game/world_state.h"
 #include "ui/ui_controls.h"
 #include "ui/readme_window.h"
+#include "ui/text_fit.h"
 #include "shell/ui_scale.h"
 // App().MessageBox, not the macro that FLTK's headers bring on Windows.
 #include "base/windows_names_push.h"
@@ -32,6 +33,28 @@ Fl_Check_Button* MakeCheckBox(int x, int y, int w, int h, const char* caption) {
   auto* b = new Fl_Check_Button(x, y, w, h, caption);
   UseDialogFont(b);
   return b;
+}
+
+// A translation's longer texts: the captions break into lines before the
+// controls beside them; the track bars' right-end labels grow leftward to
+// stay under the bar's end, the others rightward; each no further than what
+// stands beside it (limits at factor 1).
+void FitTranslatedTexts(SettingsWindow& f) {
+  FitLabel(*f.MeteorCountCaption, 331);
+  FitLabel(*f.VolumeCaption, 358);
+  struct Room {
+    Fl_Widget* widget;
+    GrowToward side;
+    int limit;
+  };
+  for (const Room& r : {Room{f.MeteorCountMin, GrowToward::Right, 460}, Room{f.MeteorCountMax, GrowToward::Left, 470},
+                        Room{f.SlowMachineLabel, GrowToward::Right, 526}, Room{f.FastMachineLabel, GrowToward::Left, 420},
+                        Room{f.VolumeMin, GrowToward::Right, 460}, Room{f.VolumeMax, GrowToward::Left, 470},
+                        Room{f.SoundBox, GrowToward::Right, 464}, Room{f.AutopilotBox, GrowToward::Right, 464},
+                        Room{f.JoystickBox, GrowToward::Right, 394}, Room{f.LongGameBox, GrowToward::Right, 394},
+                        Room{f.ReadmeButton, GrowToward::Left, 366}, Room{f.SaveButton, GrowToward::Left, 472}}) {
+    Widen(*r.widget, r.side, r.limit);
+  }
 }
 
 }  // namespace
@@ -75,6 +98,7 @@ SettingsWindow::SettingsWindow() {
   SaveButton->callback(Thunk<&SettingsWindow::Save>, this);
   win->end();
   ScaleWindow(win);
+  if (TextsTranslated()) FitTranslatedTexts(*this);
   HookCloseBox();
 }
 

@@ -24,6 +24,7 @@
 #include "ui/ui_controls.h"
 #include "ui/readme_window.h"
 #include "ui/setup_text.h"
+#include "ui/text_fit.h"
 #include "video/presenter.h"
 #include "shell/ui_scale.h"
 // App().MessageBox, not the macro that FLTK's headers bring on Windows.
@@ -52,6 +53,15 @@ bool RecordableFolder(const std::string& folder) { return folder.find_first_of("
 
 std::string UnrecordableFolderText(const std::string& folder) {
   return Fill(Tr("データファイルのフォルダ名に改行などの制御文字が含まれているため、設定ファイルに記録できません: %s"), {folder});
+}
+
+// A translation's longer texts: the lines grow toward the window's right
+// margin (then break), the buttons within the space beside them (limits at
+// factor 1).
+void FitTranslatedTexts(SetupWindow& f) {
+  for (Label* l : {f.PickLabel, f.PickLabel2, f.NoWarrantyLabel, f.NoWarrantyLabel2}) FitLabel(*l, 560);
+  Widen(*f.ReadmeButton, GrowToward::Left, 230);
+  Widen(*f.InstallButton, GrowToward::Right, 561);
 }
 
 }  // namespace
@@ -114,6 +124,7 @@ SetupWindow::SetupWindow() {
   InstallButton->callback(Thunk<&SetupWindow::Install>, this);
   win->end();
   ScaleWindow(win);
+  if (TextsTranslated()) FitTranslatedTexts(*this);
   HookCloseBox();
 }
 

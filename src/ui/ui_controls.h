@@ -46,6 +46,7 @@ class Label : public Fl_Box {
   void SetCaption(const std::string& text);
   void SetCentered(bool centered) { centered_ = centered; }
   void SetWordWrap(bool wrap) { wrap_ = wrap; }
+  bool WordWrap() const { return wrap_; }
   int handle(int) override { return 0; }
 
  protected:

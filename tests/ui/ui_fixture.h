@@ -58,6 +58,9 @@ class FakePlatform : public Platform {
   int32_t cursorY = 200;
 };
 
+// IPA P Gothic for this process, as the program has it.
+bool LoadDialogFont();
+
 // Lets FLTK handle what is pending for about `ms` milliseconds.
 inline void Settle(int ms = 50) {
   for (int i = 0; i < ms / 10; ++i) Fl::wait(0.01);

@@ -1,4 +1,4 @@
-#include "ui/text_wrap.h"
+#include "base/text_wrap.h"
 
 #include <vector>
 

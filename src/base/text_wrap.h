@@ -1,5 +1,6 @@
-// Line breaking for the readme window's text area, as the Windows multi-line
-// edit breaks Japanese text: a line that is too wide breaks after a blank
+// Line breaking for the readme window's text area, the error window and
+// the message boxes, as the Windows multi-line edit breaks Japanese text:
+// a line that is too wide breaks after a blank
 // (ASCII or the full-width U+3000) or between Japanese characters, never
 // inside a run of Latin letters, digits and signs ("Ver1.91", "ZUK-SOFT",
 // "zuk_rer1.scr"). FLTK 1.3's own wrapping breaks only at ASCII blanks and

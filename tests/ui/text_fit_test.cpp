@@ -1,0 +1,108 @@
+// Every text of the windows shows whole, in Japanese and English, at factor
+// 1 and 2: measured in the font and size it is drawn in (broken into lines
+// where its control breaks it), within what its control's box leaves it.
+#include <gtest/gtest.h>
+#include <FL/Fl_Text_Display.H>
+#include <FL/fl_draw.H>
+
+#include <functional>
+#include <memory>
+#include <set>
+
+#include "base/catalogue.h"
+#include "config/settings.h"
+#include "game/world_state.h"
+#include "shell/ui_scale.h"
+#include "ui/error_window.h"
+#include "ui/game_window.h"
+#include "ui/readme_window.h"
+#include "ui/settings_window.h"
+#include "ui/setup_window.h"
+#include "ui/text_fit.h"
+#include "ui/ui_controls.h"
+#include "ui/ui_fixture.h"
+
+using namespace uitest;
+
+namespace {
+
+// The design's labels wider than their boxes (Japanese and untranslated
+// texts keep the design), drawn unclipped with nothing beside them: under the
+// picture, the track bar's ends and count, the start-up line, setup's Windows lines.
+const std::set<std::string> kDesignedWider = {
+    "ZUK-SOFT", "1個", "50個", "10", "ZUK スクリーンセーバー起動",
+    "下の「セットアップ開始」ボタンを押した後、「画面のプロパティ」で", "スクリーンセーバー「zuk_rer1」を選んで下さい。"};
+
+// The text measured as drawn (a label's caption without FLTK's symbols)
+// within what the box leaves it (less a check box's indicator, a button's
+// frame); its last line needs its font size, not the line gap under it.
+void ExpectFits(const Fl_Widget& c, const std::string& where) {
+  const auto* label = dynamic_cast<const Label*>(&c);
+  const std::string text = label != nullptr ? label->Caption() : c.label() != nullptr ? c.label() : "";
+  if (text.empty() || kDesignedWider.count(text) != 0 || dynamic_cast<const Fl_Text_Display*>(&c) != nullptr) return;
+  const bool wrapped = label != nullptr ? label->WordWrap() : (c.align() & FL_ALIGN_WRAP) != 0;
+  const int roomW = TextRoom(c), roomH = c.h() - Fl::box_dh(c.box());
+  fl_font(c.labelfont(), c.labelsize());
+  int w = wrapped ? roomW : 0, h = 0;
+  fl_measure(text.c_str(), w, h, label == nullptr);
+  h -= fl_height() - c.labelsize();
+  EXPECT_TRUE(w <= roomW && h <= roomH)
+      << where << ": \"" << text << "\" needs " << w << " x " << h << ", has " << roomW << " x " << roomH;
+}
+
+void ExpectAllFit(Fl_Widget& w, const std::string& where) {
+  ExpectFits(w, where);
+  if (Fl_Group* g = w.as_group()) {
+    for (int i = 0; i < g->children(); ++i) ExpectAllFit(*g->child(i), where);
+  }
+}
+
+using TextFitTest = UiTest;
+
+TEST_F(TextFitTest, EveryWindowShowsItsTextsWholeInEachLanguageAndScale) {
+  ASSERT_TRUE(LoadDialogFont());
+  ASSERT_TRUE(WriteSetupFile("/opt/zuk"));
+  std::unique_ptr<GameWindow> startup;
+  std::unique_ptr<Fl_Window> box;  // sizes itself, within the screen
+  const auto longError = [] {
+    return Fill(Tr("データファイルのフォルダ名に改行などの制御文字が含まれているため、設定ファイルに記録できません: %s"),
+                {"/home/someone/zuk_rer1"});
+  };
+  const auto errorWith = [&](const std::string& text) {
+    World().ErrorText = text;
+    app.CreateForm(ErrorForm)->FormActivate();
+    return ErrorForm->Window();
+  };
+  const std::pair<const char*, std::function<Fl_Window*()>> windows[] = {
+      {"settings", [&] { return app.CreateForm(SettingsForm)->Window(); }},
+      {"setup", [&] { return app.CreateForm(SetupForm)->Window(); }},
+      {"readme", [&] { return app.CreateForm(ReadmeForm)->Window(); }},
+      {"error, typical", [&] { return errorWith(Tr("PAL256.PALがありません。")); }},
+      {"error, long", [&] { return errorWith(longError()); }},
+      {"start-up", [&] { return (startup = std::make_unique<GameWindow>(World(), false))->Window(); }},
+      {"message box", [&] {
+         return (box = MakeMessageBox("", longError() + "\n" + Tr("セットアップは完了していません。"), 1)).get();
+       }},
+  };
+  for (const char* language : {"C", "en"}) {
+    UseLanguage({language});
+    for (const char* scale : {"1", "2"}) {
+      testsupport::SetEnvironment("GDK_SCALE", scale);
+      ForgetUiScale();
+      for (const auto& [name, make] : windows) {
+        const std::string where = std::string(name) + ", " + (*language == 'C' ? "Japanese" : "English") + ", factor " + scale;
+        Fl_Window* window = make();
+        ExpectAllFit(*window, where);
+        EXPECT_TRUE(window != box.get() || window->w() <= Fl::w()) << where << ": wider than the screen";
+        app.DestroyForms();
+        startup.reset();
+        box.reset();
+      }
+    }
+  }
+  UseLanguage({"C"});
+  testsupport::SetEnvironment("GDK_SCALE", nullptr);
+  ForgetUiScale();
+}
+
+}  // namespace

@@ -4,23 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "base/po_file.h"
+#include "support/file_bytes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 struct CodeTexts {
   std::set<std::string> looked_up;
@@ -56,7 +48,7 @@ bool NonAscii(const std::string& text) {
 
 // Comments, character literals and prefixed (u8, U, L) literals are skipped.
 void ScanFile(const fs::path& file, CodeTexts& texts) {
-  const std::string s = ReadAll(file);
+  const std::string s = ReadBytes(file);
   for (size_t at = 0; at < s.size();) {
     if (s.compare(at, 2, "//") == 0) {
       at = s.find('\n', at);
@@ -100,7 +92,7 @@ TEST(Catalogue, CodeAndCataloguesAgree) {
   for (const auto& entry : fs::directory_iterator(fs::path(ZUK_SOURCE_DIR) / "po")) {
     if (entry.path().extension() != ".po") continue;
     ++catalogues;
-    const Translations po = ReadPoFile(ReadAll(entry.path()));
+    const Translations po = ReadPoFile(ReadBytes(entry.path()));
     const std::string name = entry.path().filename().string();
     for (const std::string& text : code.looked_up)
       if (!po.count(text)) ADD_FAILURE() << name << " lacks \"" << text << "\"";

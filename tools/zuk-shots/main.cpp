@@ -161,7 +161,7 @@ bool ShootWindows(const std::filesystem::path& out) {
   SetupForm->Hide();
 
   App().CreateForm(ErrorForm);
-  World().ErrorText = "PAL256.PALがありません。";
+  World().ErrorText = Tr("PAL256.PALがありません。");
   ErrorForm->Show();
   ok = Shoot(ErrorForm->Window(), ErrorForm->Window()->label(), (out / "error.png").string()) && ok;
   ErrorForm->Hide();

@@ -37,8 +37,7 @@ const CatalogueFile* FindCatalogue(std::string_view code) {
 }
 
 bool IsOriginal(std::string_view code) {
-  const std::string_view name = code.substr(0, code.find_first_of(".@"));
-  return name == "C" || name == "POSIX" || name == "ja" || code.substr(0, 3) == "ja_";
+  return IsCLocale(code) || code.substr(0, code.find_first_of("_.@")) == "ja";
 }
 
 std::string Use(const CatalogueFile* file) {
@@ -84,6 +83,11 @@ std::string UseLanguage(const std::vector<std::string>& preferences) {
     if (const CatalogueFile* file = FindCatalogue(code)) return Use(file);
   }
   return Use(FindFile(kFallbackLanguage));
+}
+
+bool IsCLocale(std::string_view code) {
+  const std::string_view name = code.substr(0, code.find_first_of(".@"));
+  return name == "C" || name == "POSIX";
 }
 
 const std::string& LanguageInUse() { return Current().language; }

@@ -29,6 +29,10 @@ std::string Fill(std::string_view text, std::initializer_list<std::string_view> 
 // now in use, "" for the Japanese texts.
 std::string UseLanguage(const std::vector<std::string>& preferences);
 
+// True for the C locale's names ("C", "POSIX", "C.UTF-8"), whose texts are
+// the untranslated ones.
+bool IsCLocale(std::string_view code);
+
 // The code of the catalogue in use, "" while the texts are Japanese.
 const std::string& LanguageInUse();
 

@@ -62,7 +62,7 @@ bool WriteSetupFile(const std::string& currentDir) {
     errno = EINVAL;
     return false;
   }
-  return WriteSettingsText(InstallFolder(), SetupFileText(currentDir));
+  return WriteSettingsText(InstallFolder(), SetupFileText(NativePath(currentDir)));
 }
 
 bool ReadSettingsForWindow(WindowSettings& v) {

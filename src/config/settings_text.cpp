@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/file_system.h"
+
 namespace {
 
 constexpr char kCtrlZ = 26;
@@ -94,7 +96,7 @@ GameReadResult ApplyGameSettingsText(std::string_view text, Settings& g,
                                      const std::function<bool(const std::string&)>& dataFileExists) {
   for (std::string_view line : SplitSettingsLines(text)) {
     if (Contains(line, "PATH=")) {
-      g.DataPath = std::string(SettingPathValue(line)) + '/';
+      g.DataPath = PathFromStoredText(SettingPathValue(line)) + '/';
       if (!dataFileExists(g.DataPath + "bmp1.bmp")) return GameReadResult::DataMissing;
     }
     if (Contains(line, "JOY=ON")) g.JoystickOn = 1;
@@ -112,7 +114,7 @@ GameReadResult ApplyGameSettingsText(std::string_view text, Settings& g,
 
 bool ApplyWindowSettingsText(std::string_view text, WindowSettings& v) {
   for (std::string_view line : SplitSettingsLines(text)) {
-    if (Contains(line, "PATH=")) v.DataPath = std::string(SettingPathValue(line)) + '/';
+    if (Contains(line, "PATH=")) v.DataPath = PathFromStoredText(SettingPathValue(line)) + '/';
     if (Contains(line, "JOY=ON")) v.Joystick = true;
     if (Contains(line, "AUTO=ON")) v.Autopilot = true;
     if (Contains(line, "SOUND=ON")) v.Sound = true;

@@ -36,7 +36,8 @@ std::string_view SettingValueText(std::string_view line);
 std::string_view SettingPathValue(std::string_view line);
 
 // Applies the lines of the text to g in the game's way. For each PATH line,
-// DataPath becomes the value plus '/', and dataFileExists(DataPath +
+// DataPath becomes the value (as the system reads a stored path,
+// PathFromStoredText) plus '/', and dataFileExists(DataPath +
 // "bmp1.bmp") must be true, else reading stops there with DataMissing.
 // NoPath when DataPath is empty after the last line.
 GameReadResult ApplyGameSettingsText(std::string_view text, Settings& g,

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/file_system.h"
+#include "platform/fs_path.h"
 #include "platform/retry_posix.h"
 
 bool FileHandle::Close() {
@@ -19,6 +20,11 @@ bool FileHandle::WriteAll(std::string_view data) {
     data.remove_prefix(static_cast<size_t>(n));
   }
   return true;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view data) {
+  FileHandle file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  return file.Valid() && file.WriteAll(data) && file.Close();
 }
 
 bool CanWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
@@ -37,3 +43,11 @@ std::string CreateTempFolder(const std::string& tag) {
 }
 
 bool LinkFile(const std::string& target, const std::string& link) { return ::symlink(target.c_str(), link.c_str()) == 0; }
+
+std::filesystem::path FsPath(const std::string& path) { return std::filesystem::path(path); }
+
+std::string PathText(const std::filesystem::path& path) { return path.string(); }
+
+std::string NativePath(const std::string& path) { return path; }
+
+std::string PathFromStoredText(std::string_view text) { return std::string(text); }

@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <string>
 
+#include "base/utf8.h"
 #include "platform/file_system.h"
+#include "platform/fs_path.h"
 #include "platform/process.h"
 #include "platform/windows_text_win32.h"
 
@@ -25,6 +27,25 @@ bool HasProgramExtension(const std::string& path) {
   std::string ext = path.substr(dot + 1);
   std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
   return ext == "exe" || ext == "scr" || ext == "com" || ext == "bat" || ext == "cmd";
+}
+
+// The code page of the system's ANSI text, as its locale says: with the
+// manifest's UTF-8 code page, GetACP() answers UTF-8 and no longer tells
+// which code page older files were written in.
+UINT SystemAnsiCodePage() {
+  wchar_t digits[8] = {};
+  if (GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, digits, 8) == 0) return CP_ACP;
+  const UINT page = static_cast<UINT>(_wtoi(digits));
+  return page == 0 ? CP_ACP : page;
+}
+
+std::string Utf8FromCodePage(std::string_view text, UINT page) {
+  const int size = static_cast<int>(text.size());
+  const int n = MultiByteToWideChar(page, 0, text.data(), size, nullptr, 0);
+  if (n <= 0) return {};
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(page, 0, text.data(), size, wide.data(), n);
+  return Utf8(wide);
 }
 
 // Whether a new file can be made in the folder: a probe that deletes itself.
@@ -52,6 +73,14 @@ bool FileHandle::WriteAll(std::string_view data) {
     data.remove_prefix(written);
   }
   return true;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view data) {
+  const HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return SetErrnoFromLastError();
+  FileHandle file(reinterpret_cast<FileHandle::Native>(h));
+  return file.WriteAll(data) && file.Close();
 }
 
 // A file: opening it for writing (which changes nothing) is allowed. A folder:
@@ -105,4 +134,20 @@ std::string CreateTempFolder(const std::string& tag) {
 
 bool LinkFile(const std::string& target, const std::string& link) {
   return CopyFileW(Wide(target).c_str(), Wide(link).c_str(), TRUE) || SetErrnoFromLastError();
+}
+
+std::filesystem::path FsPath(const std::string& path) { return std::filesystem::path(Wide(path)); }
+
+std::string PathText(const std::filesystem::path& path) { return Utf8Path(path.wstring()); }
+
+std::string NativePath(const std::string& path) {
+  std::string native = path;
+  for (char& c : native) {
+    if (c == '/') c = '\\';
+  }
+  return native;
+}
+
+std::string PathFromStoredText(std::string_view text) {
+  return IsValidUtf8(text) ? std::string(text) : Utf8FromCodePage(text, SystemAnsiCodePage());
 }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <cstdio>
+#include <string_view>
+
+#include "platform/file_system.h"
 
 namespace {
 
@@ -101,8 +103,5 @@ std::vector<uint8_t> EncodePng(int width, int height, const uint8_t* rgb) {
 bool WritePng(const std::string& path, int width, int height, const uint8_t* rgb) {
   const std::vector<uint8_t> png = EncodePng(width, height, rgb);
   if (png.empty()) return false;
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return false;
-  const bool ok = std::fwrite(png.data(), 1, png.size(), f) == png.size();
-  return std::fclose(f) == 0 && ok;
+  return WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
 }

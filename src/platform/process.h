@@ -16,6 +16,10 @@ std::string ProgramShortName();
 // names while it lives.
 std::string ProgramFilePath();
 
+// The value of the environment variable `name`, as UTF-8 on Windows (where
+// the narrow getenv gives it in the ANSI code page); empty when it is unset.
+std::string EnvironmentValue(const char* name);
+
 // Stands `path` in for the running program file for as long as it lives
 // (tests: setup copying some other file), then the one before it.
 class ScopedProgramFile {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 #include <string>
 
 #include "platform/process.h"
@@ -18,4 +19,9 @@ std::string RunningProgramFile() {
   const ssize_t n = ::readlink("/proc/self/exe", buf, PATH_MAX);
   if (n <= 0) return {};
   return std::string(buf, static_cast<size_t>(n));
+}
+
+std::string EnvironmentValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
 }

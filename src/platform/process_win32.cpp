@@ -30,3 +30,8 @@ std::string ProgramShortName() {
   const std::string program = RunningProgramFile();
   return program.substr(program.rfind('/') + 1);
 }
+
+std::string EnvironmentValue(const char* name) {
+  const wchar_t* value = _wgetenv(Wide(name).c_str());
+  return value != nullptr ? Utf8(value) : "";
+}

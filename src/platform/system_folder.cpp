@@ -1,8 +1,9 @@
 #include "platform/system_folder.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <system_error>
+
+#include "platform/fs_path.h"
+#include "platform/process.h"
 
 namespace fs = std::filesystem;
 
@@ -11,8 +12,8 @@ namespace fs = std::filesystem;
 std::string DefaultSystemFolder();
 
 std::string SystemFolder() {
-  const char* dir = std::getenv("ZUK_RER1_WINDIR");
-  std::string folder = dir != nullptr && *dir != '\0' ? dir : DefaultSystemFolder();
+  std::string folder = EnvironmentValue("ZUK_RER1_WINDIR");
+  if (folder.empty()) folder = DefaultSystemFolder();
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder;
 }
@@ -21,15 +22,14 @@ bool EnsureSystemFolder() { return CreateFolders(SystemFolder()); }
 
 std::vector<std::string> InstalledDataFolders(const std::string& programFile) {
   std::vector<std::string> folders;
-  const fs::path program(programFile);
-  const fs::path own = program.parent_path();
+  const fs::path own = FsPath(programFile).parent_path();
   for (fs::path dir = own; dir.has_relative_path(); dir = dir.parent_path()) {
-    const std::string name = dir.filename().string();
+    const std::string name = PathText(dir.filename());
     if (name == "lib" || name == "lib64" || name == "libexec" || name == "bin" || name == "games") {
-      folders.push_back((dir.parent_path() / "share" / "zuk_rer1").string());
+      folders.push_back(PathText(dir.parent_path() / "share" / "zuk_rer1"));
     }
   }
-  if (!own.empty()) folders.push_back(own.string());
+  if (!own.empty()) folders.push_back(PathText(own));
   return folders;
 }
 

@@ -29,7 +29,7 @@ std::string LoadReadmeText(const std::string& fileName) {
   // and only its first MiB, the rest ignored; anything else is reported as
   // a file that can't be opened.
   const std::optional<std::string> bytes = ReadRegularFile(fileName, kReadmeFileLimit);
-  if (!bytes) throw std::runtime_error(Fill(Tr("ファイル %s は開けません"), {fileName}));
+  if (!bytes) throw std::runtime_error(Fill(Tr("ファイル %s は開けません"), {NativePath(fileName)}));
   return ReadmeTextFromBytes(bytes->size() == kReadmeFileLimit ? WithoutCutUtf8Character(*bytes) : *bytes);
 }
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -16,6 +15,7 @@
 #include "ui/splash_image.h"
 #include "platform/atomic_file.h"
 #include "platform/bounded_read.h"
+#include "platform/file_system.h"
 #include "config/settings.h"
 #include "platform/platform.h"
 #include "platform/process.h"
@@ -43,7 +43,7 @@ void Thunk(Fl_Widget*, void* form) {
 // The data files' message: the file and where it was looked for.
 std::string NoDataFilesText(const std::vector<std::string>& folders) {
   std::string where;
-  for (const std::string& f : folders) where += (where.empty() ? "" : Tr("、")) + f;
+  for (const std::string& f : folders) where += (where.empty() ? "" : Tr("、")) + NativePath(f);
   return Fill(Tr("データファイル (bmp1.bmp) が見つかりません: %s"), {where});
 }
 
@@ -52,7 +52,7 @@ std::string NoDataFilesText(const std::vector<std::string>& folders) {
 bool RecordableFolder(const std::string& folder) { return folder.find_first_of("\r\n\x1a") == std::string::npos; }
 
 std::string UnrecordableFolderText(const std::string& folder) {
-  return Fill(Tr("データファイルのフォルダ名に改行などの制御文字が含まれているため、設定ファイルに記録できません: %s"), {folder});
+  return Fill(Tr("データファイルのフォルダ名に改行などの制御文字が含まれているため、設定ファイルに記録できません: %s"), {NativePath(folder)});
 }
 
 // A translation's longer texts: the lines grow toward the window's right
@@ -145,12 +145,11 @@ std::vector<std::string> SetupWindow::DataFolderCandidates(const std::string& cu
   // The folder the installer was started from comes first, as it always
   // has; then the running program's own folder and the installed data
   // folder, for a start from a terminal elsewhere or from the menu.
-  std::error_code ec;
-  const std::filesystem::path program = std::filesystem::canonical(ProgramFilePath(), ec);
+  const std::string program = ResolvedPath(ProgramFilePath());
   std::vector<std::string> folders{currentDir};
-  if (ec) return folders;
-  std::vector<std::string> more{program.parent_path().string()};
-  for (const std::string& f : InstalledDataFolders(program.string())) more.push_back(f);
+  if (program.empty()) return folders;
+  std::vector<std::string> more{program.substr(0, program.rfind('/'))};
+  for (const std::string& f : InstalledDataFolders(program)) more.push_back(f);
   // Each folder once: the program's own is often the current folder.
   for (const std::string& f : more) {
     if (std::find(folders.begin(), folders.end(), f) == folders.end()) folders.push_back(f);
@@ -168,10 +167,9 @@ void SetupWindow::Install() {
     InstallButton->activate();
   };
 
-  std::error_code ec;
-  const std::string currentDir = std::filesystem::current_path(ec).string();
-  if (ec) {
-    failed(CannotReadText(".", ec.value()));
+  const std::string currentDir = CurrentFolder();
+  if (currentDir.empty()) {
+    failed(CannotReadText(".", errno));
     return;
   }
   const std::vector<std::string> folders = DataFolderCandidates(currentDir);
@@ -213,8 +211,7 @@ void SetupWindow::Install() {
 void SetupWindow::ShowReadme() {
   if (ReadmeForm == nullptr) return;
   try {
-    std::error_code ec;
-    const std::string folder = FolderWithDataFiles(DataFolderCandidates(std::filesystem::current_path(ec).string()));
+    const std::string folder = FolderWithDataFiles(DataFolderCandidates(CurrentFolder()));
     ReadmeForm->ShowReadme(ReadmeFileIn(folder.empty() ? folder : JoinPath(folder, "")));
   } catch (const std::exception& e) {
     App().HandleException(e);

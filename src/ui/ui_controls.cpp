@@ -11,6 +11,7 @@
 #include "shell/ui_scale.h"
 #include "ui/dialog_frame.h"
 #include "base/catalogue.h"
+#include "platform/file_system.h"
 
 // ---------------------------------------------------------------------------
 // Window frame
@@ -342,9 +343,9 @@ int Memo::handle(int event) {
 // Messages
 
 std::string CannotWriteText(const std::string& file, int err) {
-  return Fill(Tr("ファイル %s に書き込めません（%s）"), {file, std::strerror(err)});
+  return Fill(Tr("ファイル %s に書き込めません（%s）"), {NativePath(file), std::strerror(err)});
 }
 
 std::string CannotReadText(const std::string& file, int err) {
-  return Fill(Tr("ファイル %s を読み込めません（%s）"), {file, std::strerror(err)});
+  return Fill(Tr("ファイル %s を読み込めません（%s）"), {NativePath(file), std::strerror(err)});
 }

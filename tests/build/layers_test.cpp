@@ -161,4 +161,25 @@ TEST(Layers, OnlyThePlatformIncludesSystemHeaders) {
   }
 }
 
+// On Windows a narrow path handed to std::filesystem, the streams or fopen
+// is read in the ANSI code page, so a Japanese or accented folder names
+// another file: every file and folder is reached through the platform's
+// functions, which hand Windows a wide path. The tools that build for
+// Windows keep the rule too.
+TEST(Layers, FilesAreReachedOnlyThroughThePlatform) {
+  const char* const kNarrowPathCalls[] = {"<filesystem>", "<fstream>", "fopen(", "SDL_RWFromFile("};
+  const fs::path root(ZUK_SOURCE_DIR);
+  for (const char* tree : {"src", "tools/sim", "tools/zuk-sim"}) {
+    for (const auto& entry : fs::recursive_directory_iterator(root / tree)) {
+      if (!entry.is_regular_file() || entry.path().parent_path().filename() == "platform") continue;
+      std::ifstream in(entry.path());
+      for (std::string line; std::getline(in, line);) {
+        for (const char* call : kNarrowPathCalls) {
+          EXPECT_EQ(line.find(call), std::string::npos) << entry.path() << ": " << line;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace

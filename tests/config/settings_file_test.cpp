@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "platform/atomic_file.h"
+#include "platform/file_system.h"
+#include "platform/fs_path.h"
 #include "config/settings.h"
 #include "support/file_bytes.h"
 #include "support/process.h"
@@ -222,6 +224,32 @@ TEST_F(SettingsFileTest, NextSaveRemovesLeftoversOfDeadProcessesOnly) {
   EXPECT_FALSE(fs::exists(dead));
   EXPECT_TRUE(fs::exists(live));
   EXPECT_TRUE(fs::exists(other));
+}
+
+// The folders of real users: Japanese, with a space, accented, under a
+// Japanese user name. The settings file is written into such a folder,
+// names such a data folder, and both readers find the data files there
+// again; what is made on disk has the very name asked for (a name read in
+// the wrong code page would make another folder).
+TEST_F(SettingsFileTest, FoldersNamedInAnyLanguageAreWrittenAndReadBack) {
+  for (const char8_t* name : {u8"ダウンロード/my savers", u8"Spiele für", u8"田中/AppData/Local"}) {
+    SCOPED_TRACE(reinterpret_cast<const char*>(name));
+    const fs::path system = root_ / name / "win";
+    const fs::path data = root_ / name / "data";
+    testsupport::SetEnvironment("ZUK_RER1_WINDIR", PathText(system).c_str());
+    ASSERT_TRUE(CreateFolders(PathText(data)));
+    WriteBytes(data / "bmp1.bmp", "BM");
+    ASSERT_TRUE(WriteSetupFile(PathText(data)));
+    EXPECT_TRUE(fs::is_regular_file(system / "ZUK_RER1.CNF"));
+
+    WindowSettings v;
+    ASSERT_TRUE(ReadSettingsForWindow(v));
+    EXPECT_EQ(ReadBytes(FsPath(v.DataPath) / "bmp1.bmp"), "BM");
+    ASSERT_TRUE(WriteSettingsFile(v));
+    Settings g;
+    EXPECT_EQ(ReadGameSettings(g), GameReadResult::Ok);
+    EXPECT_TRUE(IsRegularFile(g.DataPath + "bmp1.bmp"));
+  }
 }
 
 }  // namespace

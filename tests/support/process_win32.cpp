@@ -108,7 +108,11 @@ std::string BuiltProgram(const std::string& name) { return std::string(ZUK_BINAR
 
 long OwnProcessId() { return static_cast<long>(GetCurrentProcessId()); }
 
-void SetEnvironment(const std::string& name, const char* value) { _putenv_s(name.c_str(), value != nullptr ? value : ""); }
+// UTF-8 in, as the program reads its variables (the narrow _putenv_s would
+// take the value in the ANSI code page).
+void SetEnvironment(const std::string& name, const char* value) {
+  _wputenv_s(Wide(name).c_str(), Wide(value != nullptr ? value : "").c_str());
+}
 
 long DeadProcessId() {
   Child child = Start("C:\\windows\\system32\\cmd.exe", {"/c", "exit"});

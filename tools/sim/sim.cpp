@@ -5,13 +5,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "game/game.h"
 #include "game/game_run.h"
 #include "game/input.h"
 #include "game/world_state.h"
+#include "platform/bounded_read.h"
 #include "platform/file_system.h"
 #include "platform/png_writer.h"
 #include "sim/headless_host.h"
@@ -129,8 +131,7 @@ class RunFolder {
     ok_ = from.empty() ? WriteBlankData(path_) : LinkData(from);
   }
   ~RunFolder() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+    if (!path_.empty()) RemoveTree(path_);
   }
   RunFolder(const RunFolder&) = delete;
   RunFolder& operator=(const RunFolder&) = delete;
@@ -139,16 +140,14 @@ class RunFolder {
 
  private:
   bool LinkData(const std::string& from) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
+    const std::string folder = ResolvedPath(from);
+    if (folder.empty()) return false;
     for (const char* name : {"bmp1.bmp", "bmp2.bmp", "bmp3.bmp", "bmp4.bmp", "pal256.pal", "fire.wav", "dokan.wav"}) {
-      const fs::path source = fs::absolute(fs::path(from) / name, ec);
-      if (fs::exists(source, ec) && !LinkFile(source.string(), (fs::path(path_) / name).string())) return false;
-      if (ec) return false;
+      const std::string source = JoinPath(folder, name);
+      if (PathExists(source) && !LinkFile(source, JoinPath(path_, name))) return false;
     }
-    const fs::path score = fs::path(from) / "score.dat";
-    if (fs::exists(score, ec)) fs::copy_file(score, fs::path(path_) / "score.dat", ec);
-    return !ec;
+    const std::optional<std::string> score = ReadRegularFile(JoinPath(folder, "score.dat"), kScoreFileLimit + kScoreTailLimit);
+    return !score || WriteWholeFile(JoinPath(path_, "score.dat"), *score);
   }
 
   std::string path_;
@@ -177,11 +176,7 @@ void PrepareWorld(WorldState& w, const SimOptions& o, const std::string& dataDir
 }  // namespace
 
 bool WriteBlankData(const std::string& folder) {
-  std::FILE* pal = std::fopen((folder + "/pal256.pal").c_str(), "wb");
-  if (pal == nullptr) return false;
-  const uint8_t zeros[768] = {};
-  const bool palOk = std::fwrite(zeros, 1, sizeof zeros, pal) == sizeof zeros;
-  if (std::fclose(pal) != 0 || !palOk) return false;
+  if (!WriteWholeFile(JoinPath(folder, "pal256.pal"), std::string(768, '\0'))) return false;
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 640, 480, 8, SDL_PIXELFORMAT_INDEX8);
   if (s == nullptr) return false;
   SDL_FillRect(s, nullptr, 0);

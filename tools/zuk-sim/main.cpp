@@ -5,16 +5,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
 #include "sim/sim.h"
 #include "base/diagnostic.h"
 #include "game/world_state.h"
+#include "platform/bounded_read.h"
+#include "platform/file_system.h"
 #include "platform/process.h"
 
 namespace {
+
+// A script longer than this is no script of events.
+constexpr size_t kScriptFileLimit = size_t{64} << 20;
 
 void Usage() {
   std::fprintf(stderr,
@@ -169,15 +174,13 @@ Arguments ParseArguments(int argc, char** argv) {
 // Reads the scripted input into the options' events; false (said on stderr)
 // when it can't be read.
 bool ReadScript(const std::string& inputFile, SimOptions& o) {
-  std::ifstream in(inputFile, std::ios::binary);
-  if (!in) {
+  const std::optional<std::string> text = ReadRegularFile(inputFile, kScriptFileLimit);
+  if (!text) {
     std::fprintf(stderr, "zuk-sim: cannot read %s\n", inputFile.c_str());
     return false;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
   std::string error;
-  if (!ParseSimScript(text.str(), o.Events, error)) {
+  if (!ParseSimScript(*text, o.Events, error)) {
     std::fprintf(stderr, "zuk-sim: %s: %s\n", inputFile.c_str(), error.c_str());
     return false;
   }
@@ -185,9 +188,7 @@ bool ReadScript(const std::string& inputFile, SimOptions& o) {
 }
 
 bool WriteJson(const std::string& jsonFile, const WorldState& w, bool quitRequested) {
-  std::ofstream out(jsonFile, std::ios::binary | std::ios::trunc);
-  out << WorldJson(w, quitRequested);
-  if (out.flush()) return true;
+  if (WriteWholeFile(jsonFile, WorldJson(w, quitRequested))) return true;
   std::fprintf(stderr, "zuk-sim: cannot write %s\n", jsonFile.c_str());
   return false;
 }

@@ -38,6 +38,67 @@ struct ProgramFixture : ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir); }
 
+  // Unpacks the program and its data into `dist`, runs setup from there and
+  // checks the settings file it writes and the copy it installs.
+  void InstallFrom(const fs::path& dist) {
+    ASSERT_EQ(CopyGeneratedData(dist, true), std::vector<std::string>{});
+    fs::copy_file(BuiltProgram("ZUK_RER1.EXE"), dist / "ZUK_RER1.EXE");
+    fs::permissions(dist / "ZUK_RER1.EXE", fs::perms::owner_all);
+    const std::string setupCaption = "ＺＵＫスクリーンセーバー Ver1.91　セットアップ";
+    Child setup = Start((dist / "ZUK_RER1.EXE").string(), {}, env, dist.string());
+    ASSERT_TRUE(WaitForWindow(setupCaption, 15000)) << "no setup window";
+    // The install button "セットアップ開始" lies at 400, 140, 157 x 29 in the client area.
+    Shell("xdotool mousemove --window " + WindowsNamed(setupCaption).front() + " 478 154 click 1");
+    const std::string doneCaption = "ＺＵＫスクリーンセーバーＮｏ．１";
+    ASSERT_TRUE(WaitForWindow(doneCaption, 15000)) << "no completion message";
+    Shell("xdotool key --window " + WindowsNamed(doneCaption).front() + " Return");
+    int code = -1;
+    ASSERT_TRUE(setup.Wait(10000, code));
+    EXPECT_EQ(code, 0);
+    // The exact settings file, and an executable copy.
+    std::ifstream cnf(win / "ZUK_RER1.CNF", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(cnf)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "PATH=" + dist.string() + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
+    const fs::path installed = win / "zuk_rer1.scr";
+    ASSERT_TRUE(fs::exists(installed));
+    EXPECT_NE(fs::status(installed).permissions() & fs::perms::owner_exec, fs::perms::none);
+    EXPECT_EQ(fs::file_size(installed), fs::file_size(dist / "ZUK_RER1.EXE"));
+  }
+
+  // The installed copy is the screen saver: its picture window comes up and
+  // a key ends it, writing the scores into the install folder.
+  void RunInstalledSaver(const fs::path& dist) {
+    Child saver = Start((win / "zuk_rer1.scr").string(), {"/s"}, env);
+    // The start-up window first, then the full-screen picture (the same
+    // process); wait until the game runs, then send the key to its window.
+    ASSERT_FALSE(WaitForProcessWindow(saver.pid, 20000).empty()) << "the screen saver showed no window";
+    std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+    const auto windows = WindowsOfProcess(saver.pid);
+    ASSERT_FALSE(windows.empty());
+    EXPECT_TRUE(fs::exists(dist / "score.dat"));  // created when the run starts
+    for (const auto& w : windows) Shell("xdotool key --window " + w + " Escape 2>/dev/null");
+    int code = -1;
+    ASSERT_TRUE(saver.Wait(20000, code)) << "a key did not end the screen saver";
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(fs::file_size(dist / "score.dat"), 102u);
+  }
+
+  // "/c" of the installed copy finds the file, and "設定完了" saves it with
+  // the folder's line carried over byte for byte.
+  void SaveInstalledSettings(const fs::path& dist) {
+    const std::string caption = "ＺＵＫスクリーンセーバー Ver 1.90";
+    Child settings = Start((win / "zuk_rer1.scr").string(), {"/c"}, env);
+    ASSERT_TRUE(WaitForWindow(caption, 15000)) << "no settings window";
+    // "設定完了" lies at 476, 148, 115 x 41 in the client area.
+    Shell("xdotool mousemove --window " + WindowsNamed(caption).front() + " 533 168 click 1");
+    int code = -1;
+    ASSERT_TRUE(settings.Wait(10000, code)) << "the save did not end the settings window";
+    std::ifstream cnf(win / "ZUK_RER1.CNF", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(cnf)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.substr(0, text.find('\r')), "PATH=" + dist.string());
+    EXPECT_NE(text.find("GAME_TIME="), std::string::npos) << text;
+  }
+
   // A copy of the built program under another name.
   std::string CopyAs(const std::string& name) {
     const fs::path target = dir / name;
@@ -205,50 +266,37 @@ TEST_F(ProgramFixture, ScreenSaverOnA640x480DesktopShowsThePicture) {
 
 namespace {
 
-// The way a user installs: ZUK_RER1.EXE started from the unpacked folder,
-// "セットアップ開始", then the installed copy runs as the screen saver.
+// The folders users really have: the unpacked folder named in Japanese
+// with a space, with an accent (in UTF-8, and in Latin-1 bytes that are no
+// UTF-8: Linux paths are bytes), and the system folder under a Japanese
+// user name.
+struct NamedFolders {
+  const char* what;
+  const char* dist;    // the unpacked folder, under the test's folder
+  const char* system;  // ZUK_RER1_WINDIR, likewise
+};
+const NamedFolders kNamedFolders[] = {
+    {"plain", "ZUK_RER1", "win"},
+    {"Japanese with a space", "ダウンロード/my savers", "win"},
+    {"accented", "Spiele für", "win"},
+    {"Latin-1 bytes", "Spiele f\xfcr", "win"},
+    {"Japanese user name", "ZUK_RER1", "home/田中/.local/share/zuk_rer1"},
+};
+
+// The way a user installs, from each such folder: ZUK_RER1.EXE started from
+// the unpacked folder, "セットアップ開始", then the installed copy runs as the
+// screen saver and its settings window saves.
 TEST_F(ProgramFixture, SetupInstallsAndTheInstalledCopyRunsTheScreenSaver) {
-  const fs::path dist = dir / "ZUK_RER1";
-  ASSERT_EQ(CopyGeneratedData(dist, true), std::vector<std::string>{});
-  fs::copy_file(BuiltProgram("ZUK_RER1.EXE"), dist / "ZUK_RER1.EXE");
-  fs::permissions(dist / "ZUK_RER1.EXE", fs::perms::owner_all);
-
-  const std::string setupCaption = "ＺＵＫスクリーンセーバー Ver1.91　セットアップ";
-  Child setup = Start((dist / "ZUK_RER1.EXE").string(), {}, env, dist.string());
-  ASSERT_TRUE(WaitForWindow(setupCaption, 15000)) << "no setup window";
-  const std::string id = WindowsNamed(setupCaption).front();
-  // The install button "セットアップ開始" lies at 400, 140, 157 x 29 in the client area.
-  Shell("xdotool mousemove --window " + id + " 478 154 click 1");
-  const std::string doneCaption = "ＺＵＫスクリーンセーバーＮｏ．１";
-  ASSERT_TRUE(WaitForWindow(doneCaption, 15000)) << "no completion message";
-  Shell("xdotool key --window " + WindowsNamed(doneCaption).front() + " Return");
-  int code = -1;
-  ASSERT_TRUE(setup.Wait(10000, code));
-  EXPECT_EQ(code, 0);
-
-  // The exact settings file, and an executable copy.
-  std::ifstream cnf(win / "ZUK_RER1.CNF", std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(cnf)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(text, "PATH=" + dist.string() + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
-  const fs::path installed = win / "zuk_rer1.scr";
-  ASSERT_TRUE(fs::exists(installed));
-  EXPECT_NE(fs::status(installed).permissions() & fs::perms::owner_exec, fs::perms::none);
-  EXPECT_EQ(fs::file_size(installed), fs::file_size(dist / "ZUK_RER1.EXE"));
-
-  // The installed copy is the screen saver: its picture window comes up and
-  // a key ends it, writing the scores into the install folder.
-  Child saver = Start(installed.string(), {"/s"}, env);
-  // The start-up window first, then the full-screen picture (the same
-  // process); wait until the game runs, then send the key to its window.
-  ASSERT_FALSE(WaitForProcessWindow(saver.pid, 20000).empty()) << "the screen saver showed no window";
-  std::this_thread::sleep_for(std::chrono::milliseconds(2000));
-  const auto windows = WindowsOfProcess(saver.pid);
-  ASSERT_FALSE(windows.empty());
-  EXPECT_TRUE(fs::exists(dist / "score.dat"));  // created when the run starts
-  for (const auto& w : windows) Shell("xdotool key --window " + w + " Escape 2>/dev/null");
-  ASSERT_TRUE(saver.Wait(20000, code)) << "a key did not end the screen saver";
-  EXPECT_EQ(code, 0);
-  EXPECT_TRUE(fs::exists(dist / "score.dat"));
+  for (const NamedFolders& names : kNamedFolders) {
+    SCOPED_TRACE(names.what);
+    const fs::path dist = dir / names.dist;
+    win = dir / names.system;
+    env["ZUK_RER1_WINDIR"] = win.string();
+    InstallFrom(dist);
+    RunInstalledSaver(dist);
+    SaveInstalledSettings(dist);
+    fs::remove_all(dist);
+  }
 }
 
 }  // namespace

@@ -63,6 +63,13 @@ TEST(DataGenerator, EachSystemGetsItsOwnReadmes) {
   ExpectReadmeTells(dir.string(), "readme.txt", windowsWay, linuxWay);
   ExpectReadmeTells(dir.string(), "readme_en.txt", windowsWay, linuxWay);
   ExpectReadmeTells(dir.string(), "readme.txt", {"画面のプロパティ", "Windows フォルダ"}, {});
+  // Windows' readmes carry the byte-order mark that makes every Notepad
+  // read UTF-8 (the readme window drops it); Linux's go without.
+  for (const char* name : {"readme.txt", "readme_en.txt"}) {
+    const std::vector<uint8_t> windows = ReadFile((dir / name).string()), linux = ReadFile(DataDir() + "/" + name);
+    EXPECT_EQ(std::string(windows.begin(), windows.begin() + 3), "\xEF\xBB\xBF") << name;
+    EXPECT_NE(linux.at(0), 0xEF) << name;
+  }
   ExpectReadmeTells(dir.string(), "readme_en.txt", {"Screen Saver Settings", "Windows folder"}, {});
   fs::remove_all(dir);
 }

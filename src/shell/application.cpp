@@ -49,7 +49,7 @@ class MessageText : public Fl_Box {
   void draw() override {
     fl_font(labelfont(), labelsize());
     fl_color(FL_BLACK);
-    fl_draw(label(), x(), y(), w(), h(), FL_ALIGN_LEFT | FL_ALIGN_INSIDE, nullptr, 0);
+    fl_draw(label(), x(), y(), w(), h(), FL_ALIGN_LEFT | FL_ALIGN_INSIDE, DrawTextRun, nullptr, 0);
   }
 };
 
@@ -221,7 +221,7 @@ std::unique_ptr<Fl_Window> MakeMessageBox(const std::string& caption, const std:
   // a longer line breaks, as in Windows' message box.
   const std::string lines = BrokenAt(text, sw - 4 * pad - icon - (icon ? pad : 0) - 4 * s);
   int tw = 0, th = 0;
-  fl_measure(lines.c_str(), tw, th, 0);
+  MeasureText(lines, tw, th);
   tw += 4 * s;
   const int cw = std::max(tw + icon + (icon ? pad : 0) + 2 * pad, bw + 2 * pad);
   const int ch = std::max(th, icon) + bh + 3 * pad;

@@ -4,6 +4,7 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -80,7 +81,7 @@ void Label::draw() {
   align |= centered_ ? FL_ALIGN_CENTER : FL_ALIGN_LEFT;
   if (wrap_) align |= FL_ALIGN_WRAP;
   // The last argument turns off FLTK's '@' symbols: the text is shown as is.
-  fl_draw(caption_.c_str(), x(), y(), w(), h(), align, nullptr, 0);
+  fl_draw(caption_.c_str(), x(), y(), w(), h(), align, DrawTextRun, nullptr, 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -318,12 +319,42 @@ Memo::Memo(int x, int y, int w, int h) : Fl_Text_Editor(x, y, w, h), buffer_(new
 Memo::~Memo() {
   buffer(nullptr);
   delete buffer_;
+  delete styles_;
 }
 
 void Memo::SetText(const std::string& text) {
+  if (BackslashesApart()) StyleBackslashes();
   buffer_->text(text.c_str());
   insert_position(0);
   scroll(0, 0);
+}
+
+std::string Memo::Styles() const {
+  if (styles_ == nullptr) return {};
+  char* t = styles_->text();
+  std::string s(t);
+  free(t);
+  return s;
+}
+
+void Memo::StyleBackslashes() {
+  if (styles_ == nullptr) {
+    styles_ = new Fl_Text_Buffer();
+    buffer_->add_modify_callback(Restyle, this);
+  }
+  styleTable_[0] = {textcolor(), textfont(), textsize(), 0};
+  styleTable_[1] = {textcolor(), kLatin, textsize(), 0};
+  highlight_data(styles_, styleTable_, 2, 'A', nullptr, nullptr);
+}
+
+void Memo::Restyle(int pos, int inserted, int deleted, int, const char*, void* memo) {
+  Fl_Text_Buffer* styles = static_cast<Memo*>(memo)->styles_;
+  if (deleted > 0) styles->remove(pos, pos + deleted);
+  if (inserted <= 0) return;
+  char* added = static_cast<Memo*>(memo)->buffer_->text_range(pos, pos + inserted);
+  for (char* c = added; *c != '\0'; ++c) *c = *c == '\\' ? 'B' : 'A';
+  styles->insert(pos, added);
+  free(added);
 }
 
 std::string Memo::Text() const {

@@ -136,10 +136,21 @@ class Memo : public Fl_Text_Editor {
   ~Memo() override;
   void SetText(const std::string& text);
   std::string Text() const;
+  // The characters' styles, one letter each ('A' the text font, 'B' the
+  // Latin face); empty without a translation.
+  std::string Styles() const;
   int handle(int event) override;
 
  private:
+  // While a translation is in use, each character has a style: 'A' the
+  // text font, 'B' the Latin face for a backslash (fonts.h), kept in step
+  // with the text as it is edited.
+  void StyleBackslashes();
+  static void Restyle(int pos, int inserted, int deleted, int, const char*, void* memo);
+
   Fl_Text_Buffer* buffer_;
+  Fl_Text_Buffer* styles_ = nullptr;
+  Fl_Text_Display::Style_Table_Entry styleTable_[2] = {};
 };
 
 // Fonts of the dialogs: IPA P Gothic regular and bold.

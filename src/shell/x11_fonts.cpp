@@ -1,0 +1,4 @@
+#include "shell/fonts.h"
+
+// Fontconfig's sans-serif face.
+const char* LatinFaceName() { return " sans"; }

@@ -19,5 +19,5 @@ void PrepareProcess();
 ProgramStart ReadProgramStart(int argc, char** argv);
 // After the fonts are registered with FLTK and before any window: fonts the
 // system cannot find by itself are loaded for this process only, and the
-// settings window is given its owner.
+// windows of "/c:HWND" are made modal to that window.
 void PrepareWindows(const ProgramStart& start);

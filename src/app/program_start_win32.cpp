@@ -92,6 +92,20 @@ void LoadShippedFont() {
   }
 }
 
+// The program's icon (resource 1) on every FLTK window, as SDL's picture
+// window takes it by itself: big for Alt+Tab, small for the caption. FLTK
+// keeps copies.
+void UseTheProgramIcon() {
+  auto load = [](int width, int height) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                         GetSystemMetrics(width), GetSystemMetrics(height), 0));
+  };
+  const HICON large = load(SM_CXICON, SM_CYICON), caption = load(SM_CXSMICON, SM_CYSMICON);
+  Fl_Window::default_icons(large, caption);
+  DestroyIcon(large);
+  DestroyIcon(caption);
+}
+
 }  // namespace
 
 void PrepareProcess() { BecomeDpiAware(); }
@@ -108,6 +122,7 @@ ProgramStart ReadProgramStart(int, char**) {
 
 void PrepareWindows(const ProgramStart&) {
   LoadShippedFont();
+  UseTheProgramIcon();
   if (g_owner == nullptr || !IsWindow(g_owner)) return;
   // Disabled from now, as a dialog box disables its owner before it shows;
   // an end through exit() gives it back too.

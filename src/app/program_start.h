@@ -18,6 +18,7 @@ struct ProgramStart {
 void PrepareProcess();
 ProgramStart ReadProgramStart(int argc, char** argv);
 // After the fonts are registered with FLTK and before any window: fonts the
-// system cannot find by itself are loaded for this process only, and the
-// settings window is given its owner.
+// system cannot find by itself are loaded for this process only, every
+// window takes the program's icon, and the windows of "/c:HWND" are made
+// modal to that window.
 void PrepareWindows(const ProgramStart& start);

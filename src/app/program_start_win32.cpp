@@ -1,11 +1,12 @@
 // The start on Windows: the command line as Windows keeps it (UTF-16, one
 // string), the program file's own path, and Screen Saver Settings' windows
 // ("/p HWND": the small monitor to draw into; "/c:HWND": the dialog that
-// owns the settings window).
+// the settings window is modal to).
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -31,14 +32,50 @@ void BecomeDpiAware() {
 }
 
 HWND g_owner = nullptr;
+WNDPROC g_fltkProc = nullptr;
 
-// Once the settings window is shown: owned by Screen Saver Settings'
-// dialog, it stays above it and goes with it.
-void OwnTheSettingsWindow(void*) {
-  Fl_Window* shown = Fl::first_window();
-  if (shown == nullptr) return;
-  SetWindowLongPtrW(fl_xid(shown), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(g_owner));
-  Fl::remove_check(OwnTheSettingsWindow);
+// Screen Saver Settings' dialog comes back before our last window over it
+// goes, so that Windows hands the activation back to it, as EndDialog does.
+void EnableTheOwner() {
+  if (IsWindow(g_owner)) EnableWindow(g_owner, TRUE);
+}
+
+bool AnotherWindowOverTheOwner(HWND going) {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
+    HWND window = fl_xid(w);
+    if (window != going && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == g_owner) return true;
+  }
+  return false;
+}
+
+// Every way out passes here: a window hidden (save, the close box,
+// WM_CLOSE) or destroyed, and the session's end, which ends the process
+// without destroying them.
+LRESULT CALLBACK OwnedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool hiding =
+      message == WM_WINDOWPOSCHANGING && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW) != 0;
+  if (((hiding || message == WM_DESTROY) && !AnotherWindowOverTheOwner(window)) || message == WM_QUERYENDSESSION) {
+    EnableTheOwner();
+  }
+  return CallWindowProcW(g_fltkProc, window, message, wParam, lParam);
+}
+
+// "/c:HWND" is modal to Screen Saver Settings' dialog, as Windows' own
+// savers' settings are. Each of our windows without an owner (the settings
+// window, a box before it, the Read Me window) is given the dialog as its
+// owner when it is shown, so that it stays above it and goes with it, and
+// the dialog stays disabled until the last of them goes (FLTK's boxes over
+// them are owned by them already).
+void OwnNewWindows(void*) {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
+    HWND window = fl_xid(w);
+    const auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    if (GetWindow(window, GW_OWNER) != nullptr || proc == OwnedWindowProc) continue;
+    SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(g_owner));
+    g_fltkProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OwnedWindowProc)));
+    EnableWindow(g_owner, FALSE);
+  }
 }
 
 // IPA P Gothic for this process only, from beside the program (the unzipped
@@ -53,6 +90,20 @@ void LoadShippedFont() {
     const std::string font = JoinPath(folder, "ipagp.ttf");
     if (IsRegularFile(font) && AddFontResourceExW(Wide(font).c_str(), FR_PRIVATE, nullptr) > 0) return;
   }
+}
+
+// The program's icon (resource 1) on every FLTK window, as SDL's picture
+// window takes it by itself: big for Alt+Tab, small for the caption. FLTK
+// keeps copies.
+void UseTheProgramIcon() {
+  auto load = [](int width, int height) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                         GetSystemMetrics(width), GetSystemMetrics(height), 0));
+  };
+  const HICON large = load(SM_CXICON, SM_CYICON), caption = load(SM_CXSMICON, SM_CYSMICON);
+  Fl_Window::default_icons(large, caption);
+  DestroyIcon(large);
+  DestroyIcon(caption);
 }
 
 }  // namespace
@@ -71,5 +122,11 @@ ProgramStart ReadProgramStart(int, char**) {
 
 void PrepareWindows(const ProgramStart&) {
   LoadShippedFont();
-  if (g_owner != nullptr && IsWindow(g_owner)) Fl::add_check(OwnTheSettingsWindow);
+  UseTheProgramIcon();
+  if (g_owner == nullptr || !IsWindow(g_owner)) return;
+  // Disabled from now, as a dialog box disables its owner before it shows;
+  // an end through exit() gives it back too.
+  std::atexit(EnableTheOwner);
+  EnableWindow(g_owner, FALSE);
+  Fl::add_check(OwnNewWindows);
 }

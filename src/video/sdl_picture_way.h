@@ -27,6 +27,12 @@ class SdlPictureWay {
 using SdlPictureWayMaker = std::unique_ptr<SdlPictureWay> (*)();
 // This platform's ways, best first.
 std::span<const SdlPictureWayMaker> SdlPictureWays();
+// The flags this platform's picture window is made with besides full screen,
+// topmost and borderless (hidden where it is shown only once a way draws).
+uint32_t PictureWindowFlags();
+// Puts the picture window, its way drawing, in front of the desktop with
+// the keyboard: the first key after it appears is the picture's.
+void ShowPictureWindow(SDL_Window* window);
 // SDL's renderer: the picture in a streaming texture, scaled by SDL.
 std::unique_ptr<SdlPictureWay> MakeSdlRendererWay();
 

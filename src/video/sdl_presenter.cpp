@@ -88,7 +88,7 @@ class SdlPresenter : public Presenter {
     SDL_GetDisplayBounds(0, &bounds);
     window_ = SDL_CreateWindow(title.c_str(), bounds.x, bounds.y, bounds.w, bounds.h,
                                SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALWAYS_ON_TOP |
-                                   SDL_WINDOW_BORDERLESS);
+                                   SDL_WINDOW_BORDERLESS | PictureWindowFlags());
     if (window_ == nullptr) {
       ReportSdlFailure("SDL_CreateWindow failed");
       return false;
@@ -105,7 +105,7 @@ class SdlPresenter : public Presenter {
       way_ = make();
       if (way_->Start(window_)) {
         SDL_AddEventWatch(WatchWindow, this);
-        SDL_RaiseWindow(window_);
+        ShowPictureWindow(window_);
         return true;
       }
     }

@@ -39,3 +39,8 @@ constexpr SdlPictureWayMaker kWays[] = {MakeX11DrawerWay, MakeSdlRendererWay};
 }  // namespace
 
 std::span<const SdlPictureWayMaker> SdlPictureWays() { return kWays; }
+
+// Mapped as it is made: the window manager places it while the way starts.
+uint32_t PictureWindowFlags() { return 0; }
+
+void ShowPictureWindow(SDL_Window* window) { SDL_RaiseWindow(window); }

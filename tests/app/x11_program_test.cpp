@@ -22,6 +22,11 @@ using namespace testsupport;
 
 namespace {
 
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 struct ProgramFixture : ::testing::Test {
   fs::path dir;
   fs::path win;
@@ -56,9 +61,7 @@ struct ProgramFixture : ::testing::Test {
     ASSERT_TRUE(setup.Wait(10000, code));
     EXPECT_EQ(code, 0);
     // The exact settings file, and an executable copy.
-    std::ifstream cnf(win / "ZUK_RER1.CNF", std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(cnf)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, "PATH=" + dist.string() + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
+    EXPECT_EQ(ReadAll(win / "ZUK_RER1.CNF"), "PATH=" + dist.string() + "\r\nMAX=10\r\nJOY=OFF\r\nVOL=50\r\nAUTO=ON\r\nSOUND=ON\r\n");
     const fs::path installed = win / "zuk_rer1.scr";
     ASSERT_TRUE(fs::exists(installed));
     EXPECT_NE(fs::status(installed).permissions() & fs::perms::owner_exec, fs::perms::none);
@@ -101,8 +104,7 @@ struct ProgramFixture : ::testing::Test {
     const bool ended = settings.Wait(10000, code);
     if (!ended) settings.Kill();
     ASSERT_TRUE(ended) << "the save did not end the settings window";
-    std::ifstream cnf(win / "ZUK_RER1.CNF", std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(cnf)), std::istreambuf_iterator<char>());
+    const std::string text = ReadAll(win / "ZUK_RER1.CNF");
     EXPECT_EQ(text.substr(0, text.find('\r')), "PATH=" + dist.string());
     EXPECT_NE(text.find("GAME_TIME="), std::string::npos) << text;
   }
@@ -313,11 +315,6 @@ TEST_F(ProgramFixture, SetupInstallsAndTheInstalledCopyRunsTheScreenSaver) {
 }  // namespace
 
 namespace {
-
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // SIGTERM, SIGINT and SIGHUP end every mode as closing its main window does:
 // exit code 0, no window left, nothing saved or installed, the instance

@@ -6,11 +6,14 @@
 #include <FL/Fl_Text_Display.H>
 #include <FL/Fl_Window.H>
 
-#include <cctype>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -54,18 +57,52 @@ void ScaleWidget(Fl_Widget* c, int s) {
   }
 }
 
+// How closely a resource's name matches Xft's own look-up of "Xft.dpi", in
+// the resource manager's order (a named part before '?', '?' before a part
+// skipped by '*', '.' before '*'); 0 for another resource ("Emacs.Xft.dpi"
+// is Emacs's alone).
+int XftDpiRank(std::string_view name) {
+  constexpr std::pair<std::string_view, int> kRanks[] = {
+      {"Xft.dpi", 4}, {"Xft*dpi", 3}, {"?.dpi", 2}, {"*dpi", 1}, {"*.dpi", 1}};
+  for (const auto& [pattern, rank] : kRanks) {
+    if (name == pattern) return rank;
+  }
+  return 0;
+}
+
+std::string_view Trimmed(std::string_view s) {
+  const size_t first = s.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t\r") + 1 - first);
+}
+
+// The value of the best-matching line "name: value" of the resources (the
+// last of equals); empty when none matches.
+std::string XftDpiValue(std::string_view resources) {
+  std::string_view best;
+  int bestRank = 0;
+  while (!resources.empty()) {
+    const std::string_view line = resources.substr(0, resources.find('\n'));
+    resources.remove_prefix(std::min(resources.size(), line.size() + 1));
+    const size_t colon = line.find(':');
+    const int rank = colon == std::string_view::npos ? 0 : XftDpiRank(Trimmed(line.substr(0, colon)));
+    if (rank > 0 && rank >= bestRank) {
+      best = line.substr(colon + 1);
+      bestRank = rank;
+    }
+  }
+  return std::string(Trimmed(best));
+}
+
 }  // namespace
 
 int FactorFromXftDpi(const char* resources) {
-  const char* at = resources != nullptr ? std::strstr(resources, "Xft.dpi:") : nullptr;
-  if (at == nullptr) return 1;
+  const std::string value = XftDpiValue(resources != nullptr ? resources : "");
+  if (value.empty()) return 1;
   char* end = nullptr;
-  const double dpi = std::strtod(at + std::strlen("Xft.dpi:"), &end);
+  const double dpi = std::strtod(value.c_str(), &end);
   // A number alone on its line, whose factor GDK_SCALE could give too.
-  if (end == at + std::strlen("Xft.dpi:") || (*end != '\0' && !std::isspace(static_cast<unsigned char>(*end)))) {
-    return 1;
-  }
-  return FactorFromDpi(dpi);
+  return *end == '\0' ? FactorFromDpi(dpi) : 1;
 }
 
 int FactorFromDpi(double dpi) {

@@ -159,4 +159,21 @@ TEST(UiScale, XftDpiGivesAFactorOnlyWithinGdkScalesRange) {
   }
 }
 
+// Only the resources Xft's own look-up of Xft.dpi matches count, the
+// closest of them: another program's (Emacs.Xft.dpi) never.
+TEST(UiScale, XftDpiIsTheResourceXftReads) {
+  const std::pair<const char*, int> cases[] = {
+      {"Emacs.Xft.dpi:\t288\n", 1},
+      {"Emacs.Xft.dpi:\t288\nXft.dpi:\t96\n", 1},
+      {"Xft.dpi:\t192\nEmacs.Xft.dpi:\t288\n", 2},
+      {"XTerm*dpi:\t288\nXft.dpix:\t288\nxft.dpi:\t288\n", 1},
+      {"*dpi:\t192\n", 2},
+      {"*.dpi:\t192\n", 2},
+      {"?.dpi:\t288\n*dpi:\t192\n", 3},
+      {"Xft.dpi:\t96\n*dpi:\t288\nXft*dpi:\t192\n", 1},
+      {"Xft*dpi:\t192\n?.dpi:\t288\n", 2},
+      {"  Xft.dpi :  192\r\nXft.antialias:\t1\n", 2}};
+  for (const auto& [resources, factor] : cases) EXPECT_EQ(FactorFromXftDpi(resources), factor) << resources;
+}
+
 }  // namespace

@@ -29,7 +29,7 @@ std::string InstallFolder();
 // At start: removes what saves killed before their end left behind, the
 // temporary files of the settings file, the installed program and score.dat
 // in the system folder and of score.dat in the install folder (the settings
-// file's PATH), unless their process still runs.
+// file's PATH), unless their writer still holds them.
 void RemoveLeftoverTempFiles();
 
 // Setup writer, into InstallFolder(): PATH=<currentDir>, MAX=10, JOY=OFF,

@@ -31,7 +31,7 @@ std::string TempFileName(const std::string& path) {
   return path + "." + std::to_string(ProcessId()) + "." + std::to_string(counter++) + ".tmp";
 }
 
-bool IsDeadLeftover(std::string_view name, std::string_view base) {
+bool IsTempFileOf(std::string_view name, std::string_view base) {
   if (name.size() <= base.size() || name.substr(0, base.size()) != base || name[base.size()] != '.') return false;
   std::string_view rest = name.substr(base.size() + 1);
   auto digits = [&rest] {
@@ -44,9 +44,7 @@ bool IsDeadLeftover(std::string_view name, std::string_view base) {
   const std::string_view pidText = digits();
   if (pidText.empty() || pidText.size() > 9 || rest.empty() || rest[0] != '.') return false;
   rest.remove_prefix(1);
-  if (digits().empty() || rest != ".tmp") return false;
-  const long pid = std::stol(std::string(pidText));
-  return pid > 0 && !ProcessExists(pid);
+  return !digits().empty() && rest == ".tmp";
 }
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view data, int mode) {

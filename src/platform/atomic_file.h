@@ -13,8 +13,9 @@
 // Writes data as the whole new content of path, with the permission bits
 // `mode` when it is given (the process's umask otherwise). On failure the
 // old file is unchanged, no temporary file is left, and errno tells why.
-// Temporary files of `path` left by a save whose process is gone (killed
-// before its rename) are removed first.
+// The temporary file is held (locked, or open sharing no writes) until its
+// rename; temporary files of `path` that no writer holds (left by a save
+// killed before its rename) are removed first.
 bool ReplaceFileAtomically(const std::string& path, std::string_view data, int mode = -1);
 // The same with the content written by `write` into the temporary file
 // (false when it failed, errno telling why).
@@ -22,8 +23,9 @@ bool ReplaceFileAtomically(const std::string& path, const std::function<bool(Fil
                            int mode = -1);
 
 // Removes, in `folder`, the temporary files of the files named in `names`
-// that a save left when its process was killed before its rename. A file of
-// a process that still runs is its save in progress and stays.
+// that a save left when its process was killed before its rename. A file
+// that its writer still holds is a save in progress and stays, whatever
+// process id its name carries.
 void RemoveDeadTempFiles(const std::string& folder, std::initializer_list<std::string_view> names);
 
 // Puts `rename` in the place of the rename that puts the new file in place

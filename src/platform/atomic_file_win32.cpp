@@ -7,12 +7,16 @@
 namespace {
 
 // A new temporary file of `path`, its name in `temp`; invalid on failure.
+// While it is open, no other handle may write it, and so no cleaner's
+// exclusive open gets it; it may be read, and renamed and deleted (by its
+// writer, through names).
 FileHandle CreateTempFile(const std::string& path, std::string& temp) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp = TempFileName(path);
     // CREATE_NEW: whatever lies at the name (a link too) makes it fail, and
     // the name is taken anew.
-    const HANDLE h = CreateFileW(Wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE h = CreateFileW(Wide(temp).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) return FileHandle(reinterpret_cast<FileHandle::Native>(h));
     if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
@@ -20,12 +24,20 @@ FileHandle CreateTempFile(const std::string& path, std::string& temp) {
   return FileHandle();
 }
 
-// Fills and flushes the temporary file; false (errno kept) on failure.
-// Windows has no permission bits to give it: the folder's rights apply.
+// Fills and flushes the temporary file, which stays open until its rename;
+// false (errno kept) on failure. Windows has no permission bits to give it:
+// the folder's rights apply.
 bool FillTempFile(FileHandle& file, const std::function<bool(FileHandle&)>& write) {
   if (!write(file)) return false;
-  if (!FlushFileBuffers(reinterpret_cast<HANDLE>(file.Get()))) return SetErrnoFromLastError();
-  return file.Close();
+  return FlushFileBuffers(reinterpret_cast<HANDLE>(file.Get())) || SetErrnoFromLastError();
+}
+
+// Removes the temporary file unless its writer still has it open: an open
+// that shares nothing fails while any other handle is open.
+void RemoveIfUnheld(const std::string& path) {
+  const HANDLE h = CreateFileW(Wide(path).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
 }
 
 }  // namespace
@@ -46,7 +58,7 @@ void RemoveDeadTempFiles(const std::string& folder, std::initializer_list<std::s
   do {
     const std::string name = Utf8(entry.cFileName);
     for (std::string_view base : names) {
-      if (IsDeadLeftover(name, base)) DeleteFileW(Wide(JoinPath(dir, name)).c_str());
+      if (IsTempFileOf(name, base)) RemoveIfUnheld(JoinPath(dir, name));
     }
   } while (FindNextFileW(find, &entry));
   FindClose(find);
@@ -60,10 +72,11 @@ bool ReplaceFileAtomically(const std::string& path, const std::function<bool(Fil
   if (!FillTempFile(file, write) || CurrentRename()(temp.c_str(), path.c_str()) != 0) {
     // The temporary file goes, the first error's errno stays.
     const int saved = errno;
-    file.Close();
     DeleteFileW(Wide(temp).c_str());
+    file.Close();
     errno = saved;
     return false;
   }
+  file.Close();  // its data are on the disk already
   return true;
 }

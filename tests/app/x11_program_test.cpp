@@ -1,8 +1,11 @@
 // The real program, started as a separate process under the test X server.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -486,8 +489,9 @@ TEST_F(ProgramFixture, AnOversizedBitmapHeaderIsRefusedWithoutAllocatingIt) {
 namespace {
 
 // A start clears the temporary files that saves killed before their rename
-// left in the system folder and the install folder; those of a process that
-// still runs are its saves in progress and stay.
+// left in the system folder and the install folder, whatever process id
+// they are named with; one that its writer holds locked is a save in
+// progress and stays.
 TEST_F(ProgramFixture, AStartRemovesTheTempFilesOfSavesWhoseProcessIsGone) {
   const pid_t gone = fork();
   if (gone == 0) _exit(0);
@@ -496,17 +500,22 @@ TEST_F(ProgramFixture, AStartRemovesTheTempFilesOfSavesWhoseProcessIsGone) {
   const fs::path install = dir / "install";
   fs::create_directories(install);
   std::ofstream(win / "ZUK_RER1.CNF", std::ios::binary) << "PATH=" << install.string() << "\r\n";
-  const std::vector<fs::path> stale = {win / ("ZUK_RER1.CNF." + dead + ".0.tmp"),
+  std::vector<fs::path> stale = {win / ("ZUK_RER1.CNF." + dead + ".0.tmp"),
                                        win / ("zuk_rer1.scr." + dead + ".3.tmp"),
                                        install / ("score.dat." + dead + ".1.tmp")};
   const std::vector<fs::path> kept = {win / ("score.dat." + live + ".2.tmp"), install / ("score.dat." + dead + ".tmp")};
   for (const fs::path& p : stale) std::ofstream(p) << "x";
   for (const fs::path& p : kept) std::ofstream(p) << "x";
+  const int held = ::open(kept[0].c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  stale.push_back(win / ("score.dat." + live + ".4.tmp"));  // this running process's id, not held
+  std::ofstream(stale.back()) << "x";
   Child c = Start(CopyAs("zuk_rer1.scr"), {"/p"}, env);
   int code = -1;
   ASSERT_TRUE(c.Wait(10000, code));
   for (const fs::path& p : stale) EXPECT_FALSE(fs::exists(p)) << p;
   for (const fs::path& p : kept) EXPECT_TRUE(fs::exists(p)) << p;
+  ::close(held);
 }
 
 }  // namespace

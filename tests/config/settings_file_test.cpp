@@ -207,23 +207,35 @@ TEST_F(SettingsFileTest, WindowReaderWithoutFile) {
 namespace {
 
 // A save killed between its temporary file and the rename leaves
-// "<target>.<pid>.<n>.tmp"; the next save removes the ones of processes that
-// are gone and keeps those of live ones (a save in progress), and other
-// files alike.
-TEST_F(SettingsFileTest, NextSaveRemovesLeftoversOfDeadProcessesOnly) {
-  const long child = testsupport::DeadProcessId();
-  ASSERT_GT(child, 0);
+// "<target>.<pid>.<n>.tmp". The next save removes every one that no writer
+// holds open, even one named with a running process's id (ids come again:
+// Wine gives each fresh session the same), and keeps a save in progress in
+// this very process and other files alike.
+TEST_F(SettingsFileTest, NextSaveRemovesLeftoversThatNoWriterHolds) {
   WriteCnf("PATH=" + data_.string() + "\r\n");
   const std::string cnf = Cnf().string();
-  const std::string dead = cnf + "." + std::to_string(child) + ".0.tmp";
-  const std::string live = cnf + "." + std::to_string(testsupport::OwnProcessId()) + ".3.tmp";
-  const std::string other = (win_ / "OTHER.CNF").string() + "." + std::to_string(child) + ".0.tmp";
-  for (const std::string& f : {dead, live, other}) WriteBytes(f, "half");
-  WindowSettings v;
-  ASSERT_TRUE(WriteSettingsFile(v));
+  const std::string dead = cnf + "." + std::to_string(testsupport::DeadProcessId()) + ".0.tmp";
+  const std::string sameId = cnf + "." + std::to_string(testsupport::OwnProcessId()) + ".3.tmp";
+  const std::string other = (win_ / "OTHER.CNF").string() + "." + std::to_string(testsupport::OwnProcessId()) + ".0.tmp";
+  for (const std::string& f : {dead, sameId, other}) WriteBytes(f, "half");
+  auto tempFiles = [this] {
+    int n = 0;
+    for (const auto& e : fs::directory_iterator(win_)) n += e.path().extension() == ".tmp";
+    return n;
+  };
+  int duringSave = -1;
+  const bool saved = ReplaceFileAtomically(cnf, [&](FileHandle& file) {
+    WindowSettings v;
+    const bool nested = WriteSettingsFile(v);  // cleans up before its own save
+    duringSave = tempFiles();
+    return nested && file.WriteAll("PATH=" + data_.string() + "\r\n");
+  });
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(duringSave, 2);  // the outer save's and OTHER.CNF's
   EXPECT_FALSE(fs::exists(dead));
-  EXPECT_TRUE(fs::exists(live));
+  EXPECT_FALSE(fs::exists(sameId));
   EXPECT_TRUE(fs::exists(other));
+  EXPECT_EQ(tempFiles(), 1);
 }
 
 // The folders of real users: Japanese, with a space, accented, under a

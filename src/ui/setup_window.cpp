@@ -85,6 +85,30 @@ bool InstallProgramCopy(const std::string& source, const std::string& target,
 
 namespace {
 
+// Copies the program, makes it the user's screen saver and only then writes
+// the settings file for the data in `dataFolder`: the user's settings are
+// put back to the defaults by a setup that did all else, never by one that
+// fails. The failure's text; empty when all was done.
+std::string InstallInto(const std::string& dataFolder) {
+  // The failure's errno, taken before the file's name is looked up.
+  const auto cannotWrite = [](std::string (*file)()) {
+    const int err = errno;
+    return CannotWriteText(file(), err);
+  };
+  const std::string folder = InstallFolder();
+  if (!CreateFolders(folder)) return cannotWrite(SettingsFilePath);
+  const std::string target = JoinPath(folder, "zuk_rer1.scr");
+  const std::string program = ProgramFilePath();
+  std::string failedFile;
+  if (!InstallProgramCopy(program, target, failedFile)) {
+    const int err = errno;
+    return failedFile == program ? CannotReadText(failedFile, err) : CannotWriteText(failedFile, err);
+  }
+  if (!ChooseAsUsersScreenSaver(target)) return cannotWrite(UsersScreenSaverSetting);
+  if (!WriteSetupFile(dataFolder)) return cannotWrite(SettingsFilePath);
+  return std::string();
+}
+
 std::function<bool()>& DisplayProbe() {
   static std::function<bool()> probe = ProbeDisplay;
   return probe;
@@ -161,9 +185,13 @@ void SetupWindow::Install() {
   InstallButton->deactivate();
 
   // A failure is reported with the file and the reason; nothing claims
-  // success, and the window stays for another try.
+  // success, and the window comes back for another try. The box stands
+  // alone, as the success box does: under Wine without a window manager a
+  // box over this window stays below it in X and shows as a black hole.
   auto failed = [this](const std::string& text) {
+    Hide();
     App().MessageBox(text + "\n" + Tr("セットアップは完了していません。"));
+    Show();
     InstallButton->activate();
   };
 
@@ -182,22 +210,9 @@ void SetupWindow::Install() {
     failed(UnrecordableFolderText(installFolder));
     return;
   }
-  if (!WriteSetupFile(installFolder)) {
-    const int err = errno;
-    failed(CannotWriteText(SettingsFilePath(), err));
-    return;
-  }
-  const std::string target = JoinPath(InstallFolder(), "zuk_rer1.scr");
-  std::string failedFile;
-  const std::string program = ProgramFilePath();
-  if (!InstallProgramCopy(program, target, failedFile)) {
-    const int err = errno;
-    failed(failedFile == program ? CannotReadText(failedFile, err) : CannotWriteText(failedFile, err));
-    return;
-  }
-  if (!ChooseAsUsersScreenSaver(target)) {
-    const int err = errno;
-    failed(CannotWriteText(UsersScreenSaverSetting(), err));
+  const std::string failure = InstallInto(installFolder);
+  if (!failure.empty()) {
+    failed(failure);
     return;
   }
 

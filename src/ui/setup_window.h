@@ -26,10 +26,11 @@ class SetupWindow : public Form {
   // end of the program.
   void FormActivate() override;
   void FormHide() override;
-  // Installs and ends; a write or copy that fails is reported and the
-  // window stays open for another try. The settings file records the first
-  // of DataFolderCandidates that holds the data files; with none, setup
-  // says so and writes nothing.
+  // Installs and ends; a write or copy that fails is reported (the window
+  // hidden under the box, as for the success box) and the window comes back
+  // for another try. The settings file, written last, records the first of
+  // DataFolderCandidates that holds the data files; with none, setup says
+  // so and writes nothing. A failure before it keeps the user's settings.
   void Install();
   std::vector<std::string> DataFolderCandidates(const std::string& currentDir) const;
   // readme.txt of the folder that Install records as holding the data

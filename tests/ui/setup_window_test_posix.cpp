@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 // (first: Xlib, pulled in by FLTK, defines macros such as None and Bool)
 #include <FL/Fl_Button.H>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 
 #include <optional>
 
@@ -20,6 +23,9 @@
 using namespace uitest;
 
 namespace {
+
+// Settings a user chose, which a setup that fails must leave as they are.
+constexpr const char* kUsersSettings = "PATH=/old\r\nMAX=33\r\nSOUND=OFF\r\n";
 
 class SetupWindowTest : public UiTest {
  protected:
@@ -143,6 +149,28 @@ TEST_F(SetupWindowTest, TheRunningProgramIsWhatGetsInstalledByDefault) {
   EXPECT_EQ(::access(Installed().c_str(), X_OK), 0);
 }
 
+// A full disk (a tiny file system of its own in a private mount namespace)
+// fails the copy; the user's settings and nothing else are left on it.
+TEST_F(SetupWindowTest, AFullDiskKeepsTheUsersSettings) {
+  if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+      ::mount("tmpfs", windir.c_str(), "tmpfs", 0, "size=64k") != 0) {
+    GTEST_SKIP() << "a tmpfs of its own needs root for a mount namespace: " << std::strerror(errno);
+  }
+  const struct Unmount {
+    const char* at;
+    ~Unmount() { ::umount2(at, MNT_DETACH); }
+  } unmount{windir.c_str()};
+  Open();
+  WriteBytes(SettingsFile(), kUsersSettings);
+  EXPECT_NO_THROW(SetupForm->InstallButton->do_callback());
+  EXPECT_FALSE(Claimed());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].text.find(Installed().string()), std::string::npos) << boxes[0].text;
+  EXPECT_NE(boxes[0].text.find(std::strerror(ENOSPC)), std::string::npos) << boxes[0].text;
+  EXPECT_EQ(ReadBytes(SettingsFile()), kUsersSettings);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(windir), {}), 1);
+}
+
 TEST_F(SetupWindowTest, AnUnusableSystemFolderIsReportedAndNothingClaimsSuccess) {
   Open();
   SetupForm->Show();
@@ -164,9 +192,12 @@ TEST_F(SetupWindowTest, AnUnusableSystemFolderIsReportedAndNothingClaimsSuccess)
 
 TEST_F(SetupWindowTest, AFailedCopyIsReportedWithTheFileAndTheReason) {
   Open();
-  // The target name is taken by a folder: the copy can't be put in place.
+  // The target name is taken by a folder: the copy can't be put in place,
+  // and the user's settings stay.
   std::filesystem::create_directories(Installed());
+  WriteBytes(SettingsFile(), kUsersSettings);
   EXPECT_NO_THROW(SetupForm->InstallButton->do_callback());
+  EXPECT_EQ(ReadBytes(SettingsFile()), kUsersSettings);
   EXPECT_FALSE(Claimed());
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].text.find(Installed().string()), std::string::npos) << boxes[0].text;

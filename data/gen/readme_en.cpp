@@ -10,7 +10,7 @@ const ReadmeSections kText{
     .title =
         {
             kReadmeRule,
-            "  ZUK Screen Saver No.1",
+            "  ZUK Screen Saver",
             kReadmeVersion,
             kReadmeRule,
             "",
@@ -23,9 +23,10 @@ const ReadmeSections kText{
             "  Through slowly drifting nebulae and",
             "  stars, up to 50 meteors come tumbling",
             "  down. The ship at the bottom of the",
-            "  screen shoots them down with triple",
-            "  beams, and every hit bursts into an",
-            "  explosion and a shower of sparks.",
+            "  screen shoots them down with volleys",
+            "  of three beams, and every hit bursts",
+            "  into an explosion and a shower of",
+            "  sparks.",
             "  Left alone it flies on autopilot, but",
             "  press a key and you can take over the",
             "  controls at any time.",
@@ -83,8 +84,8 @@ const ReadmeSections kText{
             "  It comes with no warranty, though. The",
             "  author takes no responsibility for any",
             "  damage that its use may cause.",
-            "  (Then again, I've hardly ever seen",
-            "  software that comes with one.)",
+            "  (Then again, what software ever comes",
+            "  with one?)",
             "",
         },
     .onLinux =
@@ -129,7 +130,7 @@ const ReadmeSections kText{
             .saver =
                 {
                     "■ Using it as a screen saver",
-                    "  Linux has no \"Display Properties\", so",
+                    "  Linux has no Screen Saver Settings, so",
                     "  start it from one of the following.",
                     "  With the package, the command",
                     "  zuk_rer1.scr starts it.",

@@ -17,6 +17,7 @@
 #include "game/world_state.h"
 #include "shell/ui_scale.h"
 #include "support/file_bytes.h"
+#include "support/languages.h"
 #include "ui/error_window.h"
 #include "ui/memo_wrap.h"
 #include "ui/readme_text.h"
@@ -92,14 +93,14 @@ class TextFitTest : public UiTest {
            return (box = MakeMessageBox("", longError() + "\n" + Tr("セットアップは完了していません。"), 1)).get();
          }},
     };
-    for (const char* language : {"C", "en"}) {
+    for (const std::string& language : testsupport::BuildLanguages()) {
       UseLanguage({language});
       for (const char* scale : {"1", "2"}) {
         testsupport::SetEnvironment("GDK_SCALE", scale);
         ForgetUiScale();
         for (const auto& [name, make] : windows) {
           Fl_Window* window = make();
-          check(*window, std::string(name) + ", " + (*language == 'C' ? "Japanese" : "English") + ", factor " + scale);
+          check(*window, std::string(name) + ", " + language + ", factor " + scale);
           EXPECT_TRUE(window != box.get() || window->w() <= Fl::w()) << name << ": wider than the screen";
           app.DestroyForms();
           startup.reset();

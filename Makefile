@@ -3,8 +3,10 @@
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# The build shows its progress, not each sub-make's directory.
+MAKEFLAGS += --no-print-directory
 
-.PHONY: all build deps configure run test dist install package preview screenshots fuzz asan clean windows-deps windows test-windows
+.PHONY: all build program deps configure run test dist install package preview screenshots fuzz asan clean windows-deps windows test-windows
 
 all: build
 
@@ -19,22 +21,25 @@ configure:
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-dist: build
+# The program and its data alone: what make dist, run, install and package
+# need (the tests and benchmarks are built by make build and make test).
+PROGRAM_TARGETS = zuk_rer1 zuk_data
+program: configure
+	cmake --build $(BUILD) -j $(JOBS) --target $(PROGRAM_TARGETS)
+
+dist: program
 	scripts/make-dist $(BUILD)
 
 # make install [PREFIX=/usr/local] [DESTDIR=staging folder]: the program, its
 # data, menu entries, icon, manual page and XScreenSaver description under
 # PREFIX (see packaging/CMakeLists.txt for the layout).
 PREFIX  ?= /usr/local
-INSTALLED_TARGETS = zuk_rer1 zuk_data
-install: configure
-	cmake --build $(BUILD) -j $(JOBS) --target $(INSTALLED_TARGETS)
+install: program
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 # make package: the Debian package BUILD/zuk-rer1_<version>_<arch>.deb,
 # holding what `make install PREFIX=/usr` installs.
-package: configure
-	cmake --build $(BUILD) -j $(JOBS) --target $(INSTALLED_TARGETS)
+package: program
 	cd $(BUILD) && cpack -G DEB
 
 run: deps dist

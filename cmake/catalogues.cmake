@@ -1,7 +1,7 @@
 # The message catalogues, po/<language>.po, compiled into the program: each
 # file's text goes into a C++ source as it is, read at run time by the same
-# reader on every platform. Adding a language is adding its .po file.
-file(GLOB ZUK_PO_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/po/*.po)
+# reader on every platform. Adding a language is adding its .po file
+# (languages.cmake lists them).
 set(ZUK_CATALOGUE_SOURCE ${PROJECT_BINARY_DIR}/generated/catalogue_files.cpp)
 set(source "// Written by the build from po/*.po.\n#include \"base/catalogue.h\"\n\n")
 string(APPEND source "const CatalogueFile kCatalogueFiles[] = {\n")

@@ -41,12 +41,20 @@ namespace {
 DaemonWindow g_daemonWindow;
 
 // Before the game window, the only one that plays sound (in a daemon's
-// window only when asked to): a run that plays none never touches the
-// device, nor says that there is none.
+// window only when asked to, full screen unless the settings file says
+// SOUND=OFF): a run that plays none never touches the device, nor says that
+// there is none.
 void OpenSoundForTheGame() {
   QuietenAudioLibrary();
   // The application's own top-level window, not the game window.
   OpenSoundDevice(World(), static_cast<HWND>(&App()));
+}
+
+// The game's own reading of the file: sound plays unless it says SOUND=OFF.
+bool SettingsLeaveSoundOn() {
+  Settings file;
+  ReadGameSettings(file);
+  return file.SoundOff == 0;
 }
 
 Form* MakeForm(FormKind kind) {
@@ -58,7 +66,7 @@ Form* MakeForm(FormKind kind) {
     }
     case FormKind::Error: return App().CreateForm(ErrorForm);
     case FormKind::Game:
-      OpenSoundForTheGame();
+      if (SettingsLeaveSoundOn()) OpenSoundForTheGame();
       return App().CreateForm(GameForm);
     case FormKind::Setup: return App().CreateForm(SetupForm);
     case FormKind::Settings: return App().CreateForm(SettingsForm);

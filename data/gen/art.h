@@ -71,15 +71,33 @@ std::vector<uint8_t> MakeBlastSamples();
 // The system whose installation the data are made for: only the readmes
 // differ.
 enum class TargetSystem { Linux, Windows };
-enum class ReadmeLanguage { Japanese, English };
-std::string MakeReadme(ReadmeLanguage language, TargetSystem system);
 
 // Every output file by name, in a fixed order.
 struct DataFile {
   std::string name;
   std::vector<uint8_t> bytes;
 };
-std::vector<DataFile> MakeAllFiles(TargetSystem system);
+
+// The build's languages (ja, the program's own, and one for each message
+// catalogue po/<language>.po), the folder of their readme texts
+// (<language>.txt) and the windows' font their characters must be in.
+struct ReadmeSources {
+  std::vector<std::string> languages;
+  std::string folder;
+  std::string font;
+};
+// "readme.txt" for Japanese, "readme_<language>.txt" for the others.
+std::string ReadmeName(const std::string& language);
+// The readme of one source file for one system.
+std::string MakeReadme(const std::string& sourceFile, TargetSystem system);
+// Every language's readme; throws for a text the font cannot draw.
+std::vector<DataFile> MakeReadmeFiles(const ReadmeSources& sources, TargetSystem system);
+// The characters of the UTF-8 text that the font has no glyph for, each
+// followed by its code (" U+00E9"); empty when it has them all.
+std::string CharactersNotInFont(const std::string& fontFile, const std::string& text);
+
+// Every output file by name, in a fixed order.
+std::vector<DataFile> MakeAllFiles(TargetSystem system, const ReadmeSources& readmes);
 // The icon as PNG files "icon<size>.png", one per size of kIconSizes, and
 // as the Windows icon file "icon.ico".
 std::vector<DataFile> MakeIconFiles(const Image8& band);

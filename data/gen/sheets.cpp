@@ -56,7 +56,7 @@ Image8 BandRows(const Image8& band, int top) {
 Image8 MakeSheet2(const Image8& band) { return BandRows(band, 0); }
 Image8 MakeSheet4(const Image8& band) { return BandRows(band, kSheetHeight); }
 
-std::vector<DataFile> MakeAllFiles(TargetSystem system) {
+std::vector<DataFile> MakeAllFiles(TargetSystem system, const ReadmeSources& readmes) {
   const Palette& pal = GamePalette();
   std::vector<DataFile> files;
   files.push_back({"pal256.pal", EncodePalette(pal)});
@@ -67,11 +67,7 @@ std::vector<DataFile> MakeAllFiles(TargetSystem system) {
   files.push_back({"bmp4.bmp", EncodeBmp8(MakeSheet4(band), pal)});
   files.push_back({"fire.wav", EncodeWave(MakeFireSamples())});
   files.push_back({"dokan.wav", EncodeWave(MakeBlastSamples())});
-  for (const auto& [name, language] : {std::pair{"readme.txt", ReadmeLanguage::Japanese},
-                                       std::pair{"readme_en.txt", ReadmeLanguage::English}}) {
-    const std::string readme = MakeReadme(language, system);
-    files.push_back({name, std::vector<uint8_t>(readme.begin(), readme.end())});
-  }
+  for (DataFile& readme : MakeReadmeFiles(readmes, system)) files.push_back(std::move(readme));
   files.push_back({"splash.bmp", EncodeBmp8(MakeSplash(band), pal)});
   for (DataFile& icon : MakeIconFiles(band)) files.push_back(std::move(icon));
   return files;

@@ -7,7 +7,6 @@
 #include "shell/application.h"
 #include "base/diagnostic.h"
 #include "base/picture.h"
-#include "config/settings.h"
 #include "platform/platform.h"
 #include "platform/process.h"
 #include "platform/signals.h"
@@ -99,7 +98,6 @@ DaemonRun PrepareDaemonRun(const DaemonWindow& window) {
   const std::vector<std::string> folders = InstalledDataFolders(ProgramFilePath());
   run.installedDataFolder = FolderWithDataFiles(folders);
   run.sound = window.sound;
-  run.settingsFile = IsRegularFile(SettingsFilePath());
   run.noData = [folders] { ShowBlackUntilTheEnd(folders); };
   return run;
 }

@@ -19,6 +19,9 @@ std::string ProgramFilePath();
 // The value of the environment variable `name`, as UTF-8 on Windows (where
 // the narrow getenv gives it in the ANSI code page); empty when it is unset.
 std::string EnvironmentValue(const char* name);
+// Sets the environment variable `name` to `value` (UTF-8) for this process
+// and the ones it starts.
+void SetEnvironmentValue(const char* name, const std::string& value);
 
 // Stands `path` in for the running program file for as long as it lives
 // (tests: setup copying some other file), then the one before it.

@@ -25,3 +25,5 @@ std::string EnvironmentValue(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";
 }
+
+void SetEnvironmentValue(const char* name, const std::string& value) { ::setenv(name, value.c_str(), 1); }

@@ -35,3 +35,7 @@ std::string EnvironmentValue(const char* name) {
   const wchar_t* value = _wgetenv(Wide(name).c_str());
   return value != nullptr ? Utf8(value) : "";
 }
+
+void SetEnvironmentValue(const char* name, const std::string& value) {
+  _wputenv_s(Wide(name).c_str(), Wide(value).c_str());
+}

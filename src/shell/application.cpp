@@ -48,7 +48,7 @@ class MessageText : public Fl_Box {
   }
   void draw() override {
     fl_font(labelfont(), labelsize());
-    fl_color(FL_BLACK);
+    fl_color(labelcolor());
     fl_draw(label(), x(), y(), w(), h(), FL_ALIGN_LEFT | FL_ALIGN_INSIDE, DrawTextRun, nullptr, 0);
   }
 };

@@ -171,18 +171,10 @@ void GameWindow::UseInstalledData() {
   ApplySetupDefaults(w, daemon_->installedDataFolder);
 }
 
-bool DaemonSoundAsked(const DaemonRun& run) {
-  if (run.sound) return *run.sound;
-  if (!run.settingsFile) return false;
-  WindowSettings file;
-  ReadSettingsForWindow(file);  // false without a PATH line: SOUND counts still
-  return file.Sound;
-}
+bool DaemonSoundAsked(const DaemonRun& run) { return run.sound.value_or(false); }
 
 void GameWindow::ChooseDaemonSound() {
-  // A SOUND=OFF in the file wins over its SOUND=ON, as in the game's reading.
-  const bool on = daemon_->sound.value_or(DaemonSoundAsked(*daemon_) && w.SoundOff == 0);
-  w.SoundOff = on && SoundDevice() != nullptr ? 0 : 1;
+  w.SoundOff = DaemonSoundAsked(*daemon_) && SoundDevice() != nullptr ? 0 : 1;
 }
 
 bool GameWindow::InDaemonWindow() const { return daemon_.has_value(); }

@@ -31,12 +31,9 @@ struct DaemonRun {
   std::function<void()> noData;
   // The daemon's "-sound" (true) or "-no-sound" (false).
   std::optional<bool> sound;
-  // Whether a settings file exists (whose SOUND counts without a switch).
-  bool settingsFile = false;
 };
-// Whether such a run is asked to play sound: by "-sound", or without a
-// switch by a settings file that says SOUND=ON (an empty or garbled one
-// says nothing).
+// Whether such a run is asked to play sound: only by the daemon's "-sound"
+// (its own sound checkbox), whatever the settings file says.
 bool DaemonSoundAsked(const DaemonRun& run);
 
 class GameWindow : public Form, public GameHost {
@@ -78,8 +75,8 @@ class GameWindow : public Form, public GameHost {
   // Setup's defaults and the installed data files, for a run inside a
   // daemon's window whose settings file gives no usable data folder.
   void UseInstalledData();
-  // Inside a daemon's window (a lock screen, a preview) sound is off unless
-  // asked for: by "-sound", or by a settings file's SOUND=ON.
+  // Inside a daemon's window (a lock screen, a preview) the daemon decides:
+  // sound is off unless it passes "-sound".
   void ChooseDaemonSound();
 
   const std::optional<DaemonRun> daemon_;

@@ -55,6 +55,9 @@ void FitTranslatedTexts(SettingsWindow& f) {
                         Room{f.ReadmeButton, GrowToward::Left, 366}, Room{f.SaveButton, GrowToward::Left, 472}}) {
     Widen(*r.widget, r.side, r.limit);
   }
+  // The design's "大" stands two pixels lower than "小", its foot on the
+  // track bar: a translation's descenders (the g of "High") would go under it.
+  f.VolumeMax->position(f.VolumeMax->x(), f.VolumeMin->y());
 }
 
 }  // namespace

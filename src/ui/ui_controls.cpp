@@ -323,28 +323,72 @@ Memo::~Memo() {
 }
 
 void Memo::SetText(const std::string& text) {
-  if (BackslashesApart()) StyleBackslashes();
+  UseStyles();
   buffer_->text(text.c_str());
   insert_position(0);
   scroll(0, 0);
 }
 
 std::string Memo::Styles() const {
-  if (styles_ == nullptr) return {};
+  if (styles_ == nullptr || !BackslashesApart()) return {};
   char* t = styles_->text();
   std::string s(t);
   free(t);
   return s;
 }
 
-void Memo::StyleBackslashes() {
+void Memo::UseStyles() {
   if (styles_ == nullptr) {
     styles_ = new Fl_Text_Buffer();
     buffer_->add_modify_callback(Restyle, this);
   }
   styleTable_[0] = {textcolor(), textfont(), textsize(), 0};
   styleTable_[1] = {textcolor(), kLatin, textsize(), 0};
-  highlight_data(styles_, styleTable_, 2, 'A', nullptr, nullptr);
+  styleTable_[2] = {textcolor(), textfont(), LineSpacingSize(RowsBelowDescent()), 0};
+  highlight_data(styles_, styleTable_, 3, 'A', nullptr, nullptr);
+}
+
+int Memo::RowsBelowDescent() const {
+  fl_font(textfont(), textsize());
+  int dx = 0, dy = 0, w = 0, h = 0;
+  fl_text_extents("gjpqy", dx, dy, w, h);
+  return std::max(0, dy + h - fl_descent());
+}
+
+// The size of the text font whose line height holds the tallest glyphs
+// above the baseline, the descent, and the rows glyphs reach below it.
+int Memo::LineSpacingSize(int rowsBelow) const {
+  fl_font(textfont(), textsize());
+  int dx = 0, dy = 0, w = 0, h = 0;
+  fl_text_extents("\xC3\x85\xE3\x80\x8C\xE2\x96\xA0", dx, dy, w, h);  // "Å「■"
+  const int needed = -dy + fl_descent() + rowsBelow;
+  int size = textsize();
+  while (fl_height(textfont(), size) < needed && size < 4 * textsize()) ++size;
+  return size;
+}
+
+void Memo::draw() {
+  Fl_Text_Editor::draw();
+  DrawBelowLines();
+}
+
+void Memo::DrawBelowLines() {
+  const int below = RowsBelowDescent();
+  if (below == 0 || buffer() == nullptr) return;
+  fl_push_clip(text_area.x, text_area.y, text_area.w, text_area.h);
+  for (int line = 0; line < mNVisibleLines && mLineStarts[line] != -1; ++line) {
+    const int bottom = text_area.y + (line + 1) * mMaxsize;
+    char* text = buffer()->text_range(mLineStarts[line], mLineStarts[line] + vline_length(line));
+    fl_push_clip(text_area.x, bottom, text_area.w, below);
+    fl_color(color());
+    fl_rectf(text_area.x, bottom, text_area.w, below);
+    fl_color(textcolor());
+    fl_font(textfont(), textsize());
+    DrawTextRun(text, static_cast<int>(std::strlen(text)), text_area.x - mHorizOffset, bottom - fl_descent());
+    fl_pop_clip();
+    std::free(text);
+  }
+  fl_pop_clip();
 }
 
 void Memo::Restyle(int pos, int inserted, int deleted, int, const char*, void* memo) {
@@ -352,7 +396,8 @@ void Memo::Restyle(int pos, int inserted, int deleted, int, const char*, void* m
   if (deleted > 0) styles->remove(pos, pos + deleted);
   if (inserted <= 0) return;
   char* added = static_cast<Memo*>(memo)->buffer_->text_range(pos, pos + inserted);
-  for (char* c = added; *c != '\0'; ++c) *c = *c == '\\' ? 'B' : 'A';
+  const bool apart = BackslashesApart();
+  for (char* c = added; *c != '\0'; ++c) *c = apart && *c == '\\' ? 'B' : 'A';
   styles->insert(pos, added);
   free(added);
 }

@@ -141,16 +141,28 @@ class Memo : public Fl_Text_Editor {
   std::string Styles() const;
   int handle(int event) override;
 
+ protected:
+  void draw() override;
+
  private:
-  // While a translation is in use, each character has a style: 'A' the
-  // text font, 'B' the Latin face for a backslash (fonts.h), kept in step
-  // with the text as it is edited.
-  void StyleBackslashes();
+  // Each character has a style, kept in step with the text as it is
+  // edited: 'A' the text font, and while a translation is in use 'B' the
+  // Latin face for a backslash (fonts.h). 'C', used by no character, sets
+  // the lines' spacing.
+  void UseStyles();
   static void Restyle(int pos, int inserted, int deleted, int, const char*, void* memo);
+  // IPA P Gothic's glyphs reach below the descent its font reports (a g by
+  // a row at 12 pixels, two at 24), where the text display clips each line:
+  // the lines are spaced for the glyphs' whole height, and what a line's
+  // glyphs reach below its box is drawn after the display has drawn, into
+  // the top of the line under it, which that line's glyphs leave empty.
+  int RowsBelowDescent() const;
+  int LineSpacingSize(int rowsBelow) const;
+  void DrawBelowLines();
 
   Fl_Text_Buffer* buffer_;
   Fl_Text_Buffer* styles_ = nullptr;
-  Fl_Text_Display::Style_Table_Entry styleTable_[2] = {};
+  Fl_Text_Display::Style_Table_Entry styleTable_[3] = {};
 };
 
 // Fonts of the dialogs: IPA P Gothic regular and bold.

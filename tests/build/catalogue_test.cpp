@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "base/po_file.h"
@@ -69,12 +70,22 @@ void ScanFile(const fs::path& file, CodeTexts& texts) {
   }
 }
 
+// The menu entries' templates look up their texts too (msgfmt --desktop).
+void ScanDesktopTemplate(const fs::path& file, CodeTexts& texts) {
+  std::istringstream in(ReadBytes(file));
+  for (std::string line; std::getline(in, line);)
+    for (const std::string key : {"Name=", "GenericName=", "Comment=", "Keywords="})
+      if (line.rfind(key, 0) == 0) texts.looked_up.insert(line.substr(key.size()));
+}
+
 CodeTexts ScanSources() {
   CodeTexts texts;
   for (const auto& entry : fs::recursive_directory_iterator(fs::path(ZUK_SOURCE_DIR) / "src")) {
     const std::string ext = entry.path().extension().string();
     if (ext == ".cpp" || ext == ".h") ScanFile(entry.path(), texts);
   }
+  for (const auto& entry : fs::directory_iterator(fs::path(ZUK_SOURCE_DIR) / "packaging"))
+    if (entry.path().string().ends_with(".desktop.in")) ScanDesktopTemplate(entry.path(), texts);
   return texts;
 }
 

@@ -23,12 +23,17 @@ int MakeConfigure(const fs::path& build, const std::string& cmakeFlags) {
   return code;
 }
 
+// Ninja's build file or the Makefile, whichever generator configure chose.
+bool HasBuildSystem(const fs::path& build) {
+  return fs::exists(build / "build.ninja") || fs::exists(build / "Makefile");
+}
+
 TEST(BuildFolder, AFolderWithOnlyAJunkCacheIsConfigured) {
   const fs::path build = FreshDir("build") / "b";
   fs::create_directories(build);
   std::ofstream(build / "CMakeCache.txt") << "junk left by a configure that never finished\n";
   EXPECT_EQ(MakeConfigure(build, ""), 0);
-  EXPECT_TRUE(fs::exists(build / "Makefile"));
+  EXPECT_TRUE(HasBuildSystem(build));
   fs::remove_all(build.parent_path());
 }
 
@@ -36,7 +41,7 @@ TEST(BuildFolder, AFailedConfigureLeavesNoCache) {
   const fs::path build = FreshDir("build") / "b";
   EXPECT_NE(MakeConfigure(build, "CMAKE_FLAGS=-DCMAKE_CXX_COMPILER=/nonexistent"), 0);
   EXPECT_FALSE(fs::exists(build / "CMakeCache.txt"));
-  EXPECT_FALSE(fs::exists(build / "Makefile"));
+  EXPECT_FALSE(HasBuildSystem(build));
   fs::remove_all(build.parent_path());
 }
 

@@ -140,21 +140,31 @@ TEST(Layers, AToolkitHeaderIsFoundBehindOurHeaders) {
 
 namespace {
 
-// Operating-system calls live in platform/: no other folder includes a POSIX
-// or Linux header, but the X11 files of video/, app/ and shell/.
+// Operating-system calls live in platform/: no other folder includes a
+// system's header, but the files named for that system: the X11 files of
+// video/, app/ and shell/ for the POSIX and Linux ones, *_win32 files for
+// Windows'.
+bool MayIncludeSystemHeaders(const fs::path& file, bool windowsHeader) {
+  const std::string folder = file.parent_path().filename().string();
+  const std::string name = file.stem().string();
+  if (folder == "platform") return true;
+  if (windowsHeader) return name.size() > 6 && name.compare(name.size() - 6, 6, "_win32") == 0;
+  return name.rfind("x11_", 0) == 0 && (folder == "video" || folder == "app" || folder == "shell");
+}
+
 TEST(Layers, OnlyThePlatformIncludesSystemHeaders) {
-  const char* const kSystemHeaders[] = {"<unistd.h>", "<fcntl.h>", "<sys/", "<pwd.h>",  "<signal.h>", "<dirent.h>",
-                                        "<poll.h>",   "<errno.h>", "<time.h>", "<linux/", "<dlfcn.h>",  "<termios.h>"};
+  const char* const kPosixHeaders[] = {"<unistd.h>", "<fcntl.h>", "<sys/", "<pwd.h>",  "<signal.h>", "<dirent.h>",
+                                       "<poll.h>",   "<errno.h>", "<time.h>", "<linux/", "<dlfcn.h>",  "<termios.h>"};
   const fs::path src = fs::path(ZUK_SOURCE_DIR) / "src";
   for (const auto& entry : fs::recursive_directory_iterator(src)) {
-    const std::string folder = entry.path().parent_path().filename().string();
-    const bool x11 = entry.path().filename().string().rfind("x11_", 0) == 0 &&
-                     (folder == "video" || folder == "app" || folder == "shell");
-    if (!entry.is_regular_file() || folder == "platform" || x11) continue;
+    if (!entry.is_regular_file()) continue;
     std::ifstream in(entry.path());
     for (std::string line; std::getline(in, line);) {
       if (line.rfind("#include ", 0) != 0) continue;
-      for (const char* header : kSystemHeaders) {
+      const bool windows = line.find("<windows.h>") != std::string::npos;
+      EXPECT_TRUE(!windows || MayIncludeSystemHeaders(entry.path(), true)) << entry.path() << ": " << line;
+      if (MayIncludeSystemHeaders(entry.path(), false)) continue;
+      for (const char* header : kPosixHeaders) {
         EXPECT_EQ(line.find(header), std::string::npos) << entry.path() << ": " << line;
       }
     }

@@ -250,10 +250,10 @@ TEST_F(DaemonFixture, TheRunEndsWithTheWindowItDrawsInto) {
   }
 }
 
-// A daemon's window is a lock screen or a preview: silent unless asked for
-// by "-sound", or by a settings file's SOUND=ON (not by an empty or garbled
-// file); "-no-sound" wins over the file. SDL's disk driver writes what is streamed to a file: a few seconds
-// of it once the sounds are loaded, nothing while nothing is.
+// A daemon's window is a lock screen or a preview: the daemon's sound
+// checkbox decides, silent unless it passes "-sound", whatever the settings
+// file says. SDL's disk driver writes what is streamed to a file: a few
+// seconds of it once the sounds are loaded, nothing while nothing is.
 TEST_F(DaemonFixture, InADaemonsWindowSoundIsOffUnlessAskedFor) {
   const std::string program = InstallUnder(dir / "prefix", true);
   struct Case {
@@ -261,8 +261,9 @@ TEST_F(DaemonFixture, InADaemonsWindowSoundIsOffUnlessAskedFor) {
     std::vector<std::string> args;
     bool sound;
   };
-  const Case cases[] = {{nullptr, {}, false},     {nullptr, {"-sound"}, true},        {"setup", {}, true},
-                        {"setup", {"-no-sound"}, false}, {"", {}, false}, {"\x01garbage\r\nSOUND\r\n", {}, false}};
+  const Case cases[] = {{nullptr, {}, false},         {nullptr, {"-sound"}, true},
+                        {"setup", {}, false},         {"setup", {"-no-sound"}, false},
+                        {"setup", {"-sound"}, true},  {"\x01garbage\r\nSOUND\r\n", {"-sound"}, true}};
   PlainWindow daemon(160, 120);
   for (const Case& k : cases) {
     fs::remove(win / "ZUK_RER1.CNF");
@@ -282,6 +283,26 @@ TEST_F(DaemonFixture, InADaemonsWindowSoundIsOffUnlessAskedFor) {
     const uintmax_t bytes = fs::exists(played) ? fs::file_size(played) : 0;
     EXPECT_EQ(bytes > 100000, k.sound) << bytes << " bytes, settings file " << file << ", "
                                         << (k.args.empty() ? "no switch" : k.args[0]);
+  }
+}
+
+// A run that plays no sound never opens the device, so says nothing about
+// it where there is none: a daemon's window whose settings say SOUND=ON but
+// whose daemon does not pass "-sound", and full screen with SOUND=OFF.
+TEST_F(DaemonFixture, ARunThatPlaysNoSoundSaysNothingAboutSound) {
+  WriteSettings();
+  const std::string program = Copy();
+  PlainWindow daemon(160, 120);
+  const std::string quietSettings = "PATH=" + install.string() + "\r\nSOUND=OFF\r\n";
+  for (const std::string& args : {"-window-id " + daemon.Id(), std::string("/s")}) {
+    if (args == "/s") std::ofstream(win / "ZUK_RER1.CNF", std::ios::binary) << quietSettings;
+    const fs::path log = dir / "stderr.txt";
+    auto noDevice = env;
+    noDevice["SDL_AUDIODRIVER"] = "none_such";
+    Child c = Start("/bin/sh", {"-c", "exec '" + program + "' " + args + " 2>'" + log.string() + "'"}, noDevice);
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    EXPECT_EQ(EndWith(c, SIGTERM), 0) << args;
+    EXPECT_EQ(ReadAll(log).find("sound"), std::string::npos) << args << ": " << ReadAll(log);
   }
 }
 

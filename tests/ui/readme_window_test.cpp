@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <sstream>
 
+#include "support/languages.h"
 #include "ui/memo_wrap.h"
 #include "ui/ui_controls.h"
 #include "ui/ui_fixture.h"
@@ -142,7 +143,8 @@ std::vector<std::string> Lines(const std::string& text) {
 // line, in the window's own font, so no line of them wraps.
 TEST_F(ReadmeWindowTest, ShippedReadmesFitTheTextArea) {
   EXPECT_EQ(TextAreaWidth(*ReadmeForm->TextArea), 265);
-  for (const char* name : {"readme.txt", "readme_en.txt"}) {
+  for (const std::string& language : testsupport::BuildLanguages()) {
+    const std::string name = testsupport::ReadmeName(language);
     const std::string text = LoadReadmeText(std::string(ZUK_BINARY_DIR) + "/data/" + name);
     EXPECT_EQ(Lines(WrapForDisplay(*ReadmeForm->TextArea, text)), Lines(text)) << name;
   }

@@ -13,6 +13,7 @@
 #include "config/settings.h"
 #include "game/world_state.h"
 #include "shell/ui_scale.h"
+#include "support/languages.h"
 #include "ui/error_window.h"
 #include "ui/game_window.h"
 #include "ui/readme_window.h"
@@ -21,6 +22,7 @@
 #include "ui/text_fit.h"
 #include "ui/ui_controls.h"
 #include "ui/ui_fixture.h"
+#include "ui/window_tour.h"
 
 using namespace uitest;
 
@@ -57,52 +59,8 @@ void ExpectAllFit(Fl_Widget& w, const std::string& where) {
   }
 }
 
-using TextFitTest = UiTest;
-
 TEST_F(TextFitTest, EveryWindowShowsItsTextsWholeInEachLanguageAndScale) {
-  ASSERT_TRUE(LoadDialogFont());
-  ASSERT_TRUE(WriteSetupFile("/opt/zuk"));
-  std::unique_ptr<GameWindow> startup;
-  std::unique_ptr<Fl_Window> box;  // sizes itself, within the screen
-  const auto longError = [] {
-    return Fill(Tr("データファイルのフォルダ名に改行などの制御文字が含まれているため、設定ファイルに記録できません: %s"),
-                {"/home/someone/zuk_rer1"});
-  };
-  const auto errorWith = [&](const std::string& text) {
-    World().ErrorText = text;
-    app.CreateForm(ErrorForm)->FormActivate();
-    return ErrorForm->Window();
-  };
-  const std::pair<const char*, std::function<Fl_Window*()>> windows[] = {
-      {"settings", [&] { return app.CreateForm(SettingsForm)->Window(); }},
-      {"setup", [&] { return app.CreateForm(SetupForm)->Window(); }},
-      {"readme", [&] { return app.CreateForm(ReadmeForm)->Window(); }},
-      {"error, typical", [&] { return errorWith(Tr("PAL256.PALがありません。")); }},
-      {"error, long", [&] { return errorWith(longError()); }},
-      {"start-up", [&] { return (startup = std::make_unique<GameWindow>(World(), false))->Window(); }},
-      {"message box", [&] {
-         return (box = MakeMessageBox("", longError() + "\n" + Tr("セットアップは完了していません。"), 1)).get();
-       }},
-  };
-  for (const char* language : {"C", "en"}) {
-    UseLanguage({language});
-    for (const char* scale : {"1", "2"}) {
-      testsupport::SetEnvironment("GDK_SCALE", scale);
-      ForgetUiScale();
-      for (const auto& [name, make] : windows) {
-        const std::string where = std::string(name) + ", " + (*language == 'C' ? "Japanese" : "English") + ", factor " + scale;
-        Fl_Window* window = make();
-        ExpectAllFit(*window, where);
-        EXPECT_TRUE(window != box.get() || window->w() <= Fl::w()) << where << ": wider than the screen";
-        app.DestroyForms();
-        startup.reset();
-        box.reset();
-      }
-    }
-  }
-  UseLanguage({"C"});
-  testsupport::SetEnvironment("GDK_SCALE", nullptr);
-  ForgetUiScale();
+  ForEachWindow([](Fl_Window& window, const std::string& where) { ExpectAllFit(window, where); });
 }
 
 }  // namespace

@@ -10,8 +10,6 @@
 #include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -22,6 +20,7 @@
 
 #include "base/catalogue.h"
 #include "base/diagnostic.h"
+#include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/user_language.h"
 #include "shell/application.h"
@@ -99,12 +98,12 @@ const char kSampleReadme[] =
 // A private system folder with the file that setup writes, pointing at a
 // folder that holds the readme (README when given). Empty on failure.
 std::filesystem::path PrepareSystemFolder(const char* readmeFile) {
-  char tmpl[] = "/tmp/zuk-shots-XXXXXX";
-  if (mkdtemp(tmpl) == nullptr) return {};
-  const std::filesystem::path work = tmpl;
+  const std::string folder = CreateTempFolder("zuk-shots");
+  if (folder.empty()) return {};
+  const std::filesystem::path work = folder;
   const std::filesystem::path install = work / "install";
   std::filesystem::create_directories(install);
-  setenv("ZUK_RER1_WINDIR", (work / "windir").c_str(), 1);
+  SetEnvironmentValue("ZUK_RER1_WINDIR", (work / "windir").string());
   {
     std::ofstream readme(install / "readme.txt", std::ios::binary);
     if (readmeFile != nullptr && std::filesystem::exists(readmeFile)) {

@@ -1,13 +1,19 @@
-// Every text of the windows shows whole, in Japanese and English, at factor
-// 1 and 2: measured in the font and size it is drawn in (broken into lines
-// where its control breaks it), within what its control's box leaves it.
+// Every text of the windows shows whole, in Japanese and English, at the
+// factors 1, 1.25, 1.5 and 2 (fonts grow by the factor, not always in step
+// with the boxes, which FLTK scales): measured in the font and size it is
+// drawn in (broken into lines where its control breaks it), within what its
+// control's box leaves it. The Japanese windows keep one layout at every
+// factor.
 #include <gtest/gtest.h>
 #include <FL/Fl_Text_Display.H>
 #include <FL/fl_draw.H>
 
+#include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "base/catalogue.h"
 #include "config/settings.h"
@@ -50,6 +56,14 @@ void ExpectFits(const Fl_Widget& c, const std::string& where) {
       << where << ": \"" << text << "\" needs " << w << " x " << h << ", has " << roomW << " x " << roomH;
 }
 
+// The window's and every control's place and size, in FLTK's units.
+void AddPlaces(const Fl_Widget& w, std::vector<std::array<int, 4>>& places) {
+  places.push_back({w.x(), w.y(), w.w(), w.h()});
+  if (const Fl_Group* g = const_cast<Fl_Widget&>(w).as_group()) {
+    for (int i = 0; i < g->children(); ++i) AddPlaces(*g->child(i), places);
+  }
+}
+
 void ExpectAllFit(Fl_Widget& w, const std::string& where) {
   ExpectFits(w, where);
   if (Fl_Group* g = w.as_group()) {
@@ -84,15 +98,25 @@ TEST_F(TextFitTest, EveryWindowShowsItsTextsWholeInEachLanguageAndScale) {
          return (box = MakeMessageBox("", longError() + "\n" + Tr("セットアップは完了していません。"), 1)).get();
        }},
   };
+  // The Japanese layout is the design's at every factor: FLTK scales it.
+  // The message box sizes itself within the screen, smaller at a larger
+  // factor.
+  std::map<std::string, std::vector<std::array<int, 4>>> japaneseAtOne;
   for (const char* language : {"C", "en"}) {
     UseLanguage({language});
-    for (const char* scale : {"1", "2"}) {
-      testsupport::SetEnvironment("GDK_SCALE", scale);
-      ForgetUiScale();
+    for (const float scale : {1.0f, 1.25f, 1.5f, 2.0f}) {
+      ScaleEveryScreen(scale);
       for (const auto& [name, make] : windows) {
-        const std::string where = std::string(name) + ", " + (*language == 'C' ? "Japanese" : "English") + ", factor " + scale;
+        const std::string where =
+            std::string(name) + ", " + (*language == 'C' ? "Japanese" : "English") + ", factor " + std::to_string(scale);
         Fl_Window* window = make();
         ExpectAllFit(*window, where);
+        if (*language == 'C' && window != box.get()) {  // the box sizes itself within the screen
+          std::vector<std::array<int, 4>> places;
+          AddPlaces(*window, places);
+          if (scale == 1) japaneseAtOne[name] = places;
+          EXPECT_EQ(places, japaneseAtOne[name]) << where << ": laid out otherwise than at factor 1";
+        }
         EXPECT_TRUE(window != box.get() || window->w() <= Fl::w()) << where << ": wider than the screen";
         app.DestroyForms();
         startup.reset();
@@ -101,8 +125,7 @@ TEST_F(TextFitTest, EveryWindowShowsItsTextsWholeInEachLanguageAndScale) {
     }
   }
   UseLanguage({"C"});
-  testsupport::SetEnvironment("GDK_SCALE", nullptr);
-  ForgetUiScale();
+  ScaleEveryScreen(1);
 }
 
 }  // namespace

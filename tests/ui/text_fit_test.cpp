@@ -99,8 +99,9 @@ TEST_F(TextFitTest, EveryWindowShowsItsTextsWholeInEachLanguageAndScale) {
        }},
   };
   // The Japanese layout is the design's at every factor: FLTK scales it.
-  // The message box sizes itself within the screen, smaller at a larger
-  // factor.
+  // The message box and a long error grow with their text's lines, whose
+  // height in FLTK's units the fonts round differently at each factor.
+  const std::set<std::string> sizedByText = {"error, long", "message box"};
   std::map<std::string, std::vector<std::array<int, 4>>> japaneseAtOne;
   for (const char* language : {"C", "en"}) {
     UseLanguage({language});
@@ -111,7 +112,7 @@ TEST_F(TextFitTest, EveryWindowShowsItsTextsWholeInEachLanguageAndScale) {
             std::string(name) + ", " + (*language == 'C' ? "Japanese" : "English") + ", factor " + std::to_string(scale);
         Fl_Window* window = make();
         ExpectAllFit(*window, where);
-        if (*language == 'C' && window != box.get()) {  // the box sizes itself within the screen
+        if (*language == 'C' && !sizedByText.count(name)) {
           std::vector<std::array<int, 4>> places;
           AddPlaces(*window, places);
           if (scale == 1) japaneseAtOne[name] = places;

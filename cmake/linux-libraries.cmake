@@ -1,11 +1,16 @@
-# Linux: SDL2 through pkg-config, FLTK through fltk-config, Xlib and its
-# extensions by name.
+# Linux: SDL2 through pkg-config, FLTK 1.4 through the fltk-config that
+# scripts/build-linux-deps names (the system's, or a static build of its own
+# in the cache outside the clone), Xlib and its extensions by name.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 target_link_libraries(sdl2_flags INTERFACE PkgConfig::SDL2)
 target_link_libraries(x11_flags INTERFACE X11 X11-xcb xcb Xext Xrender)
 
-find_program(FLTK_CONFIG fltk-config REQUIRED)
+execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/build-linux-deps
+  OUTPUT_VARIABLE FLTK_CONFIG OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE fltk_result)
+if(NOT fltk_result EQUAL 0)
+  message(FATAL_ERROR "FLTK 1.4 could not be built (scripts/build-linux-deps)")
+endif()
 execute_process(COMMAND ${FLTK_CONFIG} --cxxflags OUTPUT_VARIABLE FLTK_CXXFLAGS OUTPUT_STRIP_TRAILING_WHITESPACE)
 execute_process(COMMAND ${FLTK_CONFIG} --ldflags OUTPUT_VARIABLE FLTK_LDFLAGS OUTPUT_STRIP_TRAILING_WHITESPACE)
 separate_arguments(FLTK_CXXFLAGS UNIX_COMMAND "${FLTK_CXXFLAGS}")
@@ -18,4 +23,4 @@ foreach(flag IN LISTS FLTK_CXXFLAGS)
     target_compile_options(fltk_flags INTERFACE ${flag})
   endif()
 endforeach()
-target_link_libraries(fltk_flags INTERFACE ${FLTK_LDFLAGS} Xext Xrender Xfixes Xft fontconfig Xinerama dl m)
+target_link_libraries(fltk_flags INTERFACE ${FLTK_LDFLAGS})

@@ -4,8 +4,9 @@
 #
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 #
-# ZUK_WINDOWS_PREFIX: where scripts/build-windows-deps installed the
-# cross-built SDL2, FLTK and GoogleTest (default BUILD/deps/prefix).
+# ZUK_WINDOWS_PREFIX: the folders where scripts/build-windows-deps installed
+# the cross-built SDL2, FLTK and GoogleTest (default: those it listed in
+# BUILD/deps/prefixes, else BUILD/deps/prefix).
 # Test programs run under Wine through scripts/wine-run, with the Wine
 # prefix ZUK_WINE_PREFIX (default BUILD/wine).
 set(CMAKE_SYSTEM_NAME Windows)
@@ -23,7 +24,9 @@ set(CMAKE_STRIP ${ZUK_MINGW}-strip CACHE FILEPATH "")
 # try_compile projects read this file again in a folder of their own: hand
 # them the outer project's choices.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ZUK_WINDOWS_PREFIX ZUK_WINE_PREFIX)
-if(NOT ZUK_WINDOWS_PREFIX)
+if(NOT ZUK_WINDOWS_PREFIX AND EXISTS ${CMAKE_BINARY_DIR}/deps/prefixes)
+  file(STRINGS ${CMAKE_BINARY_DIR}/deps/prefixes ZUK_WINDOWS_PREFIX)
+elseif(NOT ZUK_WINDOWS_PREFIX)
   set(ZUK_WINDOWS_PREFIX ${CMAKE_BINARY_DIR}/deps/prefix)
 endif()
 if(NOT ZUK_WINE_PREFIX)

@@ -9,7 +9,4 @@ target_compile_definitions(sdl2_flags INTERFACE SDL_MAIN_HANDLED)
 
 find_package(FLTK CONFIG REQUIRED)
 target_include_directories(fltk_flags SYSTEM INTERFACE ${FLTK_INCLUDE_DIRS})
-target_link_libraries(fltk_flags INTERFACE fltk gdi32 ole32 uuid comctl32 ws2_32)
-# FLTK 1.3's headers tell Windows by WIN32, which a strict C++ mode leaves
-# undefined (only _WIN32).
-target_compile_definitions(fltk_flags INTERFACE WIN32)
+target_link_libraries(fltk_flags INTERFACE fltk::fltk gdi32 ole32 uuid comctl32 ws2_32)

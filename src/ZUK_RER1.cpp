@@ -94,7 +94,6 @@ int main(int argc, char** argv) {
   SetPictureTitle(App().Title);
   SetPlatform(&DesktopPlatform());
   g_daemonWindow = start.daemonWindow;
-  InitFonts();
   PrepareWindows(start);
   ReadFltkOptions();
   RemoveLeftoverTempFiles();

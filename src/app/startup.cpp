@@ -3,6 +3,7 @@
 
 #include "shell/application.h"
 #include "shell/display_loss.h"
+#include "shell/fonts.h"
 #include "platform/signals.h"
 #include "shell/form.h"
 #include "base/diagnostic.h"
@@ -30,10 +31,14 @@ void RunStartup(const std::string& tail, const std::string& programPath, const F
 
   // The X server going away ends every mode with exit code 0, as closing
   // its window does, from before the first connection on. Inside a daemon's
-  // window FLTK is never used; elsewhere its display is opened here and
-  // handed to it, so that it puts in no handler of its own.
+  // window FLTK is never used; elsewhere its display is opened here (keeping
+  // the watch's handler), and then its fonts named (naming one opens the
+  // display).
   static DisplayLossWatch displayLoss([] {});
-  if (!plan.inDaemonWindow && App().Windowed) OpenDisplay();
+  if (!plan.inDaemonWindow && App().Windowed) {
+    OpenDisplay();
+    InitFonts();
+  }
   if (plan.action == StartupPlan::Action::PasswordBox) {
     App().MessageBox(Tr(kPasswordMessage));
     ProgramEnd();

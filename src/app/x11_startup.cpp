@@ -1,8 +1,11 @@
-// Start-up's X11 part: the X display opened for FLTK, and the ending
-// signals' pipe watched by FLTK's loops.
+// Start-up's Linux part: the display opened for FLTK (X11, or Wayland
+// where FLTK_BACKEND asks for it), and the ending signals' pipe watched by
+// FLTK's loops.
 #include <FL/Fl.H>
 #include <FL/x.H>
 
+#include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -10,6 +13,7 @@
 #include "app/startup_system.h"
 #include "base/diagnostic.h"
 #include "shell/application.h"
+#include "shell/ui_scale.h"
 #include "platform/signals.h"
 
 constexpr const char* kNeedsXServer = "this program needs an X server (on Wayland, Xwayland)";
@@ -32,6 +36,35 @@ void OnEndSignalPipe(FL_SOCKET, void*) {
   if (!EndSignalDeferred() && !ProgramEnding()) ProgramEnd();
 }
 
+// FLTK puts in an X I/O error handler of its own as it opens its display
+// (Fl::fatal, exit code 1), then asks the server for the screens: the
+// handler in force before, the display-loss watch's, takes a loss then and
+// comes back after.
+XIOErrorHandler g_lossHandler = nullptr;
+Display* g_opening = nullptr;
+void (*g_fltkFatal)(const char*, ...) = nullptr;
+
+[[noreturn]] void FatalWhileOpening(const char* format, ...) {
+  if (std::string(format) == "X I/O error") g_lossHandler(g_opening);
+  std::va_list args;
+  va_start(args, format);
+  std::vfprintf(stderr, format, args);
+  va_end(args);
+  std::fputc('\n', stderr);
+  std::exit(1);
+}
+
+void OpenFltkKeepingLossHandler(Display* display) {
+  g_lossHandler = XSetIOErrorHandler(nullptr);
+  XSetIOErrorHandler(g_lossHandler);
+  g_opening = display;
+  g_fltkFatal = Fl::fatal;
+  if (g_lossHandler != nullptr) Fl::fatal = FatalWhileOpening;
+  fl_open_display();
+  Fl::fatal = g_fltkFatal;
+  XSetIOErrorHandler(g_lossHandler);
+}
+
 }  // namespace
 
 void WatchEndSignals() {
@@ -39,8 +72,15 @@ void WatchEndSignals() {
 }
 
 void OpenDisplay() {
-  if (fl_display != nullptr) return;
+  if (fl_x11_display() != nullptr || fl_wl_display() != nullptr) return;
+  const char* backend = std::getenv("FLTK_BACKEND");
+  if (backend != nullptr && std::string(backend) == "wayland") {
+    fl_open_display();  // ends the program, saying why, without a compositor
+    return;
+  }
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) EndWithoutXServer();
-  fl_open_display(display);
+  fl_x11_use_display(display);
+  OpenFltkKeepingLossHandler(display);
+  ApplyDesktopScale();
 }

@@ -29,7 +29,7 @@ class StopIcon : public Fl_Box {
     fl_color(fl_rgb_color(200, 30, 30));
     fl_pie(x(), y(), w(), h(), 0, 360);
     fl_color(FL_WHITE);
-    fl_line_style(FL_SOLID | FL_CAP_ROUND, 4 * UiScale());
+    fl_line_style(FL_SOLID | FL_CAP_ROUND, 4);
     const int m = w() / 4;
     fl_line(x() + m, y() + m, x() + w() - m, y() + h() - m);
     fl_line(x() + w() - m, y() + m, x() + m, y() + h() - m);
@@ -44,7 +44,7 @@ class MessageText : public Fl_Box {
   MessageText(int x, int y, int w, int h, const std::string& text) : Fl_Box(x, y, w, h) {
     copy_label(text.c_str());
     labelfont(kGothic);
-    labelsize(12 * UiScale());
+    labelsize(12);
   }
   void draw() override {
     fl_font(labelfont(), labelsize());
@@ -210,19 +210,18 @@ Application& App() {
 void SetApp(Application* a) { g_override = a; }
 
 std::unique_ptr<Fl_Window> MakeMessageBox(const std::string& caption, const std::string& text, int kind) {
-  const int s = UiScale();
   int sx = 0, sy = 0, sw = 0, sh = 0;
   Fl::screen_xywh(sx, sy, sw, sh, 0);  // the whole main screen
-  const int icon = kind == 1 ? 40 * s : 0;
-  const int pad = 16 * s;
-  const int bw = 80 * s, bh = 26 * s;
-  fl_font(kGothic, 12 * s);
+  const int icon = kind == 1 ? 40 : 0;
+  const int pad = 16;
+  const int bw = 80, bh = 26;
+  fl_font(kGothic, 12);
   // The box within the screen, with a margin of its own width at each side:
   // a longer line breaks, as in Windows' message box.
-  const std::string lines = BrokenAt(text, sw - 4 * pad - icon - (icon ? pad : 0) - 4 * s);
+  const std::string lines = BrokenAt(text, sw - 4 * pad - icon - (icon ? pad : 0) - 4);
   int tw = 0, th = 0;
   MeasureText(lines, tw, th);
-  tw += 4 * s;
+  tw += 4;
   const int cw = std::max(tw + icon + (icon ? pad : 0) + 2 * pad, bw + 2 * pad);
   const int ch = std::max(th, icon) + bh + 3 * pad;
   auto win = std::make_unique<BoxWindow>(cw, ch);
@@ -231,7 +230,7 @@ std::unique_ptr<Fl_Window> MakeMessageBox(const std::string& caption, const std:
   new MessageText(pad + icon + (icon ? pad : 0), pad, tw, std::max(th, icon), lines);
   auto* ok = new Fl_Return_Button((cw - bw) / 2, ch - pad - bh, bw, bh, "OK");
   ok->labelfont(kGothic);
-  ok->labelsize(12 * s);
+  ok->labelsize(12);
   ok->callback(CloseDialog);
   win->end();
   win->set_modal();

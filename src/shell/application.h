@@ -105,8 +105,7 @@ void SetApp(Application* a);
 class Fl_Window;
 // The window of the message box that MessageBoxHook shows by default (kind 0
 // plain, 1 stop icon): the text as wide and high as its lines, an OK button
-// last, centred on the main screen, all of it UiScale() times larger; not
-// shown yet.
+// last, centred on the main screen; not shown yet.
 std::unique_ptr<Fl_Window> MakeMessageBox(const std::string& caption, const std::string& text, int kind);
 
 // Ends the program at once: throws ProgramEndSignal, which the program entry

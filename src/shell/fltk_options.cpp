@@ -31,7 +31,12 @@ constexpr OptionKey kKeys[] = {{Fl::OPTION_ARROW_FOCUS, "ArrowFocus", 0},
                                {Fl::OPTION_VISIBLE_FOCUS, "VisibleFocus", 1},
                                {Fl::OPTION_DND_TEXT, "DNDText", 1},
                                {Fl::OPTION_SHOW_TOOLTIPS, "ShowTooltips", 1},
-                               {Fl::OPTION_FNFC_USES_GTK, "FNFCUsesGTK", 1}};
+                               {Fl::OPTION_FNFC_USES_GTK, "FNFCUsesGTK", 1},
+                               {Fl::OPTION_PRINTER_USES_GTK, "PrintUsesGTK", 1},
+                               {Fl::OPTION_SHOW_SCALING, "ShowZoomFactor", 1},
+                               {Fl::OPTION_FNFC_USES_ZENITY, "UseZenity", 0},
+                               {Fl::OPTION_FNFC_USES_KDIALOG, "UseKdialog", 0},
+                               {Fl::OPTION_SIMPLE_ZOOM_SHORTCUT, "SimpleZoomShortcut", 0}};
 
 // The "options" group of one file, as FLTK reads it: the system's values
 // stand, the user's only when not negative. The group is opened by its

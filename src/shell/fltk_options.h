@@ -1,7 +1,8 @@
 // FLTK's global options (visible focus, tooltips, text drag and drop...).
-// FLTK 1.3 reads them from its preference files the first time a widget
-// asks, and writes both files back then, truncating them in place
-// ($HOME/.fltk/fltk.org/fltk.prefs; as root /etc/fltk/fltk.org/fltk.prefs).
+// FLTK reads them from its preference files the first time a widget asks,
+// and writes both files back then, truncating them in place
+// ($XDG_CONFIG_HOME/fltk.org/fltk.prefs, or $HOME/.fltk/fltk.org/fltk.prefs
+// where only that folder exists; as root /etc/fltk/fltk.org/fltk.prefs).
 #pragma once
 
 // Reads the options from the same files as FLTK would, writing nothing, and

@@ -39,10 +39,9 @@ double LatinBackslashWidth() {
 }  // namespace
 
 void InitFonts() {
-  // The leading character is FLTK's style code: ' ' regular, 'B' bold.
-  Fl::set_font(kGothic, " IPAPGothic");
-  Fl::set_font(kGothicBold, "BIPAPGothic");
-  Fl::set_font(kLatin, LatinFaceName());
+  Fl::set_font(kGothic, FaceName(Face::Gothic));
+  Fl::set_font(kGothicBold, FaceName(Face::GothicBold));
+  Fl::set_font(kLatin, FaceName(Face::Latin));
 }
 
 std::string BrokenAt(std::string_view text, int width) {

@@ -1,5 +1,6 @@
 // The program's fonts: IPA P Gothic, regular and bold, registered with FLTK
-// by InitFonts() (called by the application before any window is made),
+// by InitFonts() (called at start-up once the display is open, before any
+// window is made),
 // and a Latin face for the backslashes of a translation's texts.
 #pragma once
 
@@ -32,6 +33,8 @@ void DrawTextRun(const char* text, int n, int x, int y);
 // fl_measure's width and height of lines broken by '\n', by that rule.
 void MeasureText(const std::string& text, int& w, int& h);
 
-// The name FLTK gives the system's Latin face (its first character the
-// style, ' ' for regular).
-const char* LatinFaceName();
+// The names FLTK gives the faces: on Windows the first character is the
+// style (' ' regular, 'B' bold), on Linux Pango's description names it
+// after the family.
+enum class Face { Gothic, GothicBold, Latin };
+const char* FaceName(Face face);

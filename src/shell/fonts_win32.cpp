@@ -1,4 +1,15 @@
 #include "shell/fonts.h"
 
-// On every Windows since 2000, and Wine's own.
-const char* LatinFaceName() { return " Tahoma"; }
+// The GDI names, the first character the style; Tahoma is on every Windows
+// since 2000, and Wine's own.
+const char* FaceName(Face face) {
+  switch (face) {
+    case Face::Gothic:
+      return " IPAPGothic";
+    case Face::GothicBold:
+      return "BIPAPGothic";
+    case Face::Latin:
+      break;
+  }
+  return " Tahoma";
+}

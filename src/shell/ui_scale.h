@@ -1,23 +1,25 @@
-// The windows on a high-density screen: drawn larger by a whole factor, so
-// that they come out as large as other programs' windows there.
+// The windows' scale. FLTK scales each window by the factor of the screen
+// it is on, whole or fractional (from Xft.dpi or the compositor's output
+// scale on Linux, from the monitor's DPI on Windows, and Ctrl +/- for the
+// user), and follows a move to a screen of another factor: the windows are
+// laid out at factor 1. What it leaves to the program is here: GDK_SCALE,
+// which FLTK's X11 backend does not read, and how pictures are enlarged.
 #pragma once
 
 class Fl_Window;
 
-// GDK_SCALE when it holds a whole number from 1 to 4; else what the X
-// resources' Xft.dpi asks for. Read once, the first time it is asked for
-// with the display open.
-int UiScale();
-// The factor of the X resources' text: 2 when Xft.dpi is 144 or more, 3 from
-// 240, 4 from 336; 1 without it, and for a value that is no number or asks
-// for more than GDK_SCALE may (432 or more: a window larger than any screen).
-int FactorFromXftDpi(const char* resources);
-// Forgets the factor read (tests change the environment).
-void ForgetUiScale();
-// Scales a window laid out at factor 1 by UiScale(): its size and every
-// control's place, size, label and text size; pictures become copies with
-// each pixel repeated (sharp). Call once, before the window is shown.
-void ScaleWindow(Fl_Window* window);
+// GDK_SCALE's factor when it holds a whole number from 1 to 4; else 0.
+int FactorFromGdkScale(const char* text);
+// Sets every screen's factor (GDK_SCALE, the tests' scales).
+void ScaleEveryScreen(float factor);
+// GDK_SCALE, when it holds a factor, for every screen, over what FLTK read
+// from the desktop. Call once the display is open (nothing on Windows).
+void ApplyDesktopScale();
+// Pictures are enlarged pixel-sharp (each pixel repeated) at whole factors,
+// smoothly at fractional ones, where repeated pixels would come out uneven:
+// chooses so for the factor of the window's screen. Call in the window's
+// draw(), before its pictures are drawn.
+void ChoosePictureScaling(Fl_Window& window);
 
 // What window managers read of a window: the class (WM_CLASS "zuk_rer1",
 // "Zuk_rer1", as the menu entries' StartupWMClass) and the title also in the

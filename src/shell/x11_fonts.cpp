@@ -1,4 +1,14 @@
 #include "shell/fonts.h"
 
-// Fontconfig's sans-serif face.
-const char* LatinFaceName() { return " sans"; }
+// Pango's descriptions; "sans" is fontconfig's sans-serif face.
+const char* FaceName(Face face) {
+  switch (face) {
+    case Face::Gothic:
+      return "IPAPGothic";
+    case Face::GothicBold:
+      return "IPAPGothic Bold";
+    case Face::Latin:
+      break;
+  }
+  return "sans";
+}

@@ -10,7 +10,9 @@ namespace {
 
 // Activation: a form's window that receives the input focus after having
 // lost it becomes active again and runs FormActivate.
+// On Wayland there are no X events (FLTK hands none).
 int FocusWatcher(void* event, void*) {
+  if (event == nullptr || fl_x11_display() == nullptr) return 0;
   const XEvent* xe = static_cast<const XEvent*>(event);
   if (xe->type != FocusIn && xe->type != FocusOut) return 0;
   if (xe->xfocus.detail == NotifyInferior || xe->xfocus.detail == NotifyPointer) return 0;

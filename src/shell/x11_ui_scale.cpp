@@ -1,15 +1,16 @@
-// The scale and the names that window managers read, on X11.
+// GDK_SCALE and the names that window managers read, on X11.
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 #include <X11/Xutil.h>
 
+#include <cstdlib>
+
 #include "shell/ui_scale.h"
-#include "shell/ui_scale_system.h"
 
-bool ScaleSourceOpen() { return fl_display != nullptr; }
-
-int SystemScaleFactor() { return FactorFromXftDpi(XResourceManagerString(fl_display)); }
+void ApplyDesktopScale() {
+  if (const int factor = FactorFromGdkScale(std::getenv("GDK_SCALE"))) ScaleEveryScreen(static_cast<float>(factor));
+}
 
 void NameForWindowManagers(Fl_Window* window) {
   if (fl_display == nullptr || window == nullptr || !window->shown()) return;

@@ -8,7 +8,6 @@
 #include "platform/platform.h"
 #include "ui/text_fit.h"
 #include "ui/ui_controls.h"
-#include "shell/ui_scale.h"
 // App().MessageBox, not the macro that FLTK's headers bring on Windows.
 #include "base/windows_names_push.h"
 #include "base/catalogue.h"
@@ -58,7 +57,6 @@ ErrorWindow::ErrorWindow() {
   UseDialogFont(closeButton_);
   closeButton_->callback(CloseThunk, this);
   win->end();
-  ScaleWindow(win);
   if (TextsTranslated()) Widen(*closeButton_, GrowToward::Left, 12);
   HookCloseBox();
 }

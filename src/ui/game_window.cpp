@@ -39,6 +39,10 @@ const char* const kNoSettingsMessage = N_("設定ファイルがありません"
 class StartupWindow : public Fl_Double_Window {
  public:
   StartupWindow(GameWindow* form, int w, int h) : Fl_Double_Window(w, h), form_(form) {}
+  void draw() override {
+    ChoosePictureScaling(*this);
+    Fl_Double_Window::draw();
+  }
   int handle(int event) override {
     WorldState& w = form_->w;
     switch (event) {
@@ -95,7 +99,6 @@ GameWindow::GameWindow(WorldState& world, bool isHeadless, std::optional<DaemonR
   label1_->labelcolor(fl_rgb_color(0, 255, 0));
   label1_->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
   win->end();
-  ScaleWindow(win);
   if (TextsTranslated()) Widen(*label1_, GrowToward::Right, 271);
   window_ = win;
   HookCloseBox();

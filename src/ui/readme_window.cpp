@@ -11,7 +11,6 @@
 #include "ui/memo_wrap.h"
 #include "ui/text_fit.h"
 #include "ui/ui_controls.h"
-#include "shell/ui_scale.h"
 #include "base/catalogue.h"
 
 ReadmeWindow* ReadmeForm = nullptr;
@@ -47,7 +46,6 @@ ReadmeWindow::ReadmeWindow() {
   UseDialogFont(CloseButton);
   CloseButton->callback(Button1Thunk, this);
   win->end();
-  ScaleWindow(win);
   if (TextsTranslated()) Widen(*CloseButton, GrowToward::Left, 12);
   HookCloseBox();
 }

@@ -15,7 +15,6 @@
 #include "ui/ui_controls.h"
 #include "ui/readme_window.h"
 #include "ui/text_fit.h"
-#include "shell/ui_scale.h"
 // App().MessageBox, not the macro that FLTK's headers bring on Windows.
 #include "base/windows_names_push.h"
 #include "base/catalogue.h"
@@ -100,7 +99,6 @@ SettingsWindow::SettingsWindow() {
   SaveButton->labelcolor(kClBlack);
   SaveButton->callback(Thunk<&SettingsWindow::Save>, this);
   win->end();
-  ScaleWindow(win);
   if (TextsTranslated()) FitTranslatedTexts(*this);
   HookCloseBox();
 }

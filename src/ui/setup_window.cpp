@@ -26,7 +26,6 @@
 #include "ui/setup_text.h"
 #include "ui/text_fit.h"
 #include "video/presenter.h"
-#include "shell/ui_scale.h"
 // App().MessageBox, not the macro that FLTK's headers bring on Windows.
 #include "base/windows_names_push.h"
 #include "base/catalogue.h"
@@ -147,7 +146,6 @@ SetupWindow::SetupWindow() {
   InstallButton->labelcolor(kClBlack);
   InstallButton->callback(Thunk<&SetupWindow::Install>, this);
   win->end();
-  ScaleWindow(win);
   if (TextsTranslated()) FitTranslatedTexts(*this);
   HookCloseBox();
 }

@@ -8,7 +8,6 @@
 
 #include "base/catalogue.h"
 #include "shell/fonts.h"
-#include "shell/ui_scale.h"
 #include "ui/ui_controls.h"
 
 namespace {
@@ -56,7 +55,7 @@ int TextRoom(const Fl_Widget& w) {
 bool Widen(Fl_Widget& w, GrowToward side, int limit) {
   const int need = TextWidth(w) - TextRoom(w);
   if (need <= 0) return true;
-  const int edge = limit * UiScale();
+  const int edge = limit;
   if (side == GrowToward::Right) {
     const int width = std::min(w.w() + need, edge - w.x());
     w.resize(w.x(), w.y(), std::max(width, w.w()), w.h());

@@ -30,9 +30,14 @@ int DialogWindow::handle(int event) {
   return Fl_Double_Window::handle(event);
 }
 
+void DialogWindow::draw() {
+  ChoosePictureScaling(*this);
+  Fl_Double_Window::draw();
+}
+
 void DialogWindow::show() {
   const bool first = !shown();
-  // Fixed at the size it has now (scaled for the screen's density).
+  // Fixed at the size it has now.
   if (first) size_range(w(), h(), w(), h());
   Fl_Double_Window::show();
   if (first) MarkAsDialog(this);
@@ -97,16 +102,17 @@ void Shape::draw() {
     fl_color(brush_);
     fl_rectf(x(), y(), w(), h());
   }
-  // The outline is a pixel wide at factor 1, inside the shape's box.
+  // The outline is a pixel wide at factor 1 (FLTK widens it with the
+  // factor), inside the shape's box.
   fl_color(pen_);
-  for (int i = 0; i < UiScale(); ++i) fl_rect(x() + i, y() + i, w() - 2 * i, h() - 2 * i);
+  fl_rect(x(), y(), w(), h());
 }
 
 // ---------------------------------------------------------------------------
 // Track bar
 
 namespace {
-// The track bar's parts in pixels at factor 1 (UiScale() multiplies them).
+// The track bar's parts in pixels at factor 1.
 constexpr int kThumbHalf = 5;     // the thumb is 11 pixels wide
 constexpr int kThumbTop = 3;      // rectangle part from here ...
 constexpr int kThumbBody = 14;    // ... this many pixels high,
@@ -119,7 +125,6 @@ constexpr int kThumbInset = 13;  // thumb centre at the ends, from the edges
 constexpr double kRepeatDelay = 0.4;
 constexpr double kRepeatRate = 0.1;
 
-int Px(int v) { return v * UiScale(); }
 }  // namespace
 
 TrackBar::TrackBar(int x, int y, int w, int h, int min, int max, int position)
@@ -132,8 +137,8 @@ TrackBar::TrackBar(int x, int y, int w, int h, int min, int max, int position)
 
 TrackBar::~TrackBar() { Fl::remove_timeout(RepeatThunk, this); }
 
-int TrackBar::ChannelLeft() const { return x() + Px(kThumbInset); }
-int TrackBar::ChannelRight() const { return x() + w() - 1 - Px(kThumbInset); }
+int TrackBar::ChannelLeft() const { return x() + kThumbInset; }
+int TrackBar::ChannelRight() const { return x() + w() - 1 - kThumbInset; }
 
 int TrackBar::ThumbCenter(int position) const {
   const int span = ChannelRight() - ChannelLeft();
@@ -159,9 +164,9 @@ void TrackBar::SetPosition(int p) {
 
 void TrackBar::PageToward(int mouseX) {
   const int c = ThumbCenter(position_);
-  if (mouseX < c - Px(kThumbHalf)) {
+  if (mouseX < c - kThumbHalf) {
     SetPosition(std::max(position_ - PageSize, PositionAt(mouseX)));
-  } else if (mouseX > c + Px(kThumbHalf)) {
+  } else if (mouseX > c + kThumbHalf) {
     SetPosition(std::min(position_ + PageSize, std::max(PositionAt(mouseX), position_ + 1)));
   }
 }
@@ -170,7 +175,7 @@ void TrackBar::RepeatThunk(void* self) {
   auto* t = static_cast<TrackBar*>(self);
   if (!t->repeating_) return;
   const int c = t->ThumbCenter(t->position_);
-  if (t->mouseX_ >= c - Px(kThumbHalf) && t->mouseX_ <= c + Px(kThumbHalf)) return;
+  if (t->mouseX_ >= c - kThumbHalf && t->mouseX_ <= c + kThumbHalf) return;
   t->PageToward(t->mouseX_);
   Fl::repeat_timeout(kRepeatRate, RepeatThunk, self);
 }
@@ -223,8 +228,8 @@ bool TrackBar::HandleKey(int key) {
 void TrackBar::Press(int ex, int ey) {
   if (Fl::visible_focus()) take_focus();
   const int c = ThumbCenter(position_);
-  const bool onThumb = ex >= c - Px(kThumbHalf) && ex <= c + Px(kThumbHalf) && ey >= y() + Px(kThumbTop) &&
-                       ey < y() + Px(kThumbTop) + Px(kThumbBody) + Px(kThumbPoint);
+  const bool onThumb = ex >= c - kThumbHalf && ex <= c + kThumbHalf && ey >= y() + kThumbTop &&
+                       ey < y() + kThumbTop + kThumbBody + kThumbPoint;
   if (onThumb) {
     dragging_ = true;
     grabOffset_ = ex - c;
@@ -238,14 +243,11 @@ void TrackBar::Press(int ex, int ey) {
 }
 
 void TrackBar::draw() {
-  // Lines as wide as the factor; at factor 1 the X server's own thin lines.
-  const int width = UiScale() > 1 ? UiScale() : 0;
-  fl_line_style(FL_SOLID, width);
+  // FLTK widens the lines with the factor.
   DrawParts();
-  fl_line_style(0);
   if (Fl::focus() == this && Fl::visible_focus()) {
     fl_color(kClBlack);
-    fl_line_style(FL_DOT, width);
+    fl_line_style(FL_DOT);
     fl_rect(x(), y(), w(), h());
     fl_line_style(0);
   }
@@ -257,37 +259,37 @@ void TrackBar::DrawParts() {
   fl_rectf(x(), y(), w(), h());
 
   // Channel: a sunken groove from end to end.
-  const int cl = ChannelLeft() - Px(kThumbHalf) - 2;
-  const int cr = ChannelRight() + Px(kThumbHalf) + 2;
-  const int ct = y() + Px(kChannelTop);
+  const int cl = ChannelLeft() - kThumbHalf - 2;
+  const int cr = ChannelRight() + kThumbHalf + 2;
+  const int ct = y() + kChannelTop;
   fl_color(FL_WHITE);
-  fl_rectf(cl, ct, cr - cl + 1, Px(kChannelHeight));
+  fl_rectf(cl, ct, cr - cl + 1, kChannelHeight);
   fl_color(kClGray);
   fl_xyline(cl, ct, cr);
-  fl_yxline(cl, ct, ct + Px(kChannelHeight) - 1);
+  fl_yxline(cl, ct, ct + kChannelHeight - 1);
   fl_color(kClBlack);
   fl_xyline(cl + 1, ct + 1, cr - 1);
-  fl_yxline(cl + 1, ct + 1, ct + Px(kChannelHeight) - 2);
+  fl_yxline(cl + 1, ct + 1, ct + kChannelHeight - 2);
   fl_color(FL_WHITE);
-  fl_xyline(cl, ct + Px(kChannelHeight) - 1, cr);
-  fl_yxline(cr, ct, ct + Px(kChannelHeight) - 1);
+  fl_xyline(cl, ct + kChannelHeight - 1, cr);
+  fl_yxline(cr, ct, ct + kChannelHeight - 1);
 
   // Ticks below: every Frequency positions from Min, and one at Max.
   fl_color(kClBlack);
-  const int ty = y() + Px(kTickTop);
+  const int ty = y() + kTickTop;
   if (Frequency > 0) {
-    for (int p = min_; p <= max_; p += Frequency) fl_yxline(ThumbCenter(p), ty, ty + Px(kTickLength) - 1);
+    for (int p = min_; p <= max_; p += Frequency) fl_yxline(ThumbCenter(p), ty, ty + kTickLength - 1);
   }
-  fl_yxline(ThumbCenter(max_), ty, ty + Px(kTickLength));
-  fl_yxline(ThumbCenter(min_), ty, ty + Px(kTickLength));
+  fl_yxline(ThumbCenter(max_), ty, ty + kTickLength);
+  fl_yxline(ThumbCenter(min_), ty, ty + kTickLength);
 
   // Thumb: a raised pentagon pointing down at the ticks.
   const int c = ThumbCenter(position_);
-  const int l = c - Px(kThumbHalf);
-  const int r = c + Px(kThumbHalf);
-  const int t = y() + Px(kThumbTop);
-  const int b = t + Px(kThumbBody) - 1;  // last row of the rectangle part
-  const int tip = b + Px(kThumbPoint);
+  const int l = c - kThumbHalf;
+  const int r = c + kThumbHalf;
+  const int t = y() + kThumbTop;
+  const int b = t + kThumbBody - 1;  // last row of the rectangle part
+  const int tip = b + kThumbPoint;
   fl_color(kClBtnFace);
   fl_rectf(l, t, r - l + 1, b - t + 1);
   fl_polygon(l, b, r, b, c, tip);
@@ -342,9 +344,9 @@ void Memo::UseStyles() {
     styles_ = new Fl_Text_Buffer();
     buffer_->add_modify_callback(Restyle, this);
   }
-  styleTable_[0] = {textcolor(), textfont(), textsize(), 0};
-  styleTable_[1] = {textcolor(), kLatin, textsize(), 0};
-  styleTable_[2] = {textcolor(), textfont(), LineSpacingSize(RowsBelowDescent()), 0};
+  styleTable_[0] = {textcolor(), textfont(), textsize(), 0, 0};
+  styleTable_[1] = {textcolor(), kLatin, textsize(), 0, 0};
+  styleTable_[2] = {textcolor(), textfont(), LineSpacingSize(RowsBelowDescent()), 0, 0};
   highlight_data(styles_, styleTable_, 3, 'A', nullptr, nullptr);
 }
 

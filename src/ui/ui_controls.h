@@ -29,6 +29,9 @@ class DialogWindow : public Fl_Double_Window {
   DialogWindow(int w, int h, const std::string& caption);
   int handle(int event) override;
   void show() override;
+
+ protected:
+  void draw() override;
 };
 
 // Asks the window manager to keep the window above every other window, and

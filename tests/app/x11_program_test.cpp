@@ -155,6 +155,7 @@ TEST_F(ProgramFixture, PasswordSwitchShowsTheMessageCaptionedWithTheTitle) {
   }
   EXPECT_EQ(code, 0);
   EXPECT_FALSE(fs::exists(dir / "home" / ".fltk"));
+  EXPECT_FALSE(fs::exists(dir / "home" / ".config" / "fltk.org"));
 }
 
 TEST_F(ProgramFixture, ASecondStartWhileOneRunsEndsSilently) {

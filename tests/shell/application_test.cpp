@@ -147,19 +147,13 @@ TEST_F(AppFixture, MessageBoxIsCaptionedWithTheTitle) {
 
 namespace {
 
-// Xft.dpi (the resource Xft reads, not another program's) asks for the
-// factor GDK_SCALE could give, and nothing else.
-TEST(UiScale, XftDpiGivesAFactorOnlyWithinGdkScalesRange) {
+// GDK_SCALE gives a whole factor from 1 to 4, and nothing else.
+TEST(UiScale, GdkScaleGivesOnlyAWholeFactorFromOneToFour) {
   const std::pair<const char*, int> cases[] = {
-      {nullptr, 1},        {"Xft.antialias:\t1\n", 1}, {"Xft.dpi:\t96\n", 1},   {"Xft.dpi:\t144\n", 2},
-      {"Xft.dpi: 192", 2}, {"Xft.dpi:\t240\n", 3},     {"Xft.dpi:\t431\n", 4},  {"Xft.dpi:\t432\n", 1},
-      {"Xft.dpi: 1000", 1}, {"Xft.dpi: 7000", 1},      {"Xft.dpi: 100000", 1}, {"Xft.dpi: 1e99", 1},
-      {"Xft.dpi: inf", 1}, {"Xft.dpi: nan", 1},        {"Xft.dpi: 192dpi", 1}, {"Xft.dpi: junk", 1},
-      // Xft's own look-up of Xft.dpi alone, the closest name first.
-      {"Emacs.Xft.dpi:\t288\nXTerm*dpi: 288\nxft.dpi: 288\n", 1}, {"Xft.dpi:\t192\nEmacs.Xft.dpi:\t288\n", 2},
-      {"*.dpi:\t192\n", 2}, {"?.dpi:\t288\n*dpi:\t192\n", 3}, {"Xft.dpi: 96\n*dpi: 288\nXft*dpi: 192\n", 1}};
-  for (const auto& [resources, factor] : cases) {
-    EXPECT_EQ(FactorFromXftDpi(resources), factor) << (resources != nullptr ? resources : "none");
+      {nullptr, 0}, {"", 0},    {"1", 1},   {"2", 2},    {"4", 4},   {"5", 0},    {"0", 0},
+      {"-2", 0},    {"1.5", 0}, {"2x", 0},  {"junk", 0}, {"1e1", 0}, {"99999999999999999999", 0}};
+  for (const auto& [text, factor] : cases) {
+    EXPECT_EQ(FactorFromGdkScale(text), factor) << (text != nullptr ? text : "none");
   }
 }
 

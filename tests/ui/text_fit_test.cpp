@@ -1,13 +1,19 @@
-// Every text of the windows shows whole, in Japanese and English, at factor
-// 1 and 2: measured in the font and size it is drawn in (broken into lines
-// where its control breaks it), within what its control's box leaves it.
+// Every text of the windows shows whole, in Japanese and English, at the
+// factors 1, 1.25, 1.5 and 2 (fonts grow by the factor, not always in step
+// with the boxes, which FLTK scales): measured in the font and size it is
+// drawn in (broken into lines where its control breaks it), within what its
+// control's box leaves it. The Japanese windows keep one layout at every
+// factor.
 #include <gtest/gtest.h>
 #include <FL/Fl_Text_Display.H>
 #include <FL/fl_draw.H>
 
+#include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "base/catalogue.h"
 #include "config/settings.h"
@@ -52,6 +58,14 @@ void ExpectFits(const Fl_Widget& c, const std::string& where) {
       << where << ": \"" << text << "\" needs " << w << " x " << h << ", has " << roomW << " x " << roomH;
 }
 
+// The window's and every control's place and size, in FLTK's units.
+void AddPlaces(const Fl_Widget& w, std::vector<std::array<int, 4>>& places) {
+  places.push_back({w.x(), w.y(), w.w(), w.h()});
+  if (const Fl_Group* g = const_cast<Fl_Widget&>(w).as_group()) {
+    for (int i = 0; i < g->children(); ++i) AddPlaces(*g->child(i), places);
+  }
+}
+
 void ExpectAllFit(Fl_Widget& w, const std::string& where) {
   ExpectFits(w, where);
   if (Fl_Group* g = w.as_group()) {
@@ -60,7 +74,21 @@ void ExpectAllFit(Fl_Widget& w, const std::string& where) {
 }
 
 TEST_F(TextFitTest, EveryWindowShowsItsTextsWholeInEachLanguageAndScale) {
-  ForEachWindow([](Fl_Window& window, const std::string& where) { ExpectAllFit(window, where); });
+  // The Japanese layout is the design's at every factor: FLTK scales it.
+  // The message box and a long error grow with their text's lines, whose
+  // height in FLTK's units the fonts round differently at each factor.
+  const std::set<std::string> sizedByText = {"error, long", "message box"};
+  std::map<std::string, std::vector<std::array<int, 4>>> japaneseAtOne;
+  ForEachWindow(
+      [&](Fl_Window& window, const TourStop& at) {
+        ExpectAllFit(window, at.where);
+        if (at.language != "ja" || sizedByText.count(at.window) != 0) return;
+        std::vector<std::array<int, 4>> places;
+        AddPlaces(window, places);
+        if (at.scale == 1) japaneseAtOne[at.window] = places;
+        EXPECT_EQ(places, japaneseAtOne[at.window]) << at.where << ": laid out otherwise than at factor 1";
+      },
+      {1.0f, 1.25f, 1.5f, 2.0f});
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
-// A tour of every window in each language of the build and factor 1 and
-// 2, for the tests that look at all their texts.
+// A tour of every window in each language of the build and each factor,
+// for the tests that look at all their texts and places.
 #pragma once
 
 #include <FL/Fl_Window.H>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
+#include <initializer_list>
 #include <string>
 
 #include "base/catalogue.h"
@@ -22,11 +24,20 @@
 
 namespace uitest {
 
+// Where the tour stands: the window's name, the language and the factor.
+struct TourStop {
+  std::string window;
+  std::string language;
+  float scale;
+  std::string where;  // "readme, en, factor 2"
+};
+
 // Each window in each language and factor, made and then destroyed, handed
-// to `check` with where it is ("readme, English, factor 2").
+// to `check` with where it is.
 class TextFitTest : public UiTest {
  protected:
-  void ForEachWindow(const std::function<void(Fl_Window&, const std::string&)>& check) {
+  void ForEachWindow(const std::function<void(Fl_Window&, const TourStop&)>& check,
+                     std::initializer_list<float> scales = {1.0f, 2.0f}) {
     ASSERT_TRUE(LoadDialogFont());
     ASSERT_TRUE(WriteSetupFile("/opt/zuk"));
     std::unique_ptr<GameWindow> startup;
@@ -53,12 +64,13 @@ class TextFitTest : public UiTest {
     };
     for (const std::string& language : testsupport::BuildLanguages()) {
       UseLanguage({language});
-      for (const char* scale : {"1", "2"}) {
-        testsupport::SetEnvironment("GDK_SCALE", scale);
-        ForgetUiScale();
+      for (const float scale : scales) {
+        ScaleEveryScreen(scale);
         for (const auto& [name, make] : windows) {
           Fl_Window* window = make();
-          check(*window, std::string(name) + ", " + language + ", factor " + scale);
+          char factor[16];
+          std::snprintf(factor, sizeof factor, "%g", scale);
+          check(*window, {name, language, scale, std::string(name) + ", " + language + ", factor " + factor});
           EXPECT_TRUE(window != box.get() || window->w() <= Fl::w()) << name << ": wider than the screen";
           app.DestroyForms();
           startup.reset();
@@ -67,8 +79,7 @@ class TextFitTest : public UiTest {
       }
     }
     UseLanguage({"C"});
-    testsupport::SetEnvironment("GDK_SCALE", nullptr);
-    ForgetUiScale();
+    ScaleEveryScreen(1);
   }
 };
 

@@ -139,10 +139,10 @@ void ExpectAllInkWhole(Fl_Window& window, Fl_Widget& c, const std::string& where
 // window covers the rows it covers alone (descenders, accents, full-width
 // forms), inside its widget's box.
 TEST_F(TextFitTest, EveryWindowDrawsEachGlyphWhole) {
-  ForEachWindow([](Fl_Window& window, const std::string& where) {
+  ForEachWindow([](Fl_Window& window, const TourStop& at) {
     window.show();
     Settle();
-    ExpectAllInkWhole(window, window, where);
+    ExpectAllInkWhole(window, window, at.where);
   });
 }
 

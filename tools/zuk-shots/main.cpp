@@ -10,6 +10,7 @@
 #include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
+#include <FL/platform.H>
 
 #include <cstdio>
 #include <filesystem>

@@ -354,7 +354,9 @@ int Memo::RowsBelowDescent() const {
   fl_font(textfont(), textsize());
   int dx = 0, dy = 0, w = 0, h = 0;
   fl_text_extents("gjpqy", dx, dy, w, h);
-  return std::max(0, dy + h - fl_descent());
+  // The extents are rounded to whole pixels (Pango's toward the baseline):
+  // one row more keeps a descender's lowest, antialiased row.
+  return std::max(0, dy + h - fl_descent() + 1);
 }
 
 // The size of the text font whose line height holds the tallest glyphs

@@ -544,25 +544,37 @@ TEST_F(ProgramFixture, WithoutAnXServerEveryRoleSaysItNeedsOne) {
 
 namespace {
 
-// On a high-density screen (GDK_SCALE=2 here, or Xft.dpi 192) the windows
-// are twice as large; their class is the program's and their title is
-// readable in the old title property too.
+// On a high-density screen the windows grow by the desktop's factor: from
+// GDK_SCALE, or from the X resource Xft.dpi and no other program's dpi (FLTK
+// reads it). Their class is the program's and their title is readable in
+// the old title property too.
 TEST_F(ProgramFixture, WindowsScaleByTheDesktopsFactorAndNameTheirClass) {
   std::ofstream(win / "ZUK_RER1.CNF", std::ios::binary) << "PATH=" << dir.string() << "\r\nMAX=10\r\n";
   const std::string saver = CopyAs("zuk_rer1.scr");
-  for (const char* scale : {"1", "2"}) {
+  const struct {
+    const char* gdkScale;
+    const char* resources;
+    const char* size;
+  } cases[] = {
+      {"1", "", "Width:610Height:207"},
+      {"2", "", "Width:1220Height:414"},
+      {"", "Emacs.Xft.dpi: 288\nXft.dpi: 144\n", "Width:915Height:310"},
+  };
+  for (const auto& row : cases) {
+    Shell(std::string("printf '") + row.resources + "' | xrdb -load -");
     auto scaled = env;
-    scaled["GDK_SCALE"] = scale;
+    scaled["GDK_SCALE"] = row.gdkScale;
     Child c = Start(saver, {"/c"}, scaled);
     const std::string id = WaitForProcessWindow(c.pid, 10000);
     ASSERT_NE(id, "") << "no settings window";
     const std::string size = Shell("xwininfo -id " + id + " | grep -E 'Width|Height' | tr -d ' \\n'");
-    EXPECT_EQ(size, std::string(scale) == "2" ? "Width:1220Height:414" : "Width:610Height:207") << scale;
+    EXPECT_EQ(size, row.size) << row.gdkScale << " " << row.resources;
     const std::string props = Shell("xprop -id " + id + " WM_CLASS WM_NAME");
     EXPECT_NE(props.find("WM_CLASS(STRING) = \"zuk_rer1\", \"Zuk_rer1\""), std::string::npos) << props;
     EXPECT_NE(props.find("WM_NAME(COMPOUND_TEXT)"), std::string::npos) << props;
     c.Kill();
   }
+  Shell("xrdb -remove");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "app/startup.h"
 #include "app/startup_system.h"
 
+#include <algorithm>
+
 #include "shell/application.h"
 #include "shell/display_loss.h"
 #include "shell/fonts.h"
@@ -36,7 +38,7 @@ void RunStartup(const std::string& tail, const std::string& programPath, const F
   // display).
   static DisplayLossWatch displayLoss([] {});
   if (!plan.inDaemonWindow && App().Windowed) {
-    OpenDisplay();
+    OpenDisplay(std::find(plan.forms.begin(), plan.forms.end(), FormKind::Game) != plan.forms.end());
     InitFonts();
   }
   if (plan.action == StartupPlan::Action::PasswordBox) {

@@ -5,5 +5,6 @@
 // an ending signal: the program then ends as closing its main window would,
 // unless the game's frame loop runs and ends the game itself.
 void WatchEndSignals();
-// Opens the display the windows use; without one, says so and ends.
-void OpenDisplay();
+// Opens the display the windows use (withPicture: the full-screen picture
+// follows them); without one, says so and ends.
+void OpenDisplay(bool withPicture);

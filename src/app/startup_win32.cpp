@@ -19,4 +19,4 @@ void LookForEndSignal(void*) {
 void WatchEndSignals() { Fl::add_timeout(0.1, LookForEndSignal); }
 
 // FLTK registers its window classes when it makes its first window.
-void OpenDisplay() {}
+void OpenDisplay(bool) {}

@@ -4,24 +4,11 @@
 #include "app/program_start.h"
 #include "app/startup.h"
 
-namespace {
-
-bool Set(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
-}
-
-}  // namespace
-
 void PrepareProcess() {
   // The picture window's class is the program's, as the dialogs' is.
   setenv("SDL_VIDEO_X11_WMCLASS", "Zuk_rer1", 0);
-  // FLTK picks its backend the first time it draws or measures, and would
-  // take Wayland wherever a compositor answers. The dialogs are native
-  // Wayland windows where there is no X server; with one, X11 (Xwayland on
-  // a Wayland desktop), which the full-screen picture still needs. A
-  // FLTK_BACKEND of the user's stands.
-  setenv("FLTK_BACKEND", Set("WAYLAND_DISPLAY") && !Set("DISPLAY") ? "wayland" : "x11", 0);
+  // FLTK's backend is chosen when start-up opens the display, which knows
+  // whether the full-screen picture follows (x11_startup.cpp).
 }
 
 ProgramStart ReadProgramStart(int argc, char** argv) {

@@ -1,6 +1,6 @@
-// Start-up's Linux part: the display opened for FLTK (X11, or Wayland
-// where FLTK_BACKEND asks for it), and the ending signals' pipe watched by
-// FLTK's loops.
+// Start-up's Linux part: the display opened for FLTK (X11 or Wayland, by
+// FLTK's rule for the dialogs, X11 beside the full-screen picture), and the
+// ending signals' pipe watched by FLTK's loops.
 #include <FL/Fl.H>
 #include <FL/x.H>
 
@@ -71,13 +71,33 @@ void WatchEndSignals() {
   if (EndSignalFd() >= 0) Fl::add_fd(EndSignalFd(), FL_READ, OnEndSignalPipe);
 }
 
-void OpenDisplay() {
+namespace {
+
+bool Set(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+// FLTK_BACKEND as the user gave it, else: the dialogs alone take FLTK's rule
+// (Wayland where a compositor answers, else X11), while beside the
+// full-screen picture, which SDL draws through X11 wherever there is an X
+// server, the windows stay on X11 with it.
+std::string ChosenBackend(bool withPicture) {
+  if (Set("FLTK_BACKEND")) return std::getenv("FLTK_BACKEND");
+  if (!Set("WAYLAND_DISPLAY")) return "x11";
+  return withPicture && Set("DISPLAY") ? "x11" : "";
+}
+
+}  // namespace
+
+void OpenDisplay(bool withPicture) {
   if (fl_x11_display() != nullptr || fl_wl_display() != nullptr) return;
-  const char* backend = std::getenv("FLTK_BACKEND");
-  if (backend != nullptr && std::string(backend) == "wayland") {
-    fl_open_display();  // ends the program, saying why, without a compositor
+  const std::string backend = ChosenBackend(withPicture);
+  if (backend != "x11") {
+    fl_open_display();  // ends the program, saying why, without a display
     return;
   }
+  setenv("FLTK_BACKEND", "x11", 1);
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) EndWithoutXServer();
   fl_x11_use_display(display);
